@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace qm {
+
+// The program keeps every name, path and message in one internal encoding,
+// GB18030: byte for byte the same as code page 936 for every character the
+// two share, with a four-byte form for everything else. UTF-8 appears only at
+// the edges (file names on disk, Qt strings, web pages).
+
+// Strict conversions: bytes that are not valid in the source encoding give an
+// error, never a substitute character.
+Result<std::string> InternalToUtf8(std::string_view internal);
+Result<std::string> Utf8ToInternal(std::string_view utf8);
+
+// Lenient UTF-8 decoding: each malformed sequence becomes U+FFFD, which the
+// internal encoding can represent; never fails.
+std::string Utf8ToInternalLenient(std::string_view utf8);
+
+}  // namespace qm

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/gbk_text_type.h"
+#include "platform/result.h"
+
+namespace qm {
+
+struct FolderListing {
+  bool opened = false;      // false: the folder does not exist or cannot be read
+  int unrepresentable = 0;  // names on disk the internal encoding cannot hold, left out
+};
+
+// The file system as the core sees it. Paths are in the internal encoding.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Calls visit for every entry of folder (hidden ones too, never "." or ".."),
+  // in the order the system delivers them. Subfolders are not entered.
+  virtual FolderListing ListFolder(
+      const GbkText& folder,
+      const std::function<void(const GbkText& name, bool is_directory)>& visit) = 0;
+
+  // Renames from to to; never overwrites: fails when to exists or from does not.
+  virtual Result<bool> Rename(const GbkText& from, const GbkText& to) = 0;
+
+  // Replaces path with bytes as one step: a failure leaves any old file whole.
+  virtual Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;
+
+  virtual Result<std::string> ReadFile(const GbkText& path) = 0;
+
+  // The folder of the running executable, without a trailing separator.
+  virtual GbkText ProgramFolder() = 0;
+};
+
+}  // namespace qm

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/gbk_text_type.h"
+
+namespace qm {
+
+// A list of rows with text columns (FileListView, the mapped list).
+class ListView {
+ public:
+  virtual ~ListView() = default;
+
+  virtual int RowCount() const = 0;
+  virtual int ColumnCount() const = 0;
+  // Empty text for a row or column that does not exist.
+  virtual GbkText Cell(int row, int column) const = 0;
+  virtual void SetCell(int row, int column, const GbkText& text) = 0;
+
+  // Appends one row per text, each text in column 0 and the other columns empty.
+  virtual void AppendRows(const std::vector<GbkText>& column0) = 0;
+  virtual void RemoveRow(int row) = 0;
+  virtual void RemoveAllRows() = 0;
+
+  virtual void InsertColumn(int index, const GbkText& title, int width) = 0;
+  virtual void RemoveColumn(int index) = 0;
+  virtual GbkText ColumnTitle(int index) const = 0;
+  virtual void SetColumnTitle(int index, const GbkText& title) = 0;
+};
+
+}  // namespace qm

@@ -1,0 +1,132 @@
+#include "platform/posix_file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/limits.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "platform/encoding.h"
+
+namespace qm {
+namespace {
+
+Error SystemError(const char* what, int error_number) {
+  return Error{std::string(what) + ": " + std::strerror(error_number)};
+}
+
+bool IsDirectory(int folder_fd, const dirent* entry) {
+  if (entry->d_type == DT_DIR) return true;
+  if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
+  // A symbolic link to a folder lists as a folder, as the system's own tools show it.
+  struct stat status;
+  if (fstatat(folder_fd, entry->d_name, &status, 0) != 0) return false;
+  return S_ISDIR(status.st_mode);
+}
+
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return 0;
+}
+
+}  // namespace
+
+FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
+                                          const std::function<void(const GbkText&, bool)>& visit) {
+  FolderListing listing;
+  auto path = InternalToUtf8(folder);
+  if (!path) return listing;
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path->empty() ? "." : path->c_str()), closedir);
+  if (!dir) return listing;
+  listing.opened = true;
+  int folder_fd = dirfd(dir.get());
+  while (const dirent* entry = readdir(dir.get())) {
+    const char* name = entry->d_name;
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+    auto internal = Utf8ToInternal(name);
+    if (!internal) {
+      ++listing.unrepresentable;
+      continue;
+    }
+    visit(*internal, IsDirectory(folder_fd, entry));
+  }
+  return listing;
+}
+
+Result<bool> PosixFileSystem::Rename(const GbkText& from, const GbkText& to) {
+  auto from_path = InternalToUtf8(from);
+  if (!from_path) return from_path.error();
+  auto to_path = InternalToUtf8(to);
+  if (!to_path) return to_path.error();
+  // RENAME_NOREPLACE makes "never overwrite" atomic; a file system that
+  // cannot do it fails the rename instead of risking the target.
+  if (renameat2(AT_FDCWD, from_path->c_str(), AT_FDCWD, to_path->c_str(), RENAME_NOREPLACE) != 0) {
+    return SystemError("rename", errno);
+  }
+  return true;
+}
+
+Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+  auto target = InternalToUtf8(path);
+  if (!target) return target.error();
+  std::string temporary = *target + ".XXXXXX";
+  int fd = mkstemp(temporary.data());
+  if (fd < 0) return SystemError("create temporary file", errno);
+  int error_number = WriteAll(fd, bytes);
+  if (error_number == 0 && fsync(fd) != 0) error_number = errno;
+  if (::close(fd) != 0 && error_number == 0) error_number = errno;
+  if (error_number == 0 && fchmodat(AT_FDCWD, temporary.c_str(), 0644, 0) != 0)
+    error_number = errno;
+  if (error_number == 0 && ::rename(temporary.c_str(), target->c_str()) != 0) error_number = errno;
+  if (error_number != 0) {
+    ::unlink(temporary.c_str());
+    return SystemError("write file", error_number);
+  }
+  return true;
+}
+
+Result<std::string> PosixFileSystem::ReadFile(const GbkText& path) {
+  auto source = InternalToUtf8(path);
+  if (!source) return source.error();
+  int fd = ::open(source->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return SystemError("open", errno);
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      int error_number = errno;
+      ::close(fd);
+      return SystemError("read", error_number);
+    }
+    if (got == 0) break;
+    content.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(fd);
+  return content;
+}
+
+GbkText PosixFileSystem::ProgramFolder() {
+  char buffer[PATH_MAX];
+  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) return ".";
+  std::string path(buffer, static_cast<size_t>(length));
+  path.erase(path.find_last_of('/') == 0 ? 1 : path.find_last_of('/'));
+  auto internal = Utf8ToInternal(path);
+  return internal ? *internal : GbkText(".");
+}
+
+}  // namespace qm

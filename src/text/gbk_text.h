@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/gbk_text_type.h"
+
+namespace qm {
+
+// Text operations on GbkText. Positions are one-based byte positions, -1 is
+// "not found". A byte of 0x80 or more leads a double-byte unit, and searches
+// never match from inside one (a four-byte GB18030 character steps as two
+// units). Left, Right and Middle count raw bytes and may cut a character.
+
+// A text written in the source as UTF-8, in the internal encoding. For
+// literals and other texts known to be valid UTF-8.
+GbkText Gbk(std::string_view utf8);
+
+int Length(std::string_view text);
+GbkText Left(std::string_view text, int n);
+GbkText Right(std::string_view text, int n);
+GbkText Middle(std::string_view text, int start, int n);
+
+int Find(std::string_view text, std::string_view part, int start = 1, bool ignore_case = false);
+// Without a start the whole text is searched; with one, the first start-1 bytes.
+int ReverseFind(std::string_view text, std::string_view part,
+                std::optional<int> start = std::nullopt, bool ignore_case = false);
+// A negative count replaces every occurrence.
+GbkText Replace(std::string_view text, std::string_view part, std::string_view replacement = {},
+                int start = 1, int count = -1, bool case_sensitive = true);
+
+GbkText Trim(std::string_view text);
+// A negative maximum means no limit.
+std::vector<GbkText> Split(std::string_view text, std::string_view separator = ",",
+                           int max_pieces = -1);
+int Compare(std::string_view a, std::string_view b, bool case_sensitive);
+
+int32_t ToInteger(std::string_view text);
+GbkText ToText(int64_t number);
+GbkText UpperCase(std::string_view text);
+int CodeAt(std::string_view text, int position = 1);
+GbkText Character(int code);
+GbkText Spaces(int n);
+GbkText ChineseNumerals(double number, bool simplified);
+GbkText Concatenate(std::string_view a, std::string_view b, std::string_view c = {});
+
+bool IsUtf8Text(std::string_view bytes);
+GbkText Utf8ToGbk(std::string_view bytes);
+
+}  // namespace qm

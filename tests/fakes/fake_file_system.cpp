@@ -1,0 +1,102 @@
+#include "fakes/fake_file_system.h"
+
+namespace qm {
+
+GbkText FakeFileSystem::Normalized(const GbkText& path) {
+  GbkText result = path;
+  while (result.size() > 1 && result.back() == '/') result.pop_back();
+  return result;
+}
+
+GbkText FakeFileSystem::ParentOf(const GbkText& path) {
+  size_t slash = path.find_last_of('/');
+  return slash == GbkText::npos ? GbkText() : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+void FakeFileSystem::Reindex() {
+  index_.clear();
+  for (size_t i = 0; i < entries_.size(); ++i) index_[entries_[i].path] = i;
+}
+
+void FakeFileSystem::AddFile(const GbkText& path, std::string content) {
+  entries_.push_back({Normalized(path), false, std::move(content)});
+  Reindex();
+}
+
+void FakeFileSystem::AddFolder(const GbkText& path) {
+  entries_.push_back({Normalized(path), true, {}});
+  Reindex();
+}
+
+std::string FakeFileSystem::Content(const GbkText& path) const {
+  auto found = index_.find(Normalized(path));
+  return found == index_.end() ? std::string() : entries_[found->second].content;
+}
+
+std::vector<GbkText> FakeFileSystem::Names(const GbkText& folder) const {
+  std::vector<GbkText> names;
+  GbkText parent = Normalized(folder);
+  for (const Entry& entry : entries_) {
+    if (ParentOf(entry.path) == parent)
+      names.push_back(entry.path.substr(entry.path.find_last_of('/') + 1));
+  }
+  return names;
+}
+
+FolderListing FakeFileSystem::ListFolder(const GbkText& folder,
+                                         const std::function<void(const GbkText&, bool)>& visit) {
+  FolderListing listing;
+  auto found = index_.find(Normalized(folder));
+  if (found == index_.end() || !entries_[found->second].is_directory) return listing;
+  listing.opened = true;
+  listing.unrepresentable = unrepresentable_names;
+  GbkText parent = Normalized(folder);
+  // Copy first: a visitor may run handlers that change the fake.
+  std::vector<Entry> snapshot = entries_;
+  for (const Entry& entry : snapshot) {
+    if (ParentOf(entry.path) == parent) {
+      visit(entry.path.substr(entry.path.find_last_of('/') + 1), entry.is_directory);
+    }
+  }
+  return listing;
+}
+
+Result<bool> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
+  GbkText source = Normalized(from);
+  GbkText target = Normalized(to);
+  if (failing_renames.count(source) != 0) return Error{"rename refused by the test"};
+  auto found = index_.find(source);
+  if (found == index_.end()) return Error{"source does not exist"};
+  if (index_.count(target) != 0) return Error{"target exists"};
+  if (index_.count(ParentOf(target)) == 0) return Error{"target folder does not exist"};
+  Entry& entry = entries_[found->second];
+  GbkText prefix = source + "/";
+  for (Entry& other : entries_) {
+    if (other.path.compare(0, prefix.size(), prefix) == 0)
+      other.path = target + other.path.substr(source.size());
+  }
+  entry.path = target;
+  Reindex();
+  renames.emplace_back(source, target);
+  return true;
+}
+
+Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+  if (fail_writes) return Error{"write refused by the test"};
+  GbkText target = Normalized(path);
+  auto found = index_.find(target);
+  if (found != index_.end()) {
+    entries_[found->second].content = std::string(bytes);
+  } else {
+    AddFile(target, std::string(bytes));
+  }
+  return true;
+}
+
+Result<std::string> FakeFileSystem::ReadFile(const GbkText& path) {
+  auto found = index_.find(Normalized(path));
+  if (found == index_.end() || entries_[found->second].is_directory) return Error{"no such file"};
+  return entries_[found->second].content;
+}
+
+}  // namespace qm

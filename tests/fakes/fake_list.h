@@ -1,0 +1,35 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/list_view.h"
+
+namespace qm {
+
+// A list kept as plain rows of cells.
+class FakeList : public ListView {
+ public:
+  FakeList() { titles_.push_back({}); }
+
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  int ColumnCount() const override { return static_cast<int>(titles_.size()); }
+  GbkText Cell(int row, int column) const override;
+  void SetCell(int row, int column, const GbkText& text) override;
+  void AppendRows(const std::vector<GbkText>& column0) override;
+  void RemoveRow(int row) override;
+  void RemoveAllRows() override { rows_.clear(); }
+  void InsertColumn(int index, const GbkText& title, int width) override;
+  void RemoveColumn(int index) override;
+  GbkText ColumnTitle(int index) const override;
+  void SetColumnTitle(int index, const GbkText& title) override;
+
+  // Column 0 of every row, row 0 first.
+  std::vector<GbkText> Column(int column) const;
+  std::vector<int> widths{380};
+
+ private:
+  std::vector<std::vector<GbkText>> rows_;
+  std::vector<GbkText> titles_;
+};
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "platform/messages.h"
+
+namespace qm {
+
+// Records every message box and answers from a script (OK when the script is empty).
+class ScriptedMessages : public Messages {
+ public:
+  struct Shown {
+    GbkText text;
+    GbkText title;
+    Icon icon;
+    Buttons buttons;
+  };
+
+  Answer Show(const GbkText& text, const GbkText& title, Icon icon, Buttons buttons) override {
+    shown.push_back({text, title, icon, buttons});
+    if (answers.empty()) return Answer::Ok;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::vector<Shown> shown;
+  std::deque<Answer> answers;
+};
+
+}  // namespace qm
