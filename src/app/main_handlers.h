@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/main_services.h"
+#include "rename/undo_record.h"
+
+namespace qm {
+
+// Routes MainWindow's control events to the Qt-free handlers. The window
+// only translates Qt signals into these calls.
+class MainHandlers {
+ public:
+  MainHandlers(MainServices& services, UndoRecord& undo) : services_(services), undo_(undo) {}
+
+  // The window-created steps, before the window is shown.
+  void WindowCreated();
+  // A click on a button, check box or radio button.
+  void Clicked(Control control);
+  // A list item of a combo was picked.
+  void ComboItemSelected(Control combo);
+  // A key was pressed in a combo's edit part (13 = Enter).
+  void ComboKeyPressed(Control combo, int key);
+  // A combo's drop-down list is about to open.
+  void ComboDropDown(Control combo);
+  // The user typed in a combo's edit part.
+  void ComboTextEdited(Control combo);
+
+ private:
+  MainServices& services_;
+  UndoRecord& undo_;
+};
+
+}  // namespace qm

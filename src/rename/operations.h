@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/controls.h"
+#include "platform/main_services.h"
+
+namespace qm {
+
+// The eighteen rename operations, one per button of MainWindow. Each is a
+// row of the profile table plus a transform; all run through RenameRun.
+enum class OperationId {
+  DeleteAfter,               // 按钮_删后面
+  DeleteBefore,              // 按钮_删前面
+  DeleteNTimes,              // 按钮_删掉N次
+  DeleteBetweenMarkers,      // 按钮_一键删除
+  DeleteSequenceNumber,      // 按钮1
+  InsertAtFront,             // 按钮_最前面加
+  InsertAtEnd,               // 按钮_最后面加
+  InsertAtAnchor,            // 按钮_在某物前后加
+  AppendAfterExtension,      // 按钮_扩展名后面加
+  InsertAfterLeadingNumber,  // 按钮_数字后加符号
+  ReplaceText,               // 按钮_替换
+  ZeroFillLeadingNumber,     // 按钮_改01
+  ConvertChineseScript,      // 按钮_繁简
+  DigitsToChineseNumerals,   // 按钮_15改十五
+  ChineseNumeralsToDigits,   // 按钮_十五改15
+  NumberEntries,             // 按钮_加序号
+  AppendAvNumber,            // 按钮_模拟B站AV
+  ChangeExtension,           // 按钮_改扩展
+};
+
+// The operation a button starts, if any.
+std::optional<OperationId> OperationOfButton(Control button);
+
+// Runs the operation over the listed entries, reading its inputs from the
+// controls as they are now.
+void RunOperation(OperationId operation, MainServices& services);
+
+}  // namespace qm
