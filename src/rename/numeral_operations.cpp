@@ -1,0 +1,40 @@
+#include "rename/numeral_operations.h"
+
+#include <string>
+
+#include "text/chinese_numerals.h"
+#include "text/gbk_text.h"
+#include "workspace/name_functions.h"
+
+namespace qm {
+namespace {
+
+// ChineseNumerals writes nothing above this; it answers 溢出 instead.
+constexpr std::string_view kLargestWritable = "9999999999999";
+
+bool Writable(std::string_view digits) {
+  const size_t first = digits.find_first_not_of('0');
+  if (first == std::string_view::npos) return true;
+  std::string_view value = digits.substr(first);
+  if (value.size() != kLargestWritable.size()) return value.size() < kLargestWritable.size();
+  return value <= kLargestWritable;
+}
+
+}  // namespace
+
+GbkText DigitsToChineseNumerals(std::string_view text) {
+  const GbkText digits = FirstDigitRun(GbkText(text));
+  if (digits.empty() || !Writable(digits)) return {};
+  const GbkText numerals = NumeralText(std::stod(digits));
+  return Replace(text, digits, numerals, 1, 1);
+}
+
+GbkText ChineseNumeralsToDigits(std::string_view name) {
+  const GbkText run = FindNumeralRun(name);
+  if (run.empty()) return {};
+  const GbkText digits = NumeralValue(run);
+  if (digits.empty()) return {};
+  return Replace(name, run, digits, 1, 1);
+}
+
+}  // namespace qm
