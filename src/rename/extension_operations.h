@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/gbk_text_type.h"
+#include "rename/rename_run.h"
 
 namespace qm {
 
@@ -13,5 +14,8 @@ GbkText NormalisedExtension(int selection_index, std::string_view text);
 
 // stem + extension: the old extension, from the last dot, is dropped.
 GbkText ChangeExtension(std::string_view extension, std::string_view stem);
+
+// The extension rename as the rename run drives it.
+OperationDefinition ChangeExtensionOperation();
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/gbk_text_type.h"
+#include "rename/rename_run.h"
 
 namespace qm {
 
@@ -35,5 +36,17 @@ GbkText AppendAfterExtension(std::string_view text, std::string_view name);
 // subject with text right after its first digit run, when that run starts
 // within the first 14 bytes: 第12课 gives 第12、课.
 GbkText InsertAfterLeadingNumber(std::string_view text, std::string_view subject);
+
+// The five insert renames as the rename run drives them, reading their texts
+// and radios at the click.
+OperationDefinition InsertAtFrontOperation();
+OperationDefinition InsertAtEndOperation();
+OperationDefinition InsertAtAnchorOperation();
+OperationDefinition AppendAfterExtensionOperation();
+OperationDefinition InsertAfterLeadingNumberOperation();
+
+// The caption of 按钮_在某物前后加 follows the side radios (单选框3, 单选框4);
+// the rename itself reads the radios.
+void SideRadioClicked(Form& form, Control radio);
 
 }  // namespace qm

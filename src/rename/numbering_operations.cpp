@@ -5,6 +5,7 @@
 #include <random>
 
 #include "text/gbk_text.h"
+#include "workspace/list_functions.h"
 
 namespace qm {
 
@@ -45,6 +46,71 @@ GbkText AppendAvNumber(std::string_view stem, int position, const RandomDigit& d
   GbkText digits;
   for (int i = 0; i < 9; ++i) digits += static_cast<char>('0' + std::clamp(digit(), 0, 9));
   return GbkText(stem) + "(Av" + digits + ",P" + ToText(position) + ")";
+}
+
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// The symbol between number and name: nothing for "不加" or no pick.
+GbkText ChosenSymbol(const Form& form) {
+  static const GbkText none = Gbk("不加");
+  const int index = form.ComboIndex(Control::组合框5);
+  if (index == -1) return {};
+  GbkText symbol = form.ComboItem(Control::组合框5, index);
+  return symbol == none ? GbkText() : symbol;
+}
+
+std::optional<AfterQuestion> SequenceRefusal(NumberSequence::Problem problem) {
+  static const GbkText zero_step = Gbk("每次递增不能为0！");
+  static const GbkText below_zero = Gbk("序号不能小于0！");
+  static const GbkText title = Gbk("提醒：");
+  switch (problem) {
+    case NumberSequence::Problem::ZeroStep:
+      return AfterQuestion{{zero_step, title, Icon::Information}, true};
+    case NumberSequence::Problem::BelowZero:
+      return AfterQuestion{{below_zero, title, Icon::Information}, true};
+    case NumberSequence::Problem::None:
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+OperationDefinition NumberEntriesOperation() {
+  OperationDefinition definition;
+  definition.prepare = [](MainServices& services, bool) {
+    const Form& form = services.form;
+    // The run numbers the listed entries in both modes, so they fix the count.
+    const int count = static_cast<int>(ReadEntryNames(form, services.list, false).size());
+    const NumberSequence sequence =
+        ChooseSequence(form.Text(Control::编辑框17), form.Text(Control::编辑框19), count);
+    PreparedOperation prepared;
+    prepared.input = TransformInput::WholeName;
+    prepared.after_question = SequenceRefusal(sequence.problem);
+    prepared.transform = [sequence, symbol = ChosenSymbol(form)](
+                             const GbkText& name,
+                             const EntryContext& entry) -> std::optional<GbkText> {
+      return NumberedName(sequence.NumberOf(entry.index + 1), sequence.last, symbol, name);
+    };
+    return prepared;
+  };
+  return definition;
+}
+
+OperationDefinition AppendAvNumberOperation(RandomDigit digit) {
+  OperationDefinition definition;
+  definition.prepare = [digit = std::move(digit)](MainServices&, bool) {
+    PreparedOperation prepared;
+    prepared.transform = [digit](const GbkText& stem,
+                                 const EntryContext& entry) -> std::optional<GbkText> {
+      return AppendAvNumber(stem, entry.row + 1, digit);
+    };
+    return prepared;
+  };
+  return definition;
 }
 
 }  // namespace qm

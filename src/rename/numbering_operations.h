@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/gbk_text_type.h"
+#include "rename/rename_run.h"
 
 namespace qm {
 
@@ -46,5 +47,10 @@ RandomDigit SystemRandomDigit();
 // stem + "(Av" + nine digits + ",P" + position + ")", the tag a B站 download
 // carries; position is the entry's place in the list, 1-based.
 GbkText AppendAvNumber(std::string_view stem, int position, const RandomDigit& digit);
+
+// The two numbering renames as the rename run drives them. The AV tags draw
+// their digits from digit.
+OperationDefinition NumberEntriesOperation();
+OperationDefinition AppendAvNumberOperation(RandomDigit digit = SystemRandomDigit());
 
 }  // namespace qm

@@ -38,3 +38,34 @@ GbkText ChineseNumeralsToDigits(std::string_view name) {
 }
 
 }  // namespace qm
+
+namespace qm {
+
+OperationDefinition DigitsToChineseNumeralsOperation() {
+  OperationDefinition definition;
+  definition.prepare = [](MainServices&, bool) {
+    PreparedOperation prepared;
+    prepared.transform = [](const GbkText& text, const EntryContext&) -> std::optional<GbkText> {
+      return DigitsToChineseNumerals(text);
+    };
+    return prepared;
+  };
+  return definition;
+}
+
+OperationDefinition ChineseNumeralsToDigitsOperation() {
+  OperationDefinition definition;
+  definition.shows_progress = true;
+  definition.prepare = [](MainServices&, bool) {
+    PreparedOperation prepared;
+    // Extensions hold no numeral characters, so the whole name is searched.
+    prepared.input = TransformInput::WholeName;
+    prepared.transform = [](const GbkText& name, const EntryContext&) -> std::optional<GbkText> {
+      return ChineseNumeralsToDigits(name);
+    };
+    return prepared;
+  };
+  return definition;
+}
+
+}  // namespace qm

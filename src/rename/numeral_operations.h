@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/gbk_text_type.h"
+#include "rename/rename_run.h"
 
 namespace qm {
 
@@ -17,5 +18,9 @@ GbkText DigitsToChineseNumerals(std::string_view text);
 // name (always the whole name, extension included) with its first numeral
 // run (see FindNumeralRun) written in digits: 第十五课.mp4 gives 第15课.mp4.
 GbkText ChineseNumeralsToDigits(std::string_view name);
+
+// The two numeral renames as the rename run drives them.
+OperationDefinition DigitsToChineseNumeralsOperation();
+OperationDefinition ChineseNumeralsToDigitsOperation();
 
 }  // namespace qm

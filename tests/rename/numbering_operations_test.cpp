@@ -5,6 +5,9 @@
 #include <set>
 #include <vector>
 
+#include "rename/operations.h"
+#include "rename/rename_world.h"
+#include "rename/run_profiles.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -97,6 +100,137 @@ TEST(AppendAvNumber, SystemDigitsAreDigitsAndVary) {
     tags.insert(tag);
   }
   EXPECT_GT(tags.size(), 1u);  // twenty equal nine-digit draws would take a broken source
+}
+
+// 组合框5 as the window fills it.
+void FillSymbols(FakeForm& form) {
+  for (const char* item : {"不加", "、", ".", "-", "，", "："}) {
+    form.AddComboItem(Control::组合框5, Gbk(item));
+  }
+}
+
+TEST(NumberingRuns, NumbersInFrontOfTheWholeNameAndReportsNothing) {
+  struct Row {
+    const char* name;
+    int symbol;  // item of 组合框5, -1 for none picked
+    const char* start;
+    const char* step;
+    std::vector<GbkText> expected;
+  };
+  const Row rows[] = {
+      {"default/comma", 1, "", "", {Gbk("01、a.txt"), Gbk("02、b"), Gbk("03、c.txt")}},
+      {"default/nothing-picked", -1, "", "", {"01a.txt", "02b", "03c.txt"}},
+      {"not-added", 0, "", "", {"01a.txt", "02b", "03c.txt"}},
+      {"chosen/down", 3, "10", "-1", {"10-a.txt", "09-b", "08-c.txt"}},
+      {"chosen/empty-start-from-one", 2, "", "2", {"01.a.txt", "03.b", "05.c.txt"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RenameWorld world;
+    world.AddFiles({"a.txt", "b", "c.txt"});
+    FillSymbols(world.form);
+    world.form.SelectItem(Control::组合框5, row.symbol);
+    world.form.SetText(Control::编辑框17, row.start);
+    world.form.SetText(Control::编辑框19, row.step);
+    RunOperation(OperationId::NumberEntries, world.services);
+    EXPECT_EQ(world.list.Column(0), row.expected);
+    EXPECT_EQ(world.files.Names("/w"), row.expected);
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, Gbk("将直接更名，确定吗？"));
+  }
+}
+
+TEST(NumberingRuns, ASkippedEntryKeepsItsNumber) {
+  RenameWorld world;
+  world.AddFiles({"a.txt", "b.mp4", "c.txt"});
+  world.form.AddComboItem(Control::组合框_跳过扩展, ".mp4");
+  world.form.SelectItem(Control::组合框_跳过扩展, 0);
+  world.OpenPreviewColumn();
+  RunOperation(OperationId::NumberEntries, world.services);
+  EXPECT_EQ(world.list.Column(1), (std::vector<GbkText>{"01a.txt", "", "03c.txt"}));
+  EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.txt", "b.mp4", "c.txt"}));
+}
+
+TEST(NumberingRuns, RefusesAfterTheQuestionWhenNumbersWouldRepeatOrGoNegative) {
+  struct Row {
+    const char* name;
+    const char* start;
+    const char* step;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"zero-step", "1", "0", "每次递增不能为0！"},
+      {"unreadable-step", "1", "abc", "每次递增不能为0！"},
+      {"below-zero", "1", "-1", "序号不能小于0！"},
+      {"negative-start", "-2", "", "序号不能小于0！"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RenameWorld world;
+    world.AddFiles({"a.txt", "b.txt", "c.txt"});
+    world.form.SetText(Control::编辑框17, row.start);
+    world.form.SetText(Control::编辑框19, row.step);
+    RunOperation(OperationId::NumberEntries, world.services);
+    ASSERT_EQ(world.messages.shown.size(), 2u);
+    EXPECT_EQ(world.messages.shown[0].text, Gbk("将直接更名，确定吗？"));
+    EXPECT_EQ(world.messages.shown[1].text, Gbk(row.message));
+    EXPECT_EQ(world.messages.shown[1].title, Gbk("提醒："));
+    EXPECT_EQ(world.messages.shown[1].icon, Icon::Information);
+    EXPECT_TRUE(world.files.renames.empty());
+
+    world.messages.shown.clear();
+    world.messages.answers = {Answer::Cancel};  // cancelled: the refusal is never reached
+    RunOperation(OperationId::NumberEntries, world.services);
+    EXPECT_EQ(world.messages.shown.size(), 1u);
+  }
+}
+
+TEST(NumberingRuns, NeverRenamesOntoAnExistingName) {
+  RenameWorld world;
+  world.files.AddFile("/w/02b.txt", "keep me");
+  world.AddFiles({"a.txt", "b.txt"});
+  RunOperation(OperationId::NumberEntries, world.services);
+  EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"01a.txt", "b.txt"}));
+  EXPECT_EQ(world.files.Content("/w/02b.txt"), "keep me");
+}
+
+TEST(AvNumberRuns, RenamesDirectlyEvenInPreviewWithFreshDigitsPerEntry) {
+  RenameWorld world;
+  world.list.AppendRows({""});  // an empty row still counts for the position
+  world.AddFiles({Gbk("教程.mp4"), "README"});
+  world.OpenPreviewColumn();
+  int next = 0;
+  RandomDigit counting = [&next] { return next++ % 10; };
+  RenameRun(ProfileOf(OperationId::AppendAvNumber), AppendAvNumberOperation(counting),
+            world.services);
+  EXPECT_EQ(world.list.Column(0),
+            (std::vector<GbkText>{"", Gbk("教程(Av012345678,P2).mp4"), "README(Av901234567,P3)"}));
+  EXPECT_EQ(world.list.Column(1), (std::vector<GbkText>{"", "", ""}));
+  ASSERT_EQ(world.messages.shown.size(), 1u);
+  EXPECT_EQ(world.messages.shown[0].text, Gbk("不提供预览功能，将直接改名，确定吗？"));
+  EXPECT_EQ(world.messages.shown[0].title, Gbk("提示"));
+}
+
+TEST(AvNumberRuns, RefusesFolderModeAndAsksNothingForAnEmptyList) {
+  RenameWorld world;
+  RunOperation(OperationId::AppendAvNumber, world.services);
+  EXPECT_TRUE(world.messages.shown.empty());
+
+  world.FolderMode();
+  RunOperation(OperationId::AppendAvNumber, world.services);
+  ASSERT_EQ(world.messages.shown.size(), 1u);
+  EXPECT_EQ(world.messages.shown[0].text, Gbk("此功能无法对文件夹进行操作，请选择文件"));
+  EXPECT_EQ(world.messages.shown[0].title, "");
+}
+
+TEST(AvNumberRuns, NeverRenamesOntoAnExistingName) {
+  RenameWorld world;
+  world.files.AddFile("/w/a(Av000000000,P1).txt", "keep me");
+  world.AddFiles({"a.txt"});
+  RenameRun(ProfileOf(OperationId::AppendAvNumber), AppendAvNumberOperation([] { return 0; }),
+            world.services);
+  EXPECT_EQ(world.list.Column(0), std::vector<GbkText>{"a.txt"});
+  EXPECT_EQ(world.files.Content("/w/a(Av000000000,P1).txt"), "keep me");
 }
 
 }  // namespace
