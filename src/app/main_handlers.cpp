@@ -28,4 +28,6 @@ void MainHandlers::ComboDropDown(Control combo) { (void)combo; }
 
 void MainHandlers::ComboTextEdited(Control combo) { (void)combo; }
 
+void MainHandlers::EditFocused(Control edit) { (void)edit; }
+
 }  // namespace qm
