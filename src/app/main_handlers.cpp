@@ -1,6 +1,8 @@
 #include "app/main_handlers.h"
 
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
+#include "rename/undo_export.h"
 
 namespace qm {
 
@@ -12,6 +14,18 @@ void MainHandlers::Clicked(Control control) {
     return;
   }
   switch (control) {
+    case Control::按钮_打开预览:
+      TogglePreview(services_.form, services_.list);
+      break;
+    case Control::按钮_确认无误执行吧:
+      CommitPreview(services_, undo_);
+      break;
+    case Control::按钮_撤回上一步:
+      UndoCommit(services_, undo_);
+      break;
+    case Control::按钮_保存到txt:
+      ExportNames(services_);
+      break;
     default:
       break;
   }
