@@ -15,7 +15,9 @@ size_t WidthAt(std::string_view text, size_t index) {
   return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
 }
 
-char FoldAscii(char byte) { return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte; }
+char FoldAscii(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
+}
 
 // Greedy match with one backtrack point, stepping whole characters so that
 // "?" takes a double-byte character and the second byte of one is never
@@ -223,9 +225,10 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
 
 bool RefuseDesktopFolder(MainServices& services) {
   if (!IsDesktopFolder(WorkingFolder(services.form))) return false;
-  static const GbkText message = Gbk(
-      "为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面，\r\n"
-      "因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到其他盘符进行操作！");
+  static const GbkText message =
+      Gbk("为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面，\r\n"
+          "因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到其他盘符进行"
+          "操作！");
   services.messages.Show(message, TipTitle(), Icon::Information, Buttons::Ok);
   SetWorkingFolder(services.form, {});
   return true;
@@ -247,8 +250,8 @@ void ChooseFolder(MainServices& services, IntakeGuard& guard) {
   switch (ReadProcessingMode(services.form)) {
     case ProcessingMode::Files:
     case ProcessingMode::Dropped:
-      result.scanned = ScanFiles(services.files, services.windows, result.folder,
-                                 SearchPattern(services.form));
+      result.scanned =
+          ScanFiles(services.files, services.windows, result.folder, SearchPattern(services.form));
       DropSkipped(services.form, result.scanned.names);
       break;
     case ProcessingMode::Folders:

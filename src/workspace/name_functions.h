@@ -12,8 +12,7 @@ namespace qm {
 // The file-name part of a path (after the last separator that is followed by
 // something other than a separator), or its stem when keep_extension is false.
 // A part that ends with a separator gives "".
-GbkText FileNameOf(const GbkText& path, bool keep_extension,
-                   PathRules rules = kNativePathRules);
+GbkText FileNameOf(const GbkText& path, bool keep_extension, PathRules rules = kNativePathRules);
 
 // The extension of the last component, dot included, or "". A separator or a
 // space after the last dot cancels it.

@@ -35,9 +35,9 @@ void OnMainWindowCreated(MainServices& services) {
   form.SetVisible(Control::进度条1, false);
   // The drop target, the skin and the version-check timer join these steps
   // once they exist.
-  for (Control box : {Control::选择框_窗口置顶, Control::选择框6, Control::单选框2, Control::单选框7,
-                      Control::单选框9, Control::单选框5, Control::单选框3, Control::单选框11,
-                      Control::单选框13, Control::单选框17}) {
+  for (Control box : {Control::选择框_窗口置顶, Control::选择框6, Control::单选框2,
+                      Control::单选框7, Control::单选框9, Control::单选框5, Control::单选框3,
+                      Control::单选框11, Control::单选框13, Control::单选框17}) {
     form.SetChecked(box, true);
   }
   form.SetComboIndex(Control::组合框_跳过扩展, -1);
