@@ -29,9 +29,9 @@ bool Ask(Messages& messages, std::string_view question) {
 }
 
 void ShowPreviewNotice(Messages& messages) {
-  static const GbkText notice = Gbk(
-      "提示：你开启了预览功能，所以没有直接更名，\r\n"
-      "请看预览区结果，确认无误后点\"确认无误，执行吧\"！");
+  static const GbkText notice =
+      Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n"
+          "请看预览区结果，确认无误后点\"确认无误，执行吧\"！");
   messages.Show(notice, Gbk("提示"), Icon::Information, Buttons::Ok);
 }
 

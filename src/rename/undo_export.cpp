@@ -18,10 +18,9 @@ void ShowReminder(Messages& messages, std::string_view utf8) {
 bool ListMatchesFolder(MainServices& services, const GbkText& folder, bool folder_mode,
                        const std::vector<GbkText>& names) {
   std::vector<GbkText> scanned =
-      folder_mode ? ScanSubfolders(services.files, folder).names
-                  : ScanFiles(services.files, services.windows, folder,
-                              SearchPattern(services.form))
-                        .names;
+      folder_mode
+          ? ScanSubfolders(services.files, folder).names
+          : ScanFiles(services.files, services.windows, folder, SearchPattern(services.form)).names;
   if (!folder_mode && scanned.empty()) {
     ShowReminder(services.messages, "枚举到的数组个数为0，无法操作");
     return false;
@@ -81,8 +80,8 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   // otherwise take another file's old name.
   for (int j = 0; j < rows; ++j) {
     const GbkText& name = names[j];
-    const GbkText& new_name = j < static_cast<int>(undo.new_names.size()) ? undo.new_names[j]
-                                                                           : GbkText();
+    const GbkText& new_name =
+        j < static_cast<int>(undo.new_names.size()) ? undo.new_names[j] : GbkText();
     if (name.empty() || name == new_name || name == undo.old_names[j]) continue;
     ShowReminder(services.messages, "列表框现标题 和 上一次执行后的文件名 不一致，不予操作");
     return;
