@@ -1,10 +1,12 @@
 #include "app/main_handlers.h"
 
 #include "rename/operations.h"
+#include "workspace/folder_scan.h"
+#include "workspace/workspace_handlers.h"
 
 namespace qm {
 
-void MainHandlers::WindowCreated() {}
+void MainHandlers::WindowCreated() { OnMainWindowCreated(services_); }
 
 void MainHandlers::Clicked(Control control) {
   if (auto operation = OperationOfButton(control)) {
@@ -12,20 +14,37 @@ void MainHandlers::Clicked(Control control) {
     return;
   }
   switch (control) {
+    case Control::选择框_窗口置顶:
+      OnAlwaysOnTopClicked(services_);
+      break;
+    case Control::按钮_手动读取:
+      ChooseFolder(services_, intake_guard_);
+      break;
+    case Control::按钮_清空输入框:
+      ClearInputBoxes(services_);
+      break;
+    case Control::按钮_清空列表框:
+      ClearFileList(services_, intake_guard_);
+      break;
     default:
       break;
   }
 }
 
-void MainHandlers::ComboItemSelected(Control combo) { (void)combo; }
-
-void MainHandlers::ComboKeyPressed(Control combo, int key) {
-  (void)combo;
-  (void)key;
+void MainHandlers::ComboItemSelected(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterItemSelected(services_, intake_guard_, combo);
 }
 
-void MainHandlers::ComboDropDown(Control combo) { (void)combo; }
+void MainHandlers::ComboKeyPressed(Control combo, int key) {
+  if (IsExtensionFilter(combo)) OnFilterKeyPressed(services_, intake_guard_, combo, key);
+}
 
-void MainHandlers::ComboTextEdited(Control combo) { (void)combo; }
+void MainHandlers::ComboDropDown(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterDropDown(services_, combo);
+}
+
+void MainHandlers::ComboTextEdited(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
+}
 
 }  // namespace qm
