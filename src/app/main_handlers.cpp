@@ -1,10 +1,14 @@
 #include "app/main_handlers.h"
 
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
+#include "rename/undo_export.h"
+#include "workspace/folder_scan.h"
+#include "workspace/workspace_handlers.h"
 
 namespace qm {
 
-void MainHandlers::WindowCreated() {}
+void MainHandlers::WindowCreated() { OnMainWindowCreated(services_); }
 
 void MainHandlers::Clicked(Control control) {
   if (auto operation = OperationOfButton(control)) {
@@ -12,20 +16,51 @@ void MainHandlers::Clicked(Control control) {
     return;
   }
   switch (control) {
+    case Control::按钮_打开预览:
+      TogglePreview(services_.form, services_.list);
+      break;
+    case Control::按钮_确认无误执行吧:
+      CommitPreview(services_, undo_);
+      break;
+    case Control::按钮_撤回上一步:
+      UndoCommit(services_, undo_);
+      break;
+    case Control::按钮_保存到txt:
+      ExportNames(services_);
+      break;
+    case Control::选择框_窗口置顶:
+      OnAlwaysOnTopClicked(services_);
+      break;
+    case Control::按钮_手动读取:
+      ChooseFolder(services_, intake_guard_);
+      break;
+    case Control::按钮_清空输入框:
+      ClearInputBoxes(services_);
+      break;
+    case Control::按钮_清空列表框:
+      ClearFileList(services_, intake_guard_);
+      break;
     default:
       break;
   }
 }
 
-void MainHandlers::ComboItemSelected(Control combo) { (void)combo; }
-
-void MainHandlers::ComboKeyPressed(Control combo, int key) {
-  (void)combo;
-  (void)key;
+void MainHandlers::ComboItemSelected(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterItemSelected(services_, intake_guard_, combo);
 }
 
-void MainHandlers::ComboDropDown(Control combo) { (void)combo; }
+void MainHandlers::ComboKeyPressed(Control combo, int key) {
+  if (IsExtensionFilter(combo)) OnFilterKeyPressed(services_, intake_guard_, combo, key);
+}
 
-void MainHandlers::ComboTextEdited(Control combo) { (void)combo; }
+void MainHandlers::ComboDropDown(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterDropDown(services_, combo);
+}
+
+void MainHandlers::ComboTextEdited(Control combo) {
+  if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
+}
+
+void MainHandlers::EditFocused(Control edit) { (void)edit; }
 
 }  // namespace qm

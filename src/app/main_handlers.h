@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/main_services.h"
 #include "rename/undo_record.h"
+#include "workspace/intake_guard.h"
 
 namespace qm {
 
@@ -24,10 +25,14 @@ class MainHandlers {
   void ComboDropDown(Control combo);
   // The user typed in a combo's edit part.
   void ComboTextEdited(Control combo);
+  // An edit box received the input focus.
+  void EditFocused(Control edit);
 
  private:
   MainServices& services_;
   UndoRecord& undo_;
+  IntakeGuard
+      intake_guard_;  // keeps a scan interrupted by a newer intake or a clear out of the list
 };
 
 }  // namespace qm
