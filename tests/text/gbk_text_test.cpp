@@ -1,0 +1,225 @@
+#include "text/gbk_text.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+// "a" followed by the double-byte character 0xB0 0x62, whose second byte is "b".
+const std::string kTrailIsB = "a\xB0\x62";
+const std::string kFullWidthSpace = "\xA1\xA1";
+
+TEST(Find, Positions) {
+  struct Row {
+    const char* name;
+    std::string text, part;
+    int start;
+    bool ignore_case;
+    int expected;
+  };
+  const Row rows[] = {
+      {"empty-part/non-empty-text", "abc", "", 1, false, 1},
+      {"empty-part/empty-text", "", "", 1, false, -1},
+      {"empty-part/start-past-end", "abc", "", 4, false, -1},
+      {"empty-part/start-inside-gives-one", "abc", "", 2, false, 1},
+      {"start/past-match", "ab", "b", 3, false, -1},
+      {"start/at-match", "abab", "b", 2, false, 2},
+      {"start/second-occurrence", "abab", "b", 3, false, 4},
+      {"start/below-one-counts-as-one", "ab", "a", -5, false, 1},
+      {"trail-byte/never-matched", kTrailIsB, "b", 1, false, -1},
+      {"trail-byte/whole-character-found", "x" + kTrailIsB, "\xB0\x62", 1, false, 3},
+      {"trail-byte/start-on-trail-begins-there", kTrailIsB, "b", 3, false, 3},
+      {"trail-byte/across-characters", "\xB0\xA1\xB0\xA2", "\xA1\xB0", 1, false, -1},
+      {"lead-at-end/ends-search", "a\xB0", "\xB0", 1, false, 2},
+      {"lead-at-end/stops-before-ascii-guard", "\xB0", "x", 1, false, -1},
+      {"case/sensitive-by-default", "ABC", "b", 1, false, -1},
+      {"case/ignored", "ABC", "b", 1, true, 2},
+      {"case/ignored-only-for-ascii", "\xC1\xA1", "\xE1\xA1", 1, true, -1},
+      {"part-longer-than-text", "ab", "abc", 1, false, -1},
+      {"four-byte-character-stepped",
+       "\x81\x30\x81\x30"
+       "0",
+       "0", 1, false, 5},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Find(row.text, row.part, row.start, row.ignore_case), row.expected);
+  }
+}
+
+TEST(ReverseFind, Positions) {
+  struct Row {
+    const char* name;
+    std::string text, part;
+    std::optional<int> start;
+    bool ignore_case;
+    int expected;
+  };
+  const Row rows[] = {
+      {"last-of-several", "a_b_c", "_", std::nullopt, false, 4},
+      {"absent", "a_b_c", "x", std::nullopt, false, -1},
+      {"empty-part", "abc", "", std::nullopt, false, 1},
+      {"empty-part/empty-region", "abc", "", 1, false, -1},
+      {"empty-text", "", "a", std::nullopt, false, -1},
+      {"region/match-must-end-inside", "a_b_c", "_c", 5, false, -1},
+      {"region/match-ending-at-edge", "a_b_c", "_c", 6, false, 4},
+      {"region/first-bytes-only", "a_b_c", "_", 4, false, 2},
+      {"region/start-one-empty", "a_b_c", "a", 1, false, -1},
+      {"region/start-past-end-whole-text", "a_b_c", "_", 99, false, 4},
+      {"trail-byte/never-matched", kTrailIsB + "c", "b", std::nullopt, false, -1},
+      {"case/ignored", "aXbx", "X", std::nullopt, true, 4},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ReverseFind(row.text, row.part, row.start, row.ignore_case), row.expected);
+  }
+}
+
+TEST(Replace, Results) {
+  struct Row {
+    const char* name;
+    std::string text, part, replacement;
+    int start, count;
+    bool case_sensitive;
+    std::string expected;
+  };
+  const Row rows[] = {
+      {"count-one", "aXbXc", "X", "-", 1, 1, true, "a-bXc"},
+      {"all", "aXbXc", "X", "-", 1, -1, true, "a-b-c"},
+      {"empty-replacement-deletes", "aXbXc", "X", "", 1, -1, true, "abc"},
+      {"start/prefix-untouched", "XXaX", "X", "-", 3, -1, true, "XXa-"},
+      {"start/past-end-unchanged", "aX", "X", "-", 3, -1, true, "aX"},
+      {"count-zero-unchanged", "aX", "X", "-", 1, 0, true, "aX"},
+      {"empty-part-unchanged", "aX", "", "-", 1, -1, true, "aX"},
+      {"empty-text", "", "X", "-", 1, -1, true, ""},
+      {"no-overlap", "aaaa", "aa", "b", 1, -1, true, "bb"},
+      {"replacement-not-rescanned", "ab", "a", "aa", 1, -1, true, "aab"},
+      {"trail-byte/never-matched", kTrailIsB, "b", "-", 1, -1, true, kTrailIsB},
+      {"case/insensitive", "aXbx", "x", "-", 1, -1, false, "a-b-"},
+      {"case/sensitive", "aXbx", "x", "-", 1, -1, true, "aXb-"},
+      {"lead-at-end-kept", "X\xB0", "X", "", 1, -1, true, "\xB0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(
+        Replace(row.text, row.part, row.replacement, row.start, row.count, row.case_sensitive),
+        row.expected);
+  }
+  EXPECT_EQ(Replace("aXb", "X"), "ab");  // defaults: delete every occurrence
+}
+
+TEST(Cutting, LeftRightMiddleLength) {
+  EXPECT_EQ(Left("ab", 5), "ab");
+  EXPECT_EQ(Left("ab", 0), "");
+  EXPECT_EQ(Left("ab", -1), "");
+  EXPECT_EQ(Left("\xB0\xA1", 1), "\xB0");  // may cut a character
+  EXPECT_EQ(Right("abc", 0), "");
+  EXPECT_EQ(Right("abc", 2), "bc");
+  EXPECT_EQ(Right("abc", 9), "abc");
+  EXPECT_EQ(Middle("abc", 4, 1), "");
+  EXPECT_EQ(Middle("abc", 0, 1), "");
+  EXPECT_EQ(Middle("abc", 2, 0), "");
+  EXPECT_EQ(Middle("abc", 2, 9), "bc");
+  EXPECT_EQ(Middle("abc", 2, 1), "b");
+  EXPECT_EQ(Length(""), 0);
+  EXPECT_EQ(Length(Gbk("第1课")), 5);
+}
+
+TEST(Trim, Results) {
+  struct Row {
+    const char* name;
+    std::string text, expected;
+  };
+  const Row rows[] = {
+      {"blanks-only", "  " + kFullWidthSpace + " ", ""},
+      {"both-ends", " " + kFullWidthSpace + "a b" + kFullWidthSpace + "  ", "a b"},
+      {"full-width-inside-stays", "a" + kFullWidthSpace + "b", "a" + kFullWidthSpace + "b"},
+      {"straddling-full-width-is-no-blank", "a\xB0\xA1\xA1", "a\xB0\xA1"},
+      {"trailing-full-width-cut", "a\xB0\xA1\xA1\xA1", "a\xB0\xA1"},
+      {"lead-at-end-dropped-blanks-kept", " a \xB0", "a "},
+      {"lone-lead-only", "\xA1", ""},
+      {"empty", "", ""},
+      {"tab-is-not-blank", "\ta\t", "\ta\t"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Trim(row.text), row.expected);
+  }
+}
+
+TEST(Split, Pieces) {
+  using Pieces = std::vector<GbkText>;
+  struct Row {
+    const char* name;
+    std::string text, separator;
+    int max;
+    Pieces expected;
+  };
+  const Row rows[] = {
+      {"trailing-separator-adds-no-piece", "a,,b,", ",", -1, {"a", "", "b"}},
+      {"no-separator", "ab", ",", -1, {"ab"}},
+      {"leading-separator", ",a", ",", -1, {"", "a"}},
+      {"only-separator", ",", ",", -1, {""}},
+      {"empty-text", "", ",", -1, {}},
+      {"max-zero", "a,b", ",", 0, {}},
+      {"max-stops-and-drops-rest", "a,b,c", ",", 2, {"a", "b"}},
+      {"max-not-reached", "a,b", ",", 5, {"a", "b"}},
+      {"empty-separator-whole-text", "a,b", "", -1, {"a,b"}},
+      {"multi-byte-separator", "a--b", "--", -1, {"a", "b"}},
+      {"trail-byte/never-splits", kTrailIsB + "bc", "b", -1, {kTrailIsB, "c"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Split(row.text, row.separator, row.max), row.expected);
+  }
+  EXPECT_EQ(Split("a,b"), (Pieces{"a", "b"}));
+}
+
+TEST(ToInteger, Values) {
+  struct Row {
+    const char* name;
+    std::string text;
+    int32_t expected;
+  };
+  const Row rows[] = {
+      {"full-width-digits", "\xA3\xB1\xA3\xB5", 15},
+      {"full-width-minus-and-space",
+       "\xA1\xA1\xA3\xAD"
+       "7",
+       -7},
+      {"trailing-garbage", "-7x", -7},
+      {"digits-then-letters", "12abc", 12},
+      {"letters", "abc", 0},
+      {"empty", "", 0},
+      {"leading-white-space-and-plus", " \t+42", 42},
+      {"sign-alone", "-", 0},
+      {"other-double-byte-stops",
+       "1\xB0\xA1"
+       "2",
+       1},
+      {"saturates-high", "99999999999", 2147483647},
+      {"saturates-low", "-99999999999", -2147483647 - 1},
+      {"lowest", "-2147483648", -2147483647 - 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ToInteger(row.text), row.expected);
+  }
+}
+
+TEST(ToText, Values) {
+  EXPECT_EQ(ToText(0), "0");
+  EXPECT_EQ(ToText(-12), "-12");
+  EXPECT_EQ(ToText(9999999999LL), "9999999999");
+}
+
+TEST(UpperCase, AsciiLettersOnlyAndNeverTrailBytes) {
+  EXPECT_EQ(UpperCase("ab1_z"), "AB1_Z");
+  EXPECT_EQ(UpperCase(kTrailIsB + "b"),
+            "A\xB0\x62"
+            "B");
+  EXPECT_EQ(UpperCase(""), "");
+}
+
+}  // namespace
+}  // namespace qm
