@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace qm {
 namespace {
 
@@ -219,6 +221,138 @@ TEST(UpperCase, AsciiLettersOnlyAndNeverTrailBytes) {
             "A\xB0\x62"
             "B");
   EXPECT_EQ(UpperCase(""), "");
+}
+
+TEST(Compare, ByteOrderWithAsciiFolding) {
+  struct Row {
+    const char* name;
+    std::string a, b;
+    bool case_sensitive;
+    int sign;
+  };
+  const Row rows[] = {
+      {"equal", "abc", "abc", true, 0},
+      {"less", "abc", "abd", true, -1},
+      {"shorter-prefix-first", "ab", "abc", true, -1},
+      {"upper-before-lower-when-sensitive", "B", "a", true, -1},
+      {"case-folded", "ABC", "abc", false, 0},
+      {"folded-order", "B", "a", false, 1},
+      {"high-bytes-after-ascii", "\xB0\xA1", "z", true, 1},
+      {"trail-byte-not-folded", "\xB0\x41", "\xB0\x61", false, -1},
+      {"empty-texts", "", "", true, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    int result = Compare(row.a, row.b, row.case_sensitive);
+    EXPECT_EQ((result > 0) - (result < 0), row.sign);
+  }
+}
+
+TEST(Bytes, CodeAtCharacterSpacesConcatenate) {
+  EXPECT_EQ(CodeAt("a\xB0"), 'a');
+  EXPECT_EQ(CodeAt("a\xB0", 2), -80);
+  EXPECT_EQ(CodeAt("a\xB0", 0), 0);
+  EXPECT_EQ(CodeAt("a\xB0", 3), 0);
+  EXPECT_EQ(CodeAt("", 1), 0);
+  EXPECT_EQ(Character('A'), "A");
+  EXPECT_EQ(Character(CodeAt("\xB0", 1)), "\xB0");  // a signed code gives its byte back
+  EXPECT_EQ(Character(0), "");
+  EXPECT_EQ(Spaces(3), "   ");
+  EXPECT_EQ(Spaces(0), "");
+  EXPECT_EQ(Spaces(-2), "");
+  EXPECT_EQ(Concatenate("a", "b"), "ab");
+  EXPECT_EQ(Concatenate("a", "", "c"), "ac");
+}
+
+TEST(ChineseNumerals, Texts) {
+  struct Row {
+    const char* name;
+    double number;
+    bool simplified;
+    const char* expected;  // UTF-8
+  };
+  const Row rows[] = {
+      {"zero", 0, true, "零"},
+      {"zero/financial", 0, false, "零"},
+      {"overflow", 10000000000000.0, true, "溢出"},
+      {"largest", 9999999999999.0, true, "九万九千九百九十九亿九千九百九十九万九千九百九十九"},
+      {"not-a-number-is-overflow", std::nan(""), true, "溢出"},
+      {"fifteen", 15, true, "一十五"},
+      {"fifteen/financial", 15, false, "壹拾伍"},
+      {"zero-inside", 105, true, "一百零五"},
+      {"zeros-written-once", 1005, true, "一千零五"},
+      {"ten-thousand", 10000, true, "一万"},
+      {"group-unit-once", 100010, true, "一十万零一十"},
+      {"group-unit-after-own-unit", 10010000, true, "一千零一万"},
+      {"all-places", 123456789, true, "一亿二千三百四十五万六千七百八十九"},
+      {"hundred-million", 100000000, true, "一亿"},
+      {"zero-across-groups", 100000001, true, "一亿零一"},
+      {"trillion", 1000000000000.0, true, "一万亿"},
+      {"half/financial", 0.5, false, "零点伍"},
+      {"tail-drops-trailing-zero", 3.5, true, "三点五"},
+      {"tail-keeps-leading-zero", 3.05, true, "三点零五"},
+      {"tail-rounding-near-half", 1.15, true, "一点一五"},
+      {"tail-rounding-below-half", 2.675, true, "二点六八"},
+      {"tail-rounds-into-integer", 2.999, true, "三"},
+      {"tiny-fraction-dropped", 7.001, true, "七"},
+      {"fraction-only", 0.01, true, "零点零一"},
+      {"inexact-sum", 0.1 + 0.2, true, "零点三"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ChineseNumerals(row.number, row.simplified), Gbk(row.expected));
+  }
+}
+
+TEST(IsUtf8Text, LenientTest) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    bool expected;
+  };
+  const Row rows[] = {
+      {"empty", "", true},
+      {"ascii-with-breaks-and-punctuation", "a, b!\r\n(c)\t~", true},
+      {"chinese", "第1课", true},
+      {"stray-continuation", "a\x80", false},
+      {"ends-inside-sequence", "a\xE4\xB8", false},
+      {"internal-encoding-text", "\xB5\xDA\xD2\xBB", false},
+      {"letters-digits-spaces-pass-inside-sequence", "\xE4 a1\xB8\xAD", true},
+      {"punctuation-inside-sequence", "\xC3(", false},
+      {"five-byte-lead", "\xFC\x80\x80\x80\x80\x80", true},
+      {"ff-expects-four", "\xFF\x80\x80\x80", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(IsUtf8Text(row.bytes), row.expected);
+  }
+}
+
+TEST(Utf8ToGbk, Conversions) {
+  const std::string replacement = "\x84\x31\xA4\x37";  // U+FFFD
+  struct Row {
+    const char* name;
+    std::string bytes, expected;
+  };
+  const Row rows[] = {
+      {"code-page-character", "第1课",
+       "\xB5\xDA"
+       "1\xBF\xCE"},
+      {"character-outside-code-page-kept", "☃", "\x81\x37\xA3\x30"},
+      {"byte-order-mark-kept",
+       "\xEF\xBB\xBF"
+       "a",
+       "\x84\x31\x95\x33"
+       "a"},
+      {"zero-bytes-included", std::string("a\0b", 3), std::string("a\0b", 3)},
+      {"malformed-becomes-replacement", "a\x80z", "a" + replacement + "z"},
+      {"truncated-at-end", "a\xE4\xB8", "a" + replacement},
+      {"empty", "", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Utf8ToGbk(row.bytes), row.expected);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/gbk_text_type.h"
+#include "platform/main_services.h"
+#include "platform/messages.h"
+
+namespace qm {
+
+// The one pipeline every rename button runs. An operation is two things:
+//
+//  * its RunProfile (run_profiles.cpp, one row per OperationId): the input
+//    checks, messages, folder-mode handling, confirmation and result styles
+//    and the skip-extension rule. Operations never copy those steps.
+//  * its OperationDefinition: an optional validation hook and a `prepare`
+//    function that reads the operation's controls at the click and returns a
+//    PreparedOperation whose NameTransform is a pure function of the entry.
+//
+// To plug an operation in: write `OperationDefinition XxxOperation();` in
+// your own rename/<group>_operations.{h,cpp} and add one line
+// `case OperationId::Xxx: return XxxOperation();` to DefinitionOf in
+// rename/operations.cpp. The run applies the transform's results (preview
+// cells or renames); a transform never touches the list or the disk.
+
+// A message as shown: internal-encoding text, empty title for the default one.
+struct Notice {
+  GbkText text;
+  GbkText title;
+  Icon icon = Icon::Information;
+};
+
+// What a transform knows about the entry it works on.
+struct EntryContext {
+  int row = 0;    // list row whose cells belong to this entry; -1 for a scanned
+                  // subfolder that no row holds
+  int index = 0;  // 0-based position among the run's entries (skipped ones count)
+  int count = 0;  // number of entries in the run
+  bool folder_mode = false;
+  GbkText name;       // the whole current name
+  GbkText stem;       // file mode: FileNameOf(name, false); folder mode: the whole name
+  GbkText extension;  // file mode: ExtensionOf(name), dot included; folder mode: empty
+};
+
+// Returns the new text for the entry, or nullopt to leave it alone. The text
+// it gets (and returns) is the stem in file mode and the whole name in folder
+// mode, unless the operation asks for the whole name (TransformInput). A
+// result that is empty or equal to the input also leaves the entry alone,
+// unless allow_empty_result is set.
+using NameTransform =
+    std::function<std::optional<GbkText>(const GbkText& text, const EntryContext& entry)>;
+
+enum class TransformInput {
+  StemInFileMode,  // file mode: the stem, and the run re-appends the extension
+  WholeName,       // both modes: the whole name in, the whole new name out
+};
+
+// Confirmation style Q3: count the entries the operation would change before
+// asking. The count runs over the same texts the transform gets, without the
+// skip-extension rule.
+struct CountFirst {
+  std::function<bool(const GbkText& text, const EntryContext& entry)> would_change;
+  std::function<Notice(bool folder_mode)> zero_message;  // shown with OK; the run stops
+  // The OK/Cancel question built from the count (PreviewMode off).
+  std::function<Notice(int count, bool folder_mode)> question;
+};
+
+// A message the run shows once, right after its confirmation step.
+struct AfterQuestion {
+  Notice notice;
+  bool stops_run = false;  // true: the run ends after the message
+};
+
+// Built from the controls at the click, after every check has passed.
+struct PreparedOperation {
+  NameTransform transform;
+  TransformInput input = TransformInput::StemInFileMode;
+  bool allow_empty_result = false;        // the one operation that may empty a stem
+  std::optional<CountFirst> count_first;  // required for style Q3
+  std::optional<AfterQuestion> after_question;
+};
+
+struct OperationDefinition {
+  // The operation's own checks, run after the "no folder" check. Shows its
+  // message and returns false to stop the run. May be empty.
+  std::function<bool(MainServices& services)> validate;
+  // Reads the operation's inputs. `folder_mode` tells which mode the run is in.
+  std::function<PreparedOperation(MainServices& services, bool folder_mode)> prepare;
+  // File mode with PreviewMode off: 进度条1 follows the loop.
+  bool shows_progress = false;
+};
+
+// ---- The profile table's vocabulary -------------------------------------
+
+enum class InputOrder { None, BeforeFolderCheck, AfterFolderCheck };
+enum class FolderHandling { ListEntries, SubfolderScan, Refused };
+enum class RefusalPoint { AfterInputCheck, AfterEmptyFolderCheck, AfterNoFolderCheck };
+enum class EmptyListCheck { None, FileMode, BothModes };
+enum class Confirmation { Q1, Q2, Q3, Q4, Q5 };
+enum class ResultStyle { None, R1, R2, R3, R4, R5 };
+enum class SkipRule { None, Gated, Ungated };
+
+// Texts in a profile are UTF-8 source literals; the run converts them when shown.
+struct RunProfile {
+  std::vector<Control> required_inputs;  // any of them empty: input_message
+  std::string_view input_message;
+  std::string_view input_title;
+  InputOrder input_order = InputOrder::None;
+  std::string_view empty_folder_message;  // when WorkingFolder is empty
+  std::string_view empty_folder_title;
+  std::string_view no_folder_message;  // when WorkingFolder is only the separator
+  FolderHandling folder_handling = FolderHandling::ListEntries;
+  std::string_view refusal_message;
+  std::string_view refusal_title;
+  RefusalPoint refusal_point = RefusalPoint::AfterInputCheck;
+  EmptyListCheck empty_list_check = EmptyListCheck::None;
+  Confirmation confirmation = Confirmation::Q1;
+  ResultStyle file_result = ResultStyle::None;
+  Icon file_result_icon = Icon::Information;
+  ResultStyle folder_result = ResultStyle::None;
+  Icon folder_result_icon = Icon::Information;
+  SkipRule skip_rule = SkipRule::None;
+};
+
+// Runs one rename operation over the listed entries (or the scanned
+// subfolders), asking, previewing or renaming as the profile says.
+void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
+               MainServices& services);
+
+// The result message of a style for a count; nullopt for ResultStyle::None.
+std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count);
+
+}  // namespace qm
