@@ -1,6 +1,8 @@
 #include "app/main_handlers.h"
 
+#include "rename/delete_operations.h"
 #include "rename/operations.h"
+#include "rename/replace_operations.h"
 
 namespace qm {
 
@@ -11,13 +13,17 @@ void MainHandlers::Clicked(Control control) {
     RunOperation(*operation, services_);
     return;
   }
+  if (OccurrenceBoxClicked(services_.form, control)) return;
+  if (ScriptRadioClicked(services_.form, control)) return;
   switch (control) {
     default:
       break;
   }
 }
 
-void MainHandlers::ComboItemSelected(Control combo) { (void)combo; }
+void MainHandlers::ComboItemSelected(Control combo) {
+  if (combo == Control::组合框1) SymbolStyleSelected(services_.form);
+}
 
 void MainHandlers::ComboKeyPressed(Control combo, int key) {
   (void)combo;
