@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/main_services.h"
 #include "rename/undo_record.h"
+#include "workspace/intake_guard.h"
 
 namespace qm {
 
@@ -28,6 +29,8 @@ class MainHandlers {
  private:
   MainServices& services_;
   UndoRecord& undo_;
+  IntakeGuard
+      intake_guard_;  // keeps a scan interrupted by a newer intake or a clear out of the list
 };
 
 }  // namespace qm

@@ -1,0 +1,292 @@
+#include "workspace/folder_scan.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/path_rules.h"
+#include "text/gbk_text.h"
+#include "workspace/name_functions.h"
+#include "workspace/workspace_values.h"
+
+namespace qm {
+namespace {
+
+size_t WidthAt(std::string_view text, size_t index) {
+  return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
+}
+
+char FoldAscii(char byte) {
+  return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
+}
+
+// Greedy match with one backtrack point, stepping whole characters so that
+// "?" takes a double-byte character and the second byte of one is never
+// case-folded or compared on its own.
+bool MatchCharacters(std::string_view pattern, std::string_view name) {
+  size_t p = 0, n = 0;
+  size_t star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+      continue;
+    }
+    if (p < pattern.size()) {
+      size_t pattern_width = WidthAt(pattern, p);
+      size_t name_width = WidthAt(name, n);
+      if (pattern_width == 1 && pattern[p] == '?') {
+        ++p;
+        n += name_width;
+        continue;
+      }
+      bool same = pattern_width == name_width &&
+                  (pattern_width == 1 ? FoldAscii(pattern[p]) == FoldAscii(name[n])
+                                      : pattern.substr(p, 2) == name.substr(n, 2));
+      if (same) {
+        p += pattern_width;
+        n += name_width;
+        continue;
+      }
+    }
+    if (star == std::string_view::npos) return false;
+    p = star + 1;
+    resume += WidthAt(name, resume);
+    n = resume;
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool EndsWithSeparator(const GbkText& folder) {
+  return !folder.empty() && folder.back() == kPathSeparator;
+}
+
+GbkText WithSeparator(GbkText folder) {
+  if (!EndsWithSeparator(folder)) folder += kPathSeparator;
+  return folder;
+}
+
+const GbkText& TipTitle() {
+  static const GbkText title = Gbk("提示");
+  return title;
+}
+
+// Every rule of the order hangs on the first digit found within the first 7 bytes.
+constexpr size_t kDigitWindow = 7;
+
+// The first digit's index, when one starts within the first 7 bytes.
+size_t FirstDigitInWindow(const GbkText& name) {
+  for (size_t i = 0; i < name.size() && i < kDigitWindow;) {
+    size_t width = WidthAt(name, i);
+    if (width == 1 && IsAsciiDigit(name[i])) return i;
+    i += width;
+  }
+  return GbkText::npos;
+}
+
+bool DigitAt(const GbkText& name, size_t index) {
+  return index < name.size() && IsAsciiDigit(name[index]);
+}
+
+struct IntakeResult {
+  GbkText folder;
+  ScannedNames scanned;
+};
+
+// Appends the scan's rows unless the list or WorkingFolder moved on while the
+// scan processed messages: a newer intake or a clear wins.
+void FinishIntake(MainServices& services, const IntakeGuard& guard, uint64_t ticket,
+                  const IntakeResult& result) {
+  if (!guard.IsNewest(ticket) || WorkingFolder(services.form) != result.folder) return;
+  services.list.AppendRows(result.scanned.names);
+  if (result.scanned.left_out > 0) {
+    static const GbkText before = Gbk("有");
+    static const GbkText after =
+        Gbk("个文件或文件夹的名称不是有效的 UTF-8 编码，无法显示和改名，已略过，没有列入列表。");
+    services.messages.Show(before + ToText(result.scanned.left_out) + after, TipTitle(),
+                           Icon::Information, Buttons::Ok);
+  }
+}
+
+void DropSkipped(const Form& form, std::vector<GbkText>& names) {
+  std::erase_if(names, [&](const GbkText& name) { return SkipFilterSkips(form, name); });
+}
+
+}  // namespace
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  if (pattern == "*" || pattern == "*.*") return true;
+  if (MatchCharacters(pattern, name)) return true;
+  // Windows lets a trailing ".*" match the end of a name without a dot.
+  return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+         MatchCharacters(pattern.substr(0, pattern.size() - 2), name);
+}
+
+GbkText SearchPattern(const Form& form) {
+  int index = form.ComboIndex(Control::组合框_仅检索);
+  if (index == -1) {
+    GbkText typed = form.Text(Control::组合框_仅检索);
+    if (typed.empty()) return "*.*";
+    return Find(typed, ".") != -1 ? "*" + typed : "*." + typed;
+  }
+  static const GbkText all = Gbk("所有");
+  GbkText item = form.ComboItem(Control::组合框_仅检索, index);
+  return item == all ? GbkText("*.*") : "*" + item;
+}
+
+bool SkipFilterSkips(const Form& form, const GbkText& name) {
+  return form.ComboIndex(Control::组合框_跳过扩展) != -1 &&
+         form.Text(Control::组合框_跳过扩展) == ExtensionOf(name);
+}
+
+ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& folder,
+                       const GbkText& pattern, std::chrono::nanoseconds pump_interval) {
+  using Clock = std::chrono::steady_clock;
+  ScannedNames scanned;
+  bool pumped = false;
+  Clock::time_point last_pump;
+  FolderListing listing =
+      files.ListFolder(WithSeparator(folder), [&](const GbkText& name, bool is_directory) {
+        if (is_directory || !WildcardMatch(pattern, name)) return;
+        scanned.names.push_back(name);
+        // Pumping for every name would cost more than the scan itself in a large
+        // folder; a pump after the first name and then every interval keeps the
+        // window just as responsive.
+        Clock::time_point now = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
+        if (!pumped || now - last_pump >= pump_interval) {
+          pumped = true;
+          windows.PumpMessages();
+          last_pump = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
+        }
+      });
+  scanned.left_out = listing.unrepresentable;
+  scanned.names = PaddedNameOrder(std::move(scanned.names));
+  return scanned;
+}
+
+ScannedNames ScanSubfolders(FileSystem& files, const GbkText& folder) {
+  ScannedNames scanned;
+  FolderListing listing =
+      files.ListFolder(WithSeparator(folder), [&](const GbkText& name, bool is_directory) {
+        if (is_directory && name != "." && name != "..") scanned.names.push_back(name);
+      });
+  scanned.left_out = listing.unrepresentable;
+  return scanned;
+}
+
+std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
+  static const GbkText one_pad = Gbk("加1个蛋蛋");
+  static const GbkText two_pads = Gbk("加2个蛋蛋");
+  const bool three_digits = names.size() >= 100;
+
+  // Most keys are the name itself; only padded ones are built, once each.
+  std::vector<GbkText> padded_keys;
+  padded_keys.reserve(names.size());
+  struct Entry {
+    std::string_view key;
+    uint32_t index;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    const GbkText& name = names[i];
+    size_t p = FirstDigitInWindow(name);
+    int zeros = 0;
+    if (p != GbkText::npos) {
+      bool two = DigitAt(name, p + 1);
+      bool three = two && DigitAt(name, p + 2);
+      if (!three_digits) {
+        zeros = two ? 0 : 1;
+      } else {
+        zeros = three ? 0 : (two ? 1 : 2);
+      }
+    }
+    if (zeros == 0) {
+      entries.push_back({name, static_cast<uint32_t>(i)});
+      continue;
+    }
+    const GbkText& marker = zeros == 1 ? one_pad : two_pads;
+    GbkText key;
+    key.reserve(name.size() + zeros + marker.size());
+    key.append(name, 0, p).append(static_cast<size_t>(zeros), '0').append(name, p).append(marker);
+    padded_keys.push_back(std::move(key));
+    entries.push_back({padded_keys.back(), static_cast<uint32_t>(i)});
+  }
+  // string_view compares bytes as unsigned values, a prefix first.
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : a.index < b.index;
+  });
+  std::vector<GbkText> ordered;
+  ordered.reserve(names.size());
+  for (const Entry& entry : entries) ordered.push_back(std::move(names[entry.index]));
+  return ordered;
+}
+
+bool RefuseDesktopFolder(MainServices& services) {
+  if (!IsDesktopFolder(WorkingFolder(services.form))) return false;
+  static const GbkText message =
+      Gbk("为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面，\r\n"
+          "因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到其他盘符进行"
+          "操作！");
+  services.messages.Show(message, TipTitle(), Icon::Information, Buttons::Ok);
+  SetWorkingFolder(services.form, {});
+  return true;
+}
+
+void ChooseFolder(MainServices& services, IntakeGuard& guard) {
+  services.list.RemoveAllRows();
+  uint64_t ticket = guard.Begin();
+  static const GbkText dialog_title = Gbk("选择目录");
+  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title);
+  if (chosen.empty()) {
+    static const GbkText nothing = Gbk("什么都没有选择");
+    services.messages.Show(nothing, TipTitle(), Icon::Information, Buttons::Ok);
+    return;
+  }
+  IntakeResult result{WithSeparator(chosen), {}};
+  SetWorkingFolder(services.form, result.folder);
+  if (RefuseDesktopFolder(services)) return;
+  switch (ReadProcessingMode(services.form)) {
+    case ProcessingMode::Files:
+    case ProcessingMode::Dropped:
+      result.scanned =
+          ScanFiles(services.files, services.windows, result.folder, SearchPattern(services.form));
+      DropSkipped(services.form, result.scanned.names);
+      break;
+    case ProcessingMode::Folders:
+      result.scanned = ScanSubfolders(services.files, result.folder);
+      break;
+    case ProcessingMode::Other:
+      return;
+  }
+  FinishIntake(services, guard, ticket, result);
+}
+
+void ReloadFolder(MainServices& services, IntakeGuard& guard) {
+  IntakeResult result{WorkingFolder(services.form), {}};
+  if (result.folder.empty()) return;
+  if (result.folder == GbkText(1, kPathSeparator)) {
+    SetWorkingFolder(services.form, {});
+    return;
+  }
+  uint64_t ticket = guard.Begin();
+  switch (ReadProcessingMode(services.form)) {
+    case ProcessingMode::Files: {
+      GbkText pattern = SearchPattern(services.form);
+      result.scanned = ScanFiles(services.files, services.windows, result.folder, pattern);
+      // While a single extension is searched the skip filter is not consulted.
+      if (pattern == "*.*") DropSkipped(services.form, result.scanned.names);
+      break;
+    }
+    case ProcessingMode::Folders:
+      result.scanned = ScanSubfolders(services.files, result.folder);
+      break;
+    case ProcessingMode::Dropped:
+    case ProcessingMode::Other:
+      return;
+  }
+  FinishIntake(services, guard, ticket, result);
+}
+
+}  // namespace qm

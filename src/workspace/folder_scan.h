@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+#include <string_view>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/form.h"
+#include "platform/gbk_text_type.h"
+#include "platform/main_services.h"
+#include "workspace/intake_guard.h"
+
+namespace qm {
+
+struct ScannedNames {
+  std::vector<GbkText> names;
+  int left_out = 0;  // names on disk the internal encoding cannot hold
+};
+
+// Windows wildcard rules: letters compared without regard to case, "*" any
+// run of characters, "?" one character, and a trailing ".*" also matches a
+// name without a dot (so "*.*" matches every name).
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// The file pattern the search filter 组合框_仅检索 asks for: "*.*" or "*.ext".
+GbkText SearchPattern(const Form& form);
+
+// True when the skip filter 组合框_跳过扩展 has a picked item whose text is the
+// name's extension, byte for byte.
+bool SkipFilterSkips(const Form& form, const GbkText& name);
+
+// How long a scan may go without letting the window process its messages.
+inline constexpr std::chrono::milliseconds kScanPumpInterval{15};
+
+// The files of folder (not its subfolders) whose names match pattern, hidden
+// ones included, in PaddedNameOrder. Window messages are processed after the
+// first name found and then at least every pump_interval, so the window stays
+// responsive and other handlers can run in the middle of the scan.
+ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& folder,
+                       const GbkText& pattern,
+                       std::chrono::nanoseconds pump_interval = kScanPumpInterval);
+
+// The direct subfolders of folder, hidden ones included, in the order the
+// file system lists them; nothing below them is entered.
+ScannedNames ScanSubfolders(FileSystem& files, const GbkText& folder);
+
+// Byte order of the names in which a first number starting within the first 7
+// bytes counts as zero-padded to 2 digits (fewer than 100 names) or 3 digits.
+// Names with equal keys keep their given order.
+std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names);
+
+// The desktop guard of every intake and run: when WorkingFolder lies in a
+// "Desktop" folder (any case), tells the user why, empties WorkingFolder and
+// returns true.
+bool RefuseDesktopFolder(MainServices& services);
+
+// Click on 按钮_手动读取: empties the list, asks for a folder, sets
+// WorkingFolder and lists the folder's entries for the processing mode.
+void ChooseFolder(MainServices& services, IntakeGuard& guard);
+
+// Appends the entries of WorkingFolder for the current mode and filters; the
+// list is not emptied first.
+void ReloadFolder(MainServices& services, IntakeGuard& guard);
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/gbk_text_type.h"
+#include "platform/path_rules.h"
+
+namespace qm {
+
+// Every part of the program splits a name into stem and extension with these.
+// Texts are walked character by character: the second byte of a double-byte
+// character is never taken for a separator, a dot, a space or a digit.
+
+// The file-name part of a path (after the last separator that is followed by
+// something other than a separator), or its stem when keep_extension is false.
+// A part that ends with a separator gives "".
+GbkText FileNameOf(const GbkText& path, bool keep_extension, PathRules rules = kNativePathRules);
+
+// The extension of the last component, dot included, or "". A separator or a
+// space after the last dot cancels it.
+GbkText ExtensionOf(const GbkText& path, PathRules rules = kNativePathRules);
+
+// The first run of ASCII digits in text, or "".
+GbkText FirstDigitRun(const GbkText& text);
+
+// Bytes the character starting at index occupies: 2 for a lead byte (0x80 or
+// more) with a byte after it, else 1.
+inline int CharacterWidthAt(const GbkText& text, size_t index) {
+  return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
+}
+
+inline bool IsAsciiDigit(char byte) { return byte >= '0' && byte <= '9'; }
+
+}  // namespace qm

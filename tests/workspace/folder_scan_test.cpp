@@ -1,0 +1,353 @@
+#include "workspace/folder_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_form.h"
+#include "fakes/fake_list.h"
+#include "fakes/fake_window_system.h"
+#include "fakes/scripted_messages.h"
+#include "text/gbk_text.h"
+#include "workspace/workspace_handlers.h"
+
+namespace qm {
+namespace {
+
+std::vector<GbkText> Internal(std::initializer_list<const char*> utf8) {
+  std::vector<GbkText> texts;
+  for (const char* text : utf8) texts.push_back(Gbk(text));
+  return texts;
+}
+
+TEST(WildcardMatch, WindowsRules) {
+  struct Row {
+    const char* name;
+    const char* pattern;
+    const char* file;
+    bool matches;
+  } rows[] = {
+      {"all/with-dot", "*.*", "a.txt", true},
+      {"all/without-dot", "*.*", "README", true},
+      {"all/hidden", "*.*", ".bashrc", true},
+      {"extension/same", "*.mp4", "a.mp4", true},
+      {"extension/other-case", "*.mp4", "A.MP4", true},
+      {"extension/pattern-upper", "*.MP4", "a.mp4", true},
+      {"extension/longer", "*.mp4", "a.mp4x", false},
+      {"extension/not-last", "*.mp4", "a.mp4.txt", false},
+      {"extension/only", "*.mp4", ".mp4", true},
+      {"extension/no-dot", "*.mp4", "mp4", false},
+      {"question/one-character", "a?.txt", "ab.txt", true},
+      {"question/double-byte-is-one", "a?.txt", "a课.txt", true},
+      {"question/not-empty", "a?.txt", "a.txt", false},
+      {"star/chinese", "*课.mp4", "第1课.mp4", true},
+      {"star/backtracks", "*a*b", "xaxxab", true},
+      {"trailing-dot-star/no-dot", "a*.*", "abc", true},
+      {"double-byte/no-fold-of-second-byte", "*.乗", "a.乗", true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(WildcardMatch(Gbk(row.pattern), Gbk(row.file)), row.matches);
+  }
+  // 0xB1 0x41 and 0xB1 0x61 are two different characters; folding their second
+  // bytes would make them equal.
+  EXPECT_FALSE(WildcardMatch("*\xB1\x41", "x\xB1\x61"));
+}
+
+TEST(PaddedNameOrder, PadsFirstNumberByFolderSize) {
+  EXPECT_EQ(PaddedNameOrder(Internal({"第10课.mp4", "第2课.mp4", "第1课.mp4"})),
+            Internal({"第1课.mp4", "第2课.mp4", "第10课.mp4"}));
+  // The first digit at byte 8 counts as plain text.
+  EXPECT_EQ(PaddedNameOrder({"abcdefg8.txt", "abcdefg10.txt", "a9.txt", "a10.txt"}),
+            (std::vector<GbkText>{"a9.txt", "a10.txt", "abcdefg10.txt", "abcdefg8.txt"}));
+  // Bytes compare unsigned: Chinese names sort after ASCII ones.
+  EXPECT_EQ(PaddedNameOrder(Internal({"课.txt", "z.txt"})), Internal({"z.txt", "课.txt"}));
+
+  auto numbered = [](int count) {
+    std::vector<GbkText> names;
+    for (int i = count; i >= 1; --i) names.push_back(std::to_string(i) + ".txt");
+    return names;
+  };
+  auto position = [](const std::vector<GbkText>& names, const GbkText& name) {
+    return std::find(names.begin(), names.end(), name) - names.begin();
+  };
+  std::vector<GbkText> ninety_nine = PaddedNameOrder(numbered(99));
+  EXPECT_EQ(ninety_nine.front(), "1.txt");
+  EXPECT_EQ(ninety_nine.back(), "99.txt");
+  EXPECT_LT(position(ninety_nine, "9.txt"), position(ninety_nine, "10.txt"));
+
+  std::vector<GbkText> hundred = PaddedNameOrder(numbered(100));
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(hundred[i], std::to_string(i + 1) + ".txt");
+
+  // With 99 names two-digit numbers are not padded: 100.txt sorts by plain bytes.
+  std::vector<GbkText> mixed = numbered(98);
+  mixed.push_back("100.txt");
+  std::vector<GbkText> ordered = PaddedNameOrder(mixed);
+  EXPECT_LT(position(ordered, "100.txt"), position(ordered, "11.txt"));
+}
+
+class IntakeTest : public ::testing::Test {
+ protected:
+  IntakeTest() {
+    files.AddFolder("/w");
+    form.SetText(Control::组合框2, Gbk("处理文件"));
+    form.MutableState(Control::组合框_仅检索).items = PresetItems(Gbk("所有"));
+    form.MutableState(Control::组合框_跳过扩展).items = PresetItems(Gbk("不跳"));
+  }
+  static std::vector<GbkText> PresetItems(const GbkText& first) {
+    return {first, ".mp4", ".txt", ".mp3"};
+  }
+  void AddFiles(const GbkText& folder, std::initializer_list<const char*> names) {
+    for (const char* name : names) files.AddFile(folder + "/" + Gbk(name));
+  }
+
+  FakeForm form;
+  FakeList list;
+  ScriptedMessages messages;
+  FakeWindowSystem windows;
+  FakeFileSystem files;
+  MainServices services{form, list, messages, windows, files};
+  IntakeGuard guard;
+};
+
+TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
+  AddFiles("/w", {"b10.txt", ".hidden", "b2.txt"});
+  files.AddFolder("/w/sub");
+  files.AddFile("/w/sub/inner.txt");
+  ScannedNames scanned = ScanFiles(files, windows, "/w", "*.*");
+  EXPECT_EQ(scanned.names, (std::vector<GbkText>{".hidden", "b2.txt", "b10.txt"}));
+  EXPECT_GE(windows.pumps, 1);
+
+  ScannedNames folders = ScanSubfolders(files, "/w/");
+  EXPECT_EQ(folders.names, (std::vector<GbkText>{"sub"}));
+  EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
+}
+
+TEST(SearchPatternTest, FromTypedTextOrPickedItem) {
+  struct Row {
+    const char* name;
+    const char* text;
+    int picked;  // -1: typed
+    const char* pattern;
+  } rows[] = {
+      {"typed/empty", "", -1, "*.*"},           {"typed/without-dot", "mp4", -1, "*.mp4"},
+      {"typed/with-dot", ".mp4", -1, "*.mp4"},  {"picked/all", "所有", 0, "*.*"},
+      {"picked/extension", ".txt", 1, "*.txt"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeForm form;
+    form.MutableState(Control::组合框_仅检索).items = {Gbk("所有"), ".txt"};
+    if (row.picked >= 0) {
+      form.SelectItem(Control::组合框_仅检索, row.picked);
+    } else {
+      form.SetText(Control::组合框_仅检索, row.text);
+    }
+    EXPECT_EQ(SearchPattern(form), row.pattern);
+  }
+}
+
+TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
+  AddFiles("/w", {"a2.txt", "a10.txt", "c.mp4"});
+  files.AddFolder("/w/z");
+  files.AddFolder("/w/y");
+  windows.chosen_folder = "/w";
+  struct Row {
+    const char* name;
+    const char* mode;
+    std::vector<GbkText> rows;
+  } rows[] = {
+      {"mode/files", "处理文件", {"a2.txt", "a10.txt", "c.mp4"}},
+      {"mode/dropped-reads-files", "拖几个改几个", {"a2.txt", "a10.txt", "c.mp4"}},
+      {"mode/folders", "处理文件夹", {"z", "y"}},
+      {"mode/other", "别的", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    list.AppendRows({"old"});
+    form.SetText(Control::组合框2, Gbk(row.mode));
+    ChooseFolder(services, guard);
+    EXPECT_EQ(list.Column(0), row.rows);
+    EXPECT_EQ(form.Text(Control::标签2), "/w/");
+  }
+  EXPECT_EQ(windows.dialog_titles.back(), Gbk("选择目录"));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(IntakeTest, CancelledDialogEmptiesListAndKeepsWorkingFolder) {
+  form.SetText(Control::标签2, "/old/");
+  list.AppendRows({"a.txt"});
+  windows.chosen_folder = "";
+  ChooseFolder(services, guard);
+  EXPECT_EQ(list.RowCount(), 0);
+  EXPECT_EQ(form.Text(Control::标签2), "/old/");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, Gbk("什么都没有选择"));
+  EXPECT_EQ(messages.shown[0].title, Gbk("提示"));
+  EXPECT_EQ(messages.shown[0].icon, Icon::Information);
+}
+
+TEST_F(IntakeTest, DesktopGuardRefusesAnyCase) {
+  for (const char* folder : {"/home/u/Desktop", "/data/MyDESKTOPBackup/x", "/d/desktop/"}) {
+    SCOPED_TRACE(folder);
+    files.AddFolder(folder);
+    files.AddFile(GbkText(folder) + "/a.txt");
+    messages.shown.clear();
+    windows.chosen_folder = folder;
+    ChooseFolder(services, guard);
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_EQ(form.Text(Control::标签2), "");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(
+        messages.shown[0].text,
+        Gbk("为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面"
+            "，\r\n因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到"
+            "其他盘符进行操作！"));
+    EXPECT_EQ(messages.shown[0].title, Gbk("提示"));
+  }
+}
+
+TEST_F(IntakeTest, SkipFilterAppliesToManualReadButNotToSingleExtensionReload) {
+  AddFiles("/w", {"a.mp4", "b.txt", "c.mp4"});
+  form.SelectItem(Control::组合框_仅检索, 1);    // .mp4
+  form.SelectItem(Control::组合框_跳过扩展, 1);  // .mp4
+  windows.chosen_folder = "/w";
+  ChooseFolder(services, guard);
+  EXPECT_EQ(list.RowCount(), 0);
+
+  OnFilterItemSelected(services, guard, Control::组合框_跳过扩展);
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4", "c.mp4"}));
+
+  // Searching every file, the picked skip item applies, case-sensitively.
+  AddFiles("/w", {"D.MP4"});
+  form.SelectItem(Control::组合框_仅检索, 0);
+  OnFilterItemSelected(services, guard, Control::组合框_仅检索);
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"D.MP4", "b.txt"}));
+}
+
+TEST_F(IntakeTest, EnterInFilterReloadsWithTypedText) {
+  AddFiles("/w", {"a.mp4", "b.txt"});
+  form.SetText(Control::标签2, "/w/");
+  form.SetText(Control::组合框_仅检索, "mp4");
+  list.AppendRows({"old"});
+  OnFilterKeyPressed(services, guard, Control::组合框_仅检索, 'x');
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"old"}));
+  OnFilterKeyPressed(services, guard, Control::组合框_仅检索, 13);
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4"}));
+
+  // A typed skip text was never picked, so it skips nothing.
+  form.SetText(Control::组合框_仅检索, "");
+  form.SetText(Control::组合框_跳过扩展, "txt");
+  OnFilterKeyPressed(services, guard, Control::组合框_跳过扩展, 13);
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4", "b.txt"}));
+
+  // Without WorkingFolder, Enter does nothing; in the drop mode a pick only empties.
+  form.SetText(Control::标签2, "");
+  OnFilterKeyPressed(services, guard, Control::组合框_跳过扩展, 13);
+  EXPECT_EQ(list.RowCount(), 2);
+  form.SetText(Control::标签2, "/w/");
+  form.SetText(Control::组合框2, Gbk("拖几个改几个"));
+  OnFilterItemSelected(services, guard, Control::组合框_仅检索);
+  EXPECT_EQ(list.RowCount(), 0);
+}
+
+TEST_F(IntakeTest, ReloadTreatsLoneSeparatorAsNoFolder) {
+  form.SetText(Control::标签2, "/");
+  list.AppendRows({"kept"});
+  ReloadFolder(services, guard);
+  EXPECT_EQ(form.Text(Control::标签2), "");
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"kept"}));
+}
+
+TEST_F(IntakeTest, TypingInFilterListsMatchingPresetsFirst) {
+  form.MutableState(Control::组合框_仅检索).items.clear();
+  form.SetText(Control::组合框_仅检索, ".MP");
+  OnFilterTextEdited(services, Control::组合框_仅检索);
+  const auto& state = form.State(Control::组合框_仅检索);
+  ASSERT_EQ(state.items.size(), 59u);
+  EXPECT_EQ(
+      std::vector<GbkText>(state.items.begin(), state.items.begin() + 8),
+      (std::vector<GbkText>{Gbk("所有"), ".mp4", ".mp3", ".bmp", ".tmp", ".mpg", ".mpeg", ".txt"}));
+  EXPECT_EQ(state.items.back(), ".cpp");
+  EXPECT_EQ(state.text, ".MP");
+  EXPECT_EQ(state.combo_index, -1);
+  std::vector<GbkText> sorted = state.items;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+
+  form.SetText(Control::组合框_跳过扩展, "");
+  OnFilterTextEdited(services, Control::组合框_跳过扩展);
+  EXPECT_EQ(form.ComboCount(Control::组合框_跳过扩展), 0);
+  OnFilterDropDown(services, Control::组合框_跳过扩展);
+  OnFilterDropDown(services, Control::组合框_跳过扩展);
+  ASSERT_EQ(form.ComboCount(Control::组合框_跳过扩展), 59);
+  EXPECT_EQ(form.ComboItem(Control::组合框_跳过扩展, 0), Gbk("不跳"));
+  EXPECT_EQ(form.ComboItem(Control::组合框_跳过扩展, 1), ".mp4");
+  // With a text in the edit part the drop-down keeps the items as they are.
+  form.SetText(Control::组合框_仅检索, "p");
+  OnFilterDropDown(services, Control::组合框_仅检索);
+  EXPECT_EQ(form.ComboItem(Control::组合框_仅检索, 1), ".mp4");
+  EXPECT_EQ(form.ComboItem(Control::组合框_仅检索, 7), ".txt");
+}
+
+TEST_F(IntakeTest, UnrepresentableNamesAreReportedOncePerIntake) {
+  AddFiles("/w", {"a.txt"});
+  files.unrepresentable_names = 3;
+  windows.chosen_folder = "/w";
+  ChooseFolder(services, guard);
+  EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.txt"}));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(
+      messages.shown[0].text,
+      Gbk("有3个文件或文件夹的名称不是有效的 UTF-8 编码，无法显示和改名，已略过，没有列入列表。"));
+  EXPECT_EQ(messages.shown[0].title, Gbk("提示"));
+  EXPECT_EQ(messages.shown[0].icon, Icon::Information);
+}
+
+// Handlers that run while a scan processes messages.
+TEST_F(IntakeTest, NewestIntakeOrClearWinsOverInterruptedScan) {
+  AddFiles("/w", {"w1.txt", "w2.txt"});
+  files.AddFolder("/v");
+  AddFiles("/v", {"v1.txt"});
+  struct Row {
+    const char* name;
+    std::function<void()> in_the_middle;
+    std::vector<GbkText> rows;
+    GbkText folder;
+  } rows[] = {
+      {"clear-list/stays-empty", [&] { ClearFileList(services, guard); }, {}, "/w/"},
+      {"second-intake/its-rows-only",
+       [&] {
+         windows.chosen_folder = "/v";
+         ChooseFolder(services, guard);
+       },
+       {"v1.txt"},
+       "/v/"},
+      {"filter-pick/reload-rows-only",
+       [&] { OnFilterItemSelected(services, guard, Control::组合框_仅检索); },
+       {"w1.txt", "w2.txt"},
+       "/w/"},
+      {"clear-inputs/folder-gone", [&] { ClearInputBoxes(services); }, {}, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    list.RemoveAllRows();
+    windows.chosen_folder = "/w";
+    bool ran = false;
+    windows.on_pump = [&] {
+      if (ran) return;
+      ran = true;
+      row.in_the_middle();
+    };
+    ChooseFolder(services, guard);
+    windows.on_pump = nullptr;
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(list.Column(0), row.rows);
+    EXPECT_EQ(form.Text(Control::标签2), row.folder);
+  }
+}
+
+}  // namespace
+}  // namespace qm
