@@ -18,11 +18,6 @@ GbkText Cut(const GbkText& text, int from, int to) {
   return text.substr(0, from - 1) + text.substr(to - 1);
 }
 
-const GbkText& WhatToRemoveMessage() {
-  static const GbkText text = Gbk("去掉什么？不能为空");
-  return text;
-}
-
 Occurrence OccurrenceOf(const Form& form, Control last_box) {
   return form.IsChecked(last_box) ? Occurrence::Last : Occurrence::First;
 }
@@ -124,8 +119,8 @@ GbkText ConvertSymbols(const GbkText& field, SymbolStyle style) {
   }};
   GbkText result = field;
   for (const auto& [full, half] : pairs) {
-    result = style == SymbolStyle::HalfWidth ? Replace(result, full, half)
-                                             : Replace(result, half, full);
+    result =
+        style == SymbolStyle::HalfWidth ? Replace(result, full, half) : Replace(result, half, full);
   }
   return result;
 }
@@ -150,11 +145,20 @@ void SymbolStyleSelected(Form& form) {
 bool OccurrenceBoxClicked(Form& form, Control box) {
   Control partner;
   switch (box) {
-    case Control::选择框_1头: partner = Control::选择框_1尾; break;
-    case Control::选择框_1尾: partner = Control::选择框_1头; break;
-    case Control::选择框_2头: partner = Control::选择框_2尾; break;
-    case Control::选择框_2尾: partner = Control::选择框_2头; break;
-    default: return false;
+    case Control::选择框_1头:
+      partner = Control::选择框_1尾;
+      break;
+    case Control::选择框_1尾:
+      partner = Control::选择框_1头;
+      break;
+    case Control::选择框_2头:
+      partner = Control::选择框_2尾;
+      break;
+    case Control::选择框_2尾:
+      partner = Control::选择框_2头;
+      break;
+    default:
+      return false;
   }
   // Both boxes of a pair may be unchecked; that reads as first occurrence.
   if (form.IsChecked(box)) form.SetChecked(partner, false);

@@ -84,8 +84,8 @@ OperationDefinition ReplaceTextOperation() {
     }
     const GbkText count_text = form.Text(Control::编辑框16);
     if (!count_text.empty() && ToInteger(count_text) == 0) {
-      services.messages.Show(Gbk("替换次数没写对，请重新再写！"), Gbk("提醒："),
-                             Icon::Information, Buttons::Ok);
+      services.messages.Show(Gbk("替换次数没写对，请重新再写！"), Gbk("提醒："), Icon::Information,
+                             Buttons::Ok);
       return false;
     }
     return true;
@@ -93,13 +93,12 @@ OperationDefinition ReplaceTextOperation() {
   definition.prepare = [](MainServices& services, bool) {
     const Form& form = services.form;
     const GbkText count_text = form.Text(Control::编辑框16);
-    TextReplacement replacement{
-        form.Text(Control::编辑框4), form.Text(Control::编辑框5),
-        count_text.empty() ? 1 : ToInteger(count_text),
-        form.IsChecked(Control::单选框8) ? ReplaceScope::Unlimited
-                                         : ReplaceScope::AfterLeadingNumber,
-        form.IsChecked(Control::单选框10) ? ReplaceDirection::FromRight
-                                          : ReplaceDirection::FromLeft};
+    TextReplacement replacement{form.Text(Control::编辑框4), form.Text(Control::编辑框5),
+                                count_text.empty() ? 1 : ToInteger(count_text),
+                                form.IsChecked(Control::单选框8) ? ReplaceScope::Unlimited
+                                                                 : ReplaceScope::AfterLeadingNumber,
+                                form.IsChecked(Control::单选框10) ? ReplaceDirection::FromRight
+                                                                  : ReplaceDirection::FromLeft};
     PreparedOperation prepared;
     prepared.transform = [replacement](const GbkText& text, const EntryContext&) {
       return ReplaceText(replacement, text);

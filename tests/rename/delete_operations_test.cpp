@@ -16,12 +16,12 @@ TEST(DeleteBetweenMarkersTest, StemAndFolderNameTransforms) {
   struct Row {
     const char* name;
     bool folder;
-    const char* marker1;
+    GbkText marker1;
     Occurrence occurrence1;
-    const char* marker2;
+    GbkText marker2;
     Occurrence occurrence2;
     bool keep;
-    const char* text;
+    GbkText text;
     std::optional<GbkText> expected;
   };
   const Row rows[] = {
@@ -42,8 +42,8 @@ TEST(DeleteBetweenMarkersTest, StemAndFolderNameTransforms) {
       // Both last: marker 1 must end before the last marker 2.
       {"file/last-last/marker1-after", false, "(", kLast, ")", kLast, false, ")a(", kUnchanged},
       {"file/first-last/marker2-before", false, "(", kFirst, ")", kLast, false, ")a(", kUnchanged},
-      {"file/double-byte", false, Gbk("【").c_str(), kFirst, Gbk("】").c_str(), kFirst, false,
-       Gbk("课【高清】一").c_str(), Gbk("课一")},
+      {"file/double-byte", false, Gbk("【"), kFirst, Gbk("】"), kFirst, false, Gbk("课【高清】一"),
+       Gbk("课一")},
       {"folder/first-first/markers-deleted", true, "(", kFirst, ")", kFirst, false, "a(b)c(d)",
        "ac(d)"},
       {"folder/first-first/markers-kept", true, "(", kFirst, ")", kFirst, true, "a(b)c(d)",
@@ -118,7 +118,10 @@ TEST(DeleteNTimesTest, DeletesFromTheChosenEnd) {
       {"right/more-than-there-are", "a", 2147483647, kRight, "banana", "bnn"},
       {"negative-count-keeps-name", "a", -3, kLeft, "banana", "banana"},
       {"not-found", "x", 1, kLeft, "banana", kUnchanged},
-      {"double-byte-not-split", "b", 1, kLeft, "a\xB0" "b", kUnchanged},
+      {"double-byte-not-split", "b", 1, kLeft,
+       "a\xB0"
+       "b",
+       kUnchanged},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -178,7 +181,8 @@ TEST(SymbolConversionTest, SelectingAnItemConvertsTheThreeFields) {
     }
     form.SetText(Control::编辑框4, row.typed);
     for (int i = 0; i < form.ComboCount(Control::组合框1); ++i) {
-      if (form.ComboItem(Control::组合框1, i) == Gbk(row.item)) form.SelectItem(Control::组合框1, i);
+      if (form.ComboItem(Control::组合框1, i) == Gbk(row.item))
+        form.SelectItem(Control::组合框1, i);
     }
     SymbolStyleSelected(form);
     for (Control field : {Control::编辑框1, Control::编辑框2, Control::编辑框3}) {

@@ -49,7 +49,10 @@ TEST(ReplaceTextTest, ScopesAndDirections) {
       {"right/huge-count-same-text", "-", "-", 2147483647, kAll, kRight, "a-b", "a-b"},
       {"right/huge-count-growing", "a", "aa", 2147483647, kAll, kRight, "xa", kUnchanged},
       {"case-sensitive", "A", "_", 1, kAll, kLeft, "a-b", kUnchanged},
-      {"double-byte-not-split", "b", "_", 1, kAll, kLeft, "a\xB0" "b", kUnchanged},
+      {"double-byte-not-split", "b", "_", 1, kAll, kLeft,
+       "a\xB0"
+       "b",
+       kUnchanged},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -66,18 +69,12 @@ TEST(ZeroFillLeadingNumberTest, WidthFollowsTheListSize) {
     std::optional<GbkText> expected;
   };
   const Row rows[] = {
-      {"12/one-digit", 12, "1", "01"},
-      {"12/inside", 12, Gbk("第3课"), Gbk("第03课")},
-      {"12/two-digits", 12, "12", kUnchanged},
-      {"12/three-digits", 12, "123", kUnchanged},
-      {"99/one-digit", 99, "7", "07"},
-      {"100/one-digit", 100, "1", "001"},
-      {"150/two-digits", 150, "12", "012"},
-      {"150/three-digits", 150, "123", kUnchanged},
-      {"1000/one-digit", 1000, "1", "001"},
-      {"1001/nothing", 1001, "1", kUnchanged},
-      {"no-digit", 12, "abc", kUnchanged},
-      {"first-run-only", 12, "a1b2", "a01b2"},
+      {"12/one-digit", 12, "1", "01"},         {"12/inside", 12, Gbk("第3课"), Gbk("第03课")},
+      {"12/two-digits", 12, "12", kUnchanged}, {"12/three-digits", 12, "123", kUnchanged},
+      {"99/one-digit", 99, "7", "07"},         {"100/one-digit", 100, "1", "001"},
+      {"150/two-digits", 150, "12", "012"},    {"150/three-digits", 150, "123", kUnchanged},
+      {"1000/one-digit", 1000, "1", "001"},    {"1001/nothing", 1001, "1", kUnchanged},
+      {"no-digit", 12, "abc", kUnchanged},     {"first-run-only", 12, "a1b2", "a01b2"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
