@@ -61,4 +61,6 @@ void MainHandlers::ComboTextEdited(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
 }
 
+void MainHandlers::EditFocused(Control edit) { (void)edit; }
+
 }  // namespace qm
