@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "rename/undo_record.h"
 
 namespace {
 
@@ -24,7 +25,9 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QApplication application(argc, argv);
-  qm::MainWindow window;
+  // The program-wide objects outlive the window that uses them.
+  qm::UndoRecord undo;
+  qm::MainWindow window(undo);
   window.show();
   return application.exec();
 }

@@ -1,6 +1,8 @@
 #include "app/main_handlers.h"
 
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
+#include "rename/undo_export.h"
 #include "workspace/folder_scan.h"
 #include "workspace/workspace_handlers.h"
 
@@ -14,6 +16,18 @@ void MainHandlers::Clicked(Control control) {
     return;
   }
   switch (control) {
+    case Control::按钮_打开预览:
+      TogglePreview(services_.form, services_.list);
+      break;
+    case Control::按钮_确认无误执行吧:
+      CommitPreview(services_, undo_);
+      break;
+    case Control::按钮_撤回上一步:
+      UndoCommit(services_, undo_);
+      break;
+    case Control::按钮_保存到txt:
+      ExportNames(services_);
+      break;
     case Control::选择框_窗口置顶:
       OnAlwaysOnTopClicked(services_);
       break;
@@ -46,5 +60,7 @@ void MainHandlers::ComboDropDown(Control combo) {
 void MainHandlers::ComboTextEdited(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
 }
+
+void MainHandlers::EditFocused(Control edit) { (void)edit; }
 
 }  // namespace qm

@@ -25,6 +25,8 @@ class MainHandlers {
   void ComboDropDown(Control combo);
   // The user typed in a combo's edit part.
   void ComboTextEdited(Control combo);
+  // An edit box received the input focus.
+  void EditFocused(Control edit);
 
  private:
   MainServices& services_;

@@ -1,14 +1,70 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <unordered_map>
 
 namespace qm {
 
+// Only declared here: the Qt meta-object compiler reads this header and does
+// not follow the control names.
+enum class Control;
+class FileListView;
+class FileSystem;
+class Form;
+class MainHandlers;
+class Messages;
+class QtForm;
+class WindowSystem;
+struct MainServices;
+struct UndoRecord;
+
+// Services a test puts in place of the real ones; nullptr keeps the real one
+// (message boxes and the folder dialog of this window, the POSIX file system).
+struct MainWindowOverrides {
+  Messages* messages = nullptr;
+  WindowSystem* windows = nullptr;
+  FileSystem* files = nullptr;
+};
+
+// The start window: the workspace controls, the four operation pages and the
+// file list. Every control's objectName is its own name. Building the window
+// runs the window-created handler; the caller shows it.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides = {},
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Form& form();
+  FileListView& list() { return *list_; }
+  MainServices& services() { return *services_; }
+  MainHandlers& handlers() { return *handlers_; }
+  QTimer& timer() { return *timer_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildTopControls(QWidget* area);
+  void BuildDeletePage(QWidget* page);
+  void BuildReplacePage(QWidget* page);
+  void BuildInsertPage(QWidget* page);
+  void BuildSpecialPage(QWidget* page);
+  void ConnectHandlers();
+
+  FileListView* list_ = nullptr;
+  QTimer* timer_ = nullptr;
+  std::unique_ptr<QtForm> form_;
+  std::unique_ptr<Messages> own_messages_;
+  std::unique_ptr<WindowSystem> own_windows_;
+  std::unique_ptr<FileSystem> own_files_;
+  std::unique_ptr<MainServices> services_;
+  std::unique_ptr<MainHandlers> handlers_;
+  std::unordered_map<const QObject*, Control> focus_reporting_edits_;
 };
 
 }  // namespace qm

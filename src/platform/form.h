@@ -5,6 +5,9 @@
 
 namespace qm {
 
+// Asks SetTextColor for the control's own text colour.
+constexpr int kDefaultTextColor = -1;
+
 struct Geometry {
   int left = 0;
   int top = 0;
@@ -37,6 +40,9 @@ class Form {
 
   virtual bool IsVisible(Control control) const = 0;
   virtual void SetVisible(Control control, bool visible) = 0;
+  // Text colour of an edit box as 0xRRGGBB, or kDefaultTextColor.
+  virtual void SetTextColor(Control control, int rgb) = 0;
+
   virtual Geometry GeometryOf(Control control) const = 0;
   virtual void SetGeometry(Control control, const Geometry& geometry) = 0;
 

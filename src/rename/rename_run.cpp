@@ -1,19 +1,309 @@
 #include "rename/rename_run.h"
 
+#include <unordered_map>
+
+#include "platform/path_rules.h"
+#include "text/gbk_text.h"
+#include "workspace/folder_scan.h"
+#include "workspace/name_functions.h"
+#include "workspace/workspace_values.h"
+
 namespace qm {
+namespace {
+
+struct Entry {
+  int row = -1;  // -1: a scanned subfolder that no row of the list holds
+  GbkText name;
+};
+
+GbkText Internal(std::string_view utf8) { return utf8.empty() ? GbkText() : Gbk(utf8); }
+
+void Show(Messages& messages, std::string_view text, std::string_view title,
+          Icon icon = Icon::Information) {
+  messages.Show(Internal(text), Internal(title), icon, Buttons::Ok);
+}
+
+bool Ask(Messages& messages, std::string_view question) {
+  return messages.Show(Gbk(question), Gbk("提示"), Icon::Information, Buttons::OkCancel) ==
+         Answer::Ok;
+}
+
+void ShowPreviewNotice(Messages& messages) {
+  static const GbkText notice =
+      Gbk("提示：你开启了预览功能，所以没有直接更名，\r\n"
+          "请看预览区结果，确认无误后点\"确认无误，执行吧\"！");
+  messages.Show(notice, Gbk("提示"), Icon::Information, Buttons::Ok);
+}
+
+bool AnyEmpty(const Form& form, const std::vector<Control>& controls) {
+  for (Control control : controls) {
+    if (form.Text(control).empty()) return true;
+  }
+  return false;
+}
+
+std::vector<Entry> ListEntries(const ListView& list) {
+  std::vector<Entry> entries;
+  int rows = list.RowCount();
+  entries.reserve(rows);
+  for (int row = 0; row < rows; ++row) {
+    GbkText name = list.Cell(row, 0);
+    if (!name.empty()) entries.push_back({row, std::move(name)});
+  }
+  return entries;
+}
+
+// Each scanned subfolder is paired with the row that holds its name, never
+// with a row by position: a list reordered since the intake would otherwise
+// receive another folder's new name, and a commit would then apply it.
+std::vector<Entry> ScannedEntries(const ListView& list, std::vector<GbkText> names) {
+  std::unordered_map<GbkText, int> row_of;
+  for (int row = list.RowCount() - 1; row >= 0; --row) {
+    GbkText name = list.Cell(row, 0);
+    if (!name.empty()) row_of[std::move(name)] = row;
+  }
+  std::vector<Entry> entries;
+  entries.reserve(names.size());
+  for (GbkText& name : names) {
+    auto found = row_of.find(name);
+    entries.push_back({found == row_of.end() ? -1 : found->second, std::move(name)});
+  }
+  return entries;
+}
+
+EntryContext ContextOf(const Entry& entry, int index, int count, bool folder_mode) {
+  EntryContext context;
+  context.row = entry.row;
+  context.index = index;
+  context.count = count;
+  context.folder_mode = folder_mode;
+  context.name = entry.name;
+  if (folder_mode) {
+    context.stem = entry.name;
+  } else {
+    context.stem = FileNameOf(entry.name, false);
+    context.extension = ExtensionOf(entry.name);
+  }
+  return context;
+}
+
+const GbkText& TransformText(const EntryContext& context, TransformInput input) {
+  return input == TransformInput::WholeName ? context.name : context.stem;
+}
+
+// The skip-extension rule: the entry's extension equals the picked skip item.
+bool SkippedByExtension(SkipRule rule, bool searching_every_name, int skip_index,
+                        const GbkText& skip_text, const GbkText& extension) {
+  if (rule == SkipRule::None || skip_index == -1) return false;
+  if (rule == SkipRule::Gated && !searching_every_name) return false;
+  return skip_text == extension;
+}
+
+// Asks or informs as the confirmation style says; false when the user cancels
+// or the count finds nothing to do.
+bool Confirm(const RunProfile& profile, const PreparedOperation& prepared,
+             const std::vector<Entry>& entries, bool folder_mode, MainServices& services) {
+  Messages& messages = services.messages;
+  switch (profile.confirmation) {
+    case Confirmation::Q1:
+      if (entries.empty()) return true;
+      if (PreviewModeOn(services.form)) {
+        ShowPreviewNotice(messages);
+        return true;
+      }
+      return Ask(messages, "确定更名吗？");
+    case Confirmation::Q2:
+      if (PreviewModeOn(services.form)) {
+        ShowPreviewNotice(messages);
+        return true;
+      }
+      return Ask(messages, "将直接更名，确定吗？");
+    case Confirmation::Q3: {
+      int count = 0;
+      if (prepared.count_first) {
+        int total = static_cast<int>(entries.size());
+        for (int k = 0; k < total; ++k) {
+          EntryContext context = ContextOf(entries[k], k, total, folder_mode);
+          if (prepared.count_first->would_change(TransformText(context, prepared.input), context))
+            ++count;
+        }
+      }
+      if (count == 0) {
+        if (prepared.count_first) {
+          Notice zero = prepared.count_first->zero_message(folder_mode);
+          messages.Show(zero.text, zero.title, zero.icon, Buttons::Ok);
+        }
+        return false;
+      }
+      if (PreviewModeOn(services.form)) {
+        ShowPreviewNotice(messages);
+        return true;
+      }
+      Notice question = prepared.count_first->question(count, folder_mode);
+      return messages.Show(question.text, question.title, question.icon, Buttons::OkCancel) ==
+             Answer::Ok;
+    }
+    case Confirmation::Q4:
+      return true;  // asked before the entries were collected
+    case Confirmation::Q5:
+      if (entries.empty()) return true;
+      return Ask(messages, "不提供预览功能，将直接改名，确定吗？");
+  }
+  return false;
+}
+
+// Steps before any entry is read: input checks, the folder checks, the
+// operation's own validation. False when a check stopped the run.
+bool PassesChecks(const RunProfile& profile, const OperationDefinition& operation,
+                  MainServices& services) {
+  Form& form = services.form;
+  Messages& messages = services.messages;
+  bool inputs_missing = AnyEmpty(form, profile.required_inputs);
+  bool refused = profile.folder_handling == FolderHandling::Refused &&
+                 ReadProcessingMode(form) == ProcessingMode::Folders;
+  auto refuses_at = [&](RefusalPoint point) {
+    if (!refused || profile.refusal_point != point) return false;
+    Show(messages, profile.refusal_message, profile.refusal_title);
+    return true;
+  };
+  auto input_missing_at = [&](InputOrder order) {
+    if (!inputs_missing || profile.input_order != order) return false;
+    Show(messages, profile.input_message, profile.input_title);
+    return true;
+  };
+
+  if (input_missing_at(InputOrder::BeforeFolderCheck)) return false;
+  if (refuses_at(RefusalPoint::AfterInputCheck)) return false;
+  GbkText folder = WorkingFolder(form);
+  if (folder.empty()) {
+    Show(messages, profile.empty_folder_message, profile.empty_folder_title);
+    return false;
+  }
+  if (refuses_at(RefusalPoint::AfterEmptyFolderCheck)) return false;
+  if (input_missing_at(InputOrder::AfterFolderCheck)) return false;
+  if (RefuseDesktopFolder(services)) return false;
+  if (folder == GbkText(1, kPathSeparator)) {
+    Show(messages, profile.no_folder_message, "提示");
+    return false;
+  }
+  if (refuses_at(RefusalPoint::AfterNoFolderCheck)) return false;
+  if (operation.validate && !operation.validate(services)) return false;
+  return true;
+}
+
+}  // namespace
 
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count) {
-  (void)style;
-  (void)icon;
-  (void)count;
-  return std::nullopt;
+  static const GbkText nothing = Gbk("没有任何改动");
+  static const GbkText nothing_title = Gbk("没有改动");
+  static const GbkText results_title = Gbk("修改成果提示");
+  if (style == ResultStyle::None) return std::nullopt;
+  if (style == ResultStyle::R4) {
+    return Notice{Gbk("总共更改") + ToText(count) + Gbk("个"), Gbk("更名数量"), icon};
+  }
+  if (count == 0) return Notice{nothing, nothing_title, icon};
+  switch (style) {
+    case ResultStyle::R1:
+      return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件将被更名"), results_title, icon};
+    case ResultStyle::R2:
+      return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件被改名成功"), results_title, icon};
+    case ResultStyle::R3:
+      return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件被改名"), results_title, icon};
+    case ResultStyle::R5:
+      return Notice{Gbk("删掉了") + ToText(count) + Gbk("个"), results_title, icon};
+    default:
+      return std::nullopt;
+  }
 }
 
 void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
                MainServices& services) {
-  (void)profile;
-  (void)operation;
-  (void)services;
+  Form& form = services.form;
+  ListView& list = services.list;
+  Messages& messages = services.messages;
+
+  if (!PassesChecks(profile, operation, services)) return;
+  ProcessingMode mode = ReadProcessingMode(form);
+  if (mode == ProcessingMode::Other) return;
+  bool folder_mode = mode == ProcessingMode::Folders;
+  const GbkText folder = WorkingFolder(form);
+
+  if (profile.confirmation == Confirmation::Q4 && !Ask(messages, "确定更名吗？")) return;
+
+  PreparedOperation prepared = operation.prepare(services, folder_mode);
+
+  std::vector<Entry> entries =
+      folder_mode && profile.folder_handling == FolderHandling::SubfolderScan
+          ? ScannedEntries(list, ScanSubfolders(services.files, folder).names)
+          : ListEntries(list);
+
+  bool checks_empty_list = profile.empty_list_check == EmptyListCheck::BothModes ||
+                           (profile.empty_list_check == EmptyListCheck::FileMode && !folder_mode);
+  if (checks_empty_list && entries.empty()) {
+    Show(messages, "列表框是空的！", "提示");
+    return;
+  }
+
+  if (!Confirm(profile, prepared, entries, folder_mode, services)) return;
+  if (prepared.after_question) {
+    const Notice& notice = prepared.after_question->notice;
+    messages.Show(notice.text, notice.title, notice.icon, Buttons::Ok);
+    if (prepared.after_question->stops_run) return;
+  }
+
+  // Read once: the message boxes are modal, so nothing changes during the loop.
+  const bool preview_mode = PreviewModeOn(form);
+  // Q5 operations offer no preview: they rename even while it is open.
+  const bool preview = preview_mode && profile.confirmation != Confirmation::Q5;
+  const bool searching_every_name = SearchPattern(form) == "*.*";
+  const int skip_index = form.ComboIndex(Control::组合框_跳过扩展);
+  const GbkText skip_text = form.Text(Control::组合框_跳过扩展);
+  const bool shows_progress = operation.shows_progress && !folder_mode && !preview;
+
+  const int total = static_cast<int>(entries.size());
+  if (shows_progress) {
+    form.SetProgressRange(Control::进度条1, 0, 100);
+    form.SetProgressValue(Control::进度条1, 0);
+    form.SetVisible(Control::进度条1, true);
+  }
+  int renamed = 0;
+  for (int k = 0; k < total; ++k) {
+    const Entry& entry = entries[k];
+    if (shows_progress) {
+      form.SetProgressValue(Control::进度条1,
+                            static_cast<int>(static_cast<int64_t>(k + 1) * 100 / total));
+    }
+    EntryContext context = ContextOf(entry, k, total, folder_mode);
+    if (!folder_mode && SkippedByExtension(profile.skip_rule, searching_every_name, skip_index,
+                                           skip_text, context.extension)) {
+      continue;
+    }
+    const GbkText& text = TransformText(context, prepared.input);
+    std::optional<GbkText> result = prepared.transform(text, context);
+    if (!result || *result == text) continue;
+    if (result->empty() && !prepared.allow_empty_result) continue;
+    GbkText new_name = !folder_mode && prepared.input == TransformInput::StemInFileMode
+                           ? *result + context.extension
+                           : std::move(*result);
+    if (new_name.empty() || new_name == entry.name) continue;
+
+    if (preview) {
+      // A scanned subfolder that no row holds has nowhere to show its new name.
+      if (entry.row >= 0) list.SetCell(entry.row, 1, new_name);
+      continue;
+    }
+    if (!services.files.Rename(folder + entry.name, folder + new_name).ok()) continue;
+    ++renamed;
+    if (entry.row >= 0) list.SetCell(entry.row, 0, new_name);
+  }
+  if (shows_progress) form.SetVisible(Control::进度条1, false);
+
+  if (preview_mode) return;
+  ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
+  Icon icon = folder_mode ? profile.folder_result_icon : profile.file_result_icon;
+  if (auto result = ResultMessage(style, icon, renamed)) {
+    messages.Show(result->text, result->title, result->icon, Buttons::Ok);
+  }
 }
 
 }  // namespace qm

@@ -21,6 +21,7 @@ class FakeForm : public Form {
     int progress_minimum = 0;
     int progress_maximum = 100;
     int progress_value = 0;
+    int text_color = kDefaultTextColor;
   };
 
   GbkText Text(Control control) const override { return State(control).text; }
@@ -39,6 +40,7 @@ class FakeForm : public Form {
   }
   bool IsVisible(Control control) const override { return State(control).visible; }
   void SetVisible(Control control, bool visible) override { states_[control].visible = visible; }
+  void SetTextColor(Control control, int rgb) override { states_[control].text_color = rgb; }
   Geometry GeometryOf(Control control) const override { return State(control).geometry; }
   void SetGeometry(Control control, const Geometry& geometry) override {
     states_[control].geometry = geometry;

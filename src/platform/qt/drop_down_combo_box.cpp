@@ -1,0 +1,51 @@
+#include "platform/qt/drop_down_combo_box.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace qm {
+
+DropDownComboBox::DropDownComboBox(QWidget* parent) : QComboBox(parent) {
+  setInsertPolicy(QComboBox::NoInsert);
+  setMaxVisibleItems(20);
+}
+
+void DropDownComboBox::MakeEditable() {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+  lineEdit()->installEventFilter(this);
+}
+
+void DropDownComboBox::showPopup() {
+  if (on_drop_down) on_drop_down();
+  QComboBox::showPopup();
+}
+
+bool DropDownComboBox::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched == lineEdit() && on_key) {
+    on_key(HandlerKeyCode(static_cast<QKeyEvent*>(event)->key()));
+  }
+  return QComboBox::eventFilter(watched, event);
+}
+
+int HandlerKeyCode(int qt_key) {
+  switch (qt_key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Delete:
+      return 46;
+    default:
+      // Space, digits and capital letters share their codes with the system's.
+      return qt_key;
+  }
+}
+
+}  // namespace qm

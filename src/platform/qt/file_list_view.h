@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QTableView>
+
+#include "platform/list_view.h"
+#include "platform/qt/text_table_model.h"
+
+namespace qm {
+
+// A report-style list of text rows: a QTableView over a TextTableModel, with
+// fixed row heights so a list of 100,000 rows opens and scrolls at once.
+class FileListView : public QTableView, public ListView {
+  Q_OBJECT
+
+ public:
+  explicit FileListView(QWidget* parent = nullptr);
+
+  int RowCount() const override { return model_.RowCount(); }
+  int ColumnCount() const override { return model_.ColumnCount(); }
+  GbkText Cell(int row, int column) const override { return model_.Cell(row, column); }
+  void SetCell(int row, int column, const GbkText& text) override;
+  void AppendRows(const std::vector<GbkText>& column0) override;
+  void RemoveRow(int row) override { model_.RemoveRow(row); }
+  void RemoveAllRows() override { model_.RemoveAllRows(); }
+  void InsertColumn(int index, const GbkText& title, int width) override;
+  void RemoveColumn(int index) override { model_.RemoveColumn(index); }
+  GbkText ColumnTitle(int index) const override { return model_.ColumnTitle(index); }
+  void SetColumnTitle(int index, const GbkText& title) override;
+
+  TextTableModel& Model() { return model_; }
+
+ private:
+  TextTableModel model_;
+};
+
+}  // namespace qm

@@ -1,0 +1,112 @@
+#include "platform/qt/text_table_model.h"
+
+#include "platform/qt/qt_text.h"
+
+namespace qm {
+namespace {
+
+const GbkText& EmptyText() {
+  static const GbkText empty;
+  return empty;
+}
+
+}  // namespace
+
+int TextTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : row_count_;
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : ColumnCount();
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  if (!HasCell(index.row(), index.column())) return {};
+  return ToQString(columns_[index.column()].cells[index.row()]);
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal) return {};
+  if (role != Qt::DisplayRole || section < 0 || section >= ColumnCount()) return {};
+  return ToQString(columns_[section].title);
+}
+
+Qt::ItemFlags TextTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+const GbkText& TextTableModel::Cell(int row, int column) const {
+  if (!HasCell(row, column)) return EmptyText();
+  return columns_[column].cells[row];
+}
+
+void TextTableModel::SetCell(int row, int column, const GbkText& text) {
+  if (!HasCell(row, column)) return;
+  GbkText& cell = columns_[column].cells[row];
+  if (cell == text) return;
+  cell = text;
+  QModelIndex changed = index(row, column);
+  emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
+  if (column0.empty()) return;
+  // Rows need a column to live in; a table without columns gets one.
+  if (columns_.empty()) InsertColumn(0, {});
+  int first = row_count_;
+  int last = row_count_ + static_cast<int>(column0.size()) - 1;
+  beginInsertRows(QModelIndex(), first, last);
+  columns_[0].cells.insert(columns_[0].cells.end(), column0.begin(), column0.end());
+  row_count_ = last + 1;
+  for (size_t c = 1; c < columns_.size(); ++c) columns_[c].cells.resize(row_count_);
+  endInsertRows();
+}
+
+void TextTableModel::RemoveRow(int row) {
+  if (row < 0 || row >= row_count_) return;
+  beginRemoveRows(QModelIndex(), row, row);
+  for (Column& column : columns_) column.cells.erase(column.cells.begin() + row);
+  --row_count_;
+  endRemoveRows();
+}
+
+void TextTableModel::RemoveAllRows() {
+  if (row_count_ == 0) return;
+  beginResetModel();
+  for (Column& column : columns_) {
+    column.cells.clear();
+    column.cells.shrink_to_fit();
+  }
+  row_count_ = 0;
+  endResetModel();
+}
+
+int TextTableModel::InsertColumn(int index, const GbkText& title) {
+  if (index < 0 || index > ColumnCount()) index = ColumnCount();
+  beginInsertColumns(QModelIndex(), index, index);
+  columns_.insert(columns_.begin() + index, Column{title, std::vector<GbkText>(row_count_)});
+  endInsertColumns();
+  return index;
+}
+
+void TextTableModel::RemoveColumn(int index) {
+  if (index < 0 || index >= ColumnCount()) return;
+  beginRemoveColumns(QModelIndex(), index, index);
+  columns_.erase(columns_.begin() + index);
+  endRemoveColumns();
+}
+
+const GbkText& TextTableModel::ColumnTitle(int index) const {
+  if (index < 0 || index >= ColumnCount()) return EmptyText();
+  return columns_[index].title;
+}
+
+void TextTableModel::SetColumnTitle(int index, const GbkText& title) {
+  if (index < 0 || index >= ColumnCount()) return;
+  columns_[index].title = title;
+  emit headerDataChanged(Qt::Horizontal, index, index);
+}
+
+}  // namespace qm

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "platform/gbk_text_type.h"
+
+namespace qm {
+
+// Rows of text cells kept in the internal encoding, column by column, so that
+// a column can be added or dropped without touching every row. Cells become
+// QStrings only when the view paints them.
+class TextTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  int RowCount() const { return row_count_; }
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  // Empty text outside the table.
+  const GbkText& Cell(int row, int column) const;
+  void SetCell(int row, int column, const GbkText& text);
+  void AppendRows(const std::vector<GbkText>& column0);
+  void RemoveRow(int row);
+  void RemoveAllRows();
+  // The index is clamped to the existing columns; returns where it went.
+  int InsertColumn(int index, const GbkText& title);
+  void RemoveColumn(int index);
+  const GbkText& ColumnTitle(int index) const;
+  void SetColumnTitle(int index, const GbkText& title);
+
+ private:
+  struct Column {
+    GbkText title;
+    std::vector<GbkText> cells;  // one per row
+  };
+
+  bool HasCell(int row, int column) const {
+    return row >= 0 && row < row_count_ && column >= 0 && column < ColumnCount();
+  }
+
+  std::vector<Column> columns_;
+  int row_count_ = 0;
+};
+
+}  // namespace qm

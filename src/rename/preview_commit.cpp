@@ -1,0 +1,96 @@
+#include "rename/preview_commit.h"
+
+#include "text/gbk_text.h"
+#include "workspace/workspace_values.h"
+
+namespace qm {
+namespace {
+
+constexpr int kPreviewColumnWidth = 380;
+
+void Move(Form& form, Control control, int left, int top) {
+  Geometry geometry = form.GeometryOf(control);
+  geometry.left = left;
+  geometry.top = top;
+  form.SetGeometry(control, geometry);
+}
+
+void SetLeft(Form& form, Control control, int left) {
+  Move(form, control, left, form.GeometryOf(control).top);
+}
+
+void SetWidth(Form& form, Control control, int width) {
+  Geometry geometry = form.GeometryOf(control);
+  geometry.width = width;
+  form.SetGeometry(control, geometry);
+}
+
+void ShowReminder(Messages& messages, const GbkText& text) {
+  messages.Show(text, Gbk("提醒："), Icon::Information, Buttons::Ok);
+}
+
+}  // namespace
+
+void TogglePreview(Form& form, ListView& list) {
+  static const GbkText open_caption = Gbk("打开预览");
+  static const GbkText close_caption = Gbk("关闭预览");
+  GbkText caption = form.Text(Control::按钮_打开预览);
+  if (caption == open_caption) {
+    form.SetWindowWidth(1150);
+    SetWidth(form, Control::超级列表框1,
+             form.GeometryOf(Control::超级列表框1).width + kPreviewColumnWidth);
+    form.SetText(Control::按钮_打开预览, close_caption);
+    list.InsertColumn(1, Gbk("更名后的效果"), kPreviewColumnWidth);
+    list.SetColumnTitle(0, Gbk("上一次的文件名"));
+    form.SetVisible(Control::按钮_确认无误执行吧, true);
+    form.SetVisible(Control::按钮_撤回上一步, true);
+    Move(form, Control::按钮_确认无误执行吧, 973, 590);
+    Move(form, Control::按钮_撤回上一步, 850, 590);
+    SetLeft(form, Control::按钮_用我的txt修改, 830);
+  } else if (caption == close_caption) {
+    form.SetWindowWidth(769);
+    SetWidth(form, Control::超级列表框1, 400);
+    form.SetText(Control::按钮_打开预览, open_caption);
+    list.RemoveColumn(1);
+    list.SetColumnTitle(0, Gbk("最开始的文件名"));
+    Move(form, Control::按钮_确认无误执行吧, 568, 432);
+    SetLeft(form, Control::按钮_用我的txt修改, 639);
+    form.SetVisible(Control::按钮_确认无误执行吧, false);
+    // The undo button stays visible: the record survives closing the preview.
+    form.SetVisible(Control::按钮_直接粘贴txt, false);
+  }
+}
+
+void CommitPreview(MainServices& services, UndoRecord& undo) {
+  ListView& list = services.list;
+  undo.clear();
+  const int rows = list.RowCount();
+  int names = 0;
+  int previews = 0;
+  for (int row = 0; row < rows; ++row) {
+    if (!list.Cell(row, 0).empty()) ++names;
+    if (!list.Cell(row, 1).empty()) ++previews;
+  }
+  if (previews == 0) {
+    ShowReminder(services.messages,
+                 Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！"));
+    return;
+  }
+  if (names == 0) {
+    ShowReminder(services.messages, Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
+    return;
+  }
+  const GbkText folder = WorkingFolder(services.form);
+  for (int row = 0; row < rows; ++row) {
+    GbkText old_name = list.Cell(row, 0);
+    GbkText new_name = list.Cell(row, 1);
+    if (old_name.empty() || new_name.empty()) continue;
+    if (!services.files.Rename(folder + old_name, folder + new_name).ok()) continue;
+    list.SetCell(row, 0, new_name);
+    list.SetCell(row, 1, GbkText());
+    undo.old_names.push_back(std::move(old_name));
+    undo.new_names.push_back(std::move(new_name));
+  }
+}
+
+}  // namespace qm
