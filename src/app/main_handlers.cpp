@@ -1,7 +1,9 @@
 #include "app/main_handlers.h"
 
+#include "rename/delete_operations.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
+#include "rename/replace_operations.h"
 #include "rename/undo_export.h"
 #include "workspace/folder_scan.h"
 #include "workspace/workspace_handlers.h"
@@ -15,6 +17,8 @@ void MainHandlers::Clicked(Control control) {
     RunOperation(*operation, services_);
     return;
   }
+  if (OccurrenceBoxClicked(services_.form, control)) return;
+  if (ScriptRadioClicked(services_.form, control)) return;
   switch (control) {
     case Control::按钮_打开预览:
       TogglePreview(services_.form, services_.list);
@@ -46,6 +50,7 @@ void MainHandlers::Clicked(Control control) {
 }
 
 void MainHandlers::ComboItemSelected(Control combo) {
+  if (combo == Control::组合框1) SymbolStyleSelected(services_.form);
   if (IsExtensionFilter(combo)) OnFilterItemSelected(services_, intake_guard_, combo);
 }
 

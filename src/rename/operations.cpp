@@ -1,6 +1,8 @@
 #include "rename/operations.h"
 
+#include "rename/delete_operations.h"
 #include "rename/rename_run.h"
+#include "rename/replace_operations.h"
 #include "rename/run_profiles.h"
 
 namespace qm {
@@ -10,6 +12,22 @@ namespace {
 // cases here; an operation without a definition does nothing when clicked.
 std::optional<OperationDefinition> DefinitionOf(OperationId operation) {
   switch (operation) {
+    case OperationId::DeleteBetweenMarkers:
+      return DeleteBetweenMarkersOperation();
+    case OperationId::DeleteBefore:
+      return DeleteBeforeOperation();
+    case OperationId::DeleteAfter:
+      return DeleteAfterOperation();
+    case OperationId::DeleteNTimes:
+      return DeleteNTimesOperation();
+    case OperationId::DeleteSequenceNumber:
+      return DeleteSequenceNumberOperation();
+    case OperationId::ReplaceText:
+      return ReplaceTextOperation();
+    case OperationId::ZeroFillLeadingNumber:
+      return ZeroFillLeadingNumberOperation();
+    case OperationId::ConvertChineseScript:
+      return ConvertChineseScriptOperation();
     default:
       return std::nullopt;
   }

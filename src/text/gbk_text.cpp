@@ -34,9 +34,13 @@ int ToInt(size_t n) {
 // Bytes a text is skipped by for a one-based start; a start below 1 counts as 1.
 size_t SkipOf(int start) { return start > 1 ? static_cast<size_t>(start) - 1 : 0; }
 
-bool MatchesAt(std::string_view text, size_t at, std::string_view part, bool ignore_case) {
+// `part` is not empty and fits in the text from `at`. Most positions fail on the
+// first byte, so that one is tested before anything is called.
+inline bool MatchesAt(std::string_view text, size_t at, std::string_view part, bool ignore_case) {
   const char* t = text.data() + at;
-  if (!ignore_case) return std::memcmp(t, part.data(), part.size()) == 0;
+  if (!ignore_case) {
+    return t[0] == part[0] && std::memcmp(t + 1, part.data() + 1, part.size() - 1) == 0;
+  }
   for (size_t k = 0; k < part.size(); ++k) {
     if (FoldAscii(t[k]) != FoldAscii(part[k])) return false;
   }
@@ -73,11 +77,9 @@ int Find(std::string_view text, std::string_view part, int start, bool ignore_ca
   if (skip >= text.size()) return -1;
   if (part.empty()) return 1;
   const size_t size = text.size();
-  const char first = ignore_case ? FoldAscii(part[0]) : part[0];
   size_t i = skip;
   while (size - i >= part.size()) {
-    char c = ignore_case ? FoldAscii(text[i]) : text[i];
-    if (c == first && MatchesAt(text, i, part, ignore_case)) return ToInt(i + 1);
+    if (MatchesAt(text, i, part, ignore_case)) return ToInt(i + 1);
     if (IsLead(text[i])) {
       if (i + 1 == size) return -1;
       i += 2;

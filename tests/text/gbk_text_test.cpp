@@ -125,6 +125,11 @@ TEST(Cutting, LeftRightMiddleLength) {
   EXPECT_EQ(Middle("abc", 2, 1), "b");
   EXPECT_EQ(Length(""), 0);
   EXPECT_EQ(Length(Gbk("第1课")), 5);
+  // A zero byte inside a text neither ends it nor hides what follows.
+  const std::string with_zero("a\0b", 3);
+  EXPECT_EQ(Length(with_zero), 3);
+  EXPECT_EQ(Find(with_zero, "b"), 3);
+  EXPECT_EQ(Replace(with_zero, std::string(1, '\0'), "-"), "a-b");
 }
 
 TEST(Trim, Results) {
@@ -347,6 +352,8 @@ TEST(Utf8ToGbk, Conversions) {
       {"zero-bytes-included", std::string("a\0b", 3), std::string("a\0b", 3)},
       {"malformed-becomes-replacement", "a\x80z", "a" + replacement + "z"},
       {"truncated-at-end", "a\xE4\xB8", "a" + replacement},
+      // Passes the lenient UTF-8 test, yet the space and the letter cut the sequence.
+      {"interrupted-sequence", "\xE4 a\xB8\xAD", replacement + " a" + replacement},
       {"empty", "", ""},
   };
   for (const Row& row : rows) {

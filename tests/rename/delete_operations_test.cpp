@@ -1,0 +1,221 @@
+#include "rename/delete_operations.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fake_form.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+namespace {
+
+constexpr auto kFirst = Occurrence::First;
+constexpr auto kLast = Occurrence::Last;
+const std::optional<GbkText> kUnchanged = std::nullopt;
+
+TEST(DeleteBetweenMarkersTest, StemAndFolderNameTransforms) {
+  struct Row {
+    const char* name;
+    bool folder;
+    GbkText marker1;
+    Occurrence occurrence1;
+    GbkText marker2;
+    Occurrence occurrence2;
+    bool keep;
+    GbkText text;
+    std::optional<GbkText> expected;
+  };
+  const Row rows[] = {
+      {"file/first-first/markers-deleted", false, "(", kFirst, ")", kFirst, false, "a(b)c(d)",
+       "ac(d)"},
+      {"file/first-last/markers-deleted", false, "(", kFirst, ")", kLast, false, "a(b)c(d)", "a"},
+      {"file/last-last/markers-deleted", false, "(", kLast, ")", kLast, false, "a(b)c(d)", "a(b)c"},
+      {"file/last-first/markers-deleted", false, "(", kLast, ")", kFirst, false, "a(b)c(d)",
+       "a(b)c"},
+      {"file/first-first/markers-kept", false, "(", kFirst, ")", kFirst, true, "a(b)c(d)",
+       "a()c(d)"},
+      {"file/wrong-order", false, "(", kFirst, ")", kFirst, false, "a)b(c", kUnchanged},
+      {"file/same-marker/deleted", false, "-", kFirst, "-", kFirst, false, "a-b-c", "ac"},
+      {"file/same-marker/kept", false, "-", kFirst, "-", kFirst, true, "a-b-c", "a--c"},
+      {"file/same-marker/single", false, "-", kFirst, "-", kFirst, false, "a-b", kUnchanged},
+      {"file/marker-missing", false, "[", kFirst, "]", kFirst, false, "a(b)", kUnchanged},
+      {"file/last-first/brackets", false, "[", kLast, "]", kFirst, false, "x[1]y[2]z", "x[1]yz"},
+      // Both last: marker 1 must end before the last marker 2.
+      {"file/last-last/marker1-after", false, "(", kLast, ")", kLast, false, ")a(", kUnchanged},
+      {"file/first-last/marker2-before", false, "(", kFirst, ")", kLast, false, ")a(", kUnchanged},
+      {"file/double-byte", false, Gbk("【"), kFirst, Gbk("】"), kFirst, false, Gbk("课【高清】一"),
+       Gbk("课一")},
+      {"folder/first-first/markers-deleted", true, "(", kFirst, ")", kFirst, false, "a(b)c(d)",
+       "ac(d)"},
+      {"folder/first-first/markers-kept", true, "(", kFirst, ")", kFirst, true, "a(b)c(d)",
+       "a()c(d)"},
+      {"folder/first-last/markers-deleted", true, "(", kFirst, ")", kLast, false, "a(b)c(d)", "a"},
+      {"folder/marker2-first-before-marker1", true, "(", kFirst, ")", kFirst, false, ")a(b",
+       kUnchanged},
+      // The same occurrence cannot be both markers.
+      {"folder/same-marker", true, "-", kFirst, "-", kFirst, false, "a-b-c", kUnchanged},
+      {"folder/adjacent/kept", true, "(", kFirst, ")", kFirst, true, "a()b", "a()b"},
+      // The content is cut where it lies, not where its text first appears.
+      {"folder/content-repeats-marker", true, "ab", kFirst, ")", kFirst, true, "ababa)", "ab)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    MarkerPair markers{row.marker1, row.occurrence1, row.marker2, row.occurrence2, row.keep};
+    auto result = row.folder ? DeleteBetweenMarkersInName(markers, row.text)
+                             : DeleteBetweenMarkersInStem(markers, row.text);
+    EXPECT_EQ(result, row.expected);
+  }
+}
+
+TEST(DeleteBeforeAfterTest, KeepTheRightSideOfTheText) {
+  struct Row {
+    const char* name;
+    bool before;
+    std::optional<Occurrence> occurrence;
+    bool delete_text;
+    const char* text;
+    std::optional<GbkText> expected;
+  };
+  const Row rows[] = {
+      {"before/first/text-kept", true, kFirst, false, "a-b-c", "-b-c"},
+      {"before/first/text-deleted", true, kFirst, true, "a-b-c", "b-c"},
+      {"before/last/text-deleted", true, kLast, true, "a-b-c", "c"},
+      {"before/not-found", true, kFirst, false, "abc", kUnchanged},
+      {"before/no-radio", true, std::nullopt, false, "a-b-c", kUnchanged},
+      {"before/at-start", true, kFirst, false, "-abc", "-abc"},
+      {"after/last/text-kept", false, kLast, false, "a-b-c", "a-b-"},
+      {"after/last/text-deleted", false, kLast, true, "a-b-c", "a-b"},
+      {"after/first/text-deleted", false, kFirst, true, "a-b-c", "a"},
+      {"after/not-found", false, kLast, false, "abc", kUnchanged},
+      {"after/no-radio", false, std::nullopt, true, "a-b-c", kUnchanged},
+      // The whole name would go: the run leaves an empty result alone.
+      {"after/at-start/text-deleted", false, kFirst, true, "-abc", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    AnchoredDeletion deletion{"-", row.occurrence, row.delete_text};
+    auto result = row.before ? DeleteBefore(deletion, row.text) : DeleteAfter(deletion, row.text);
+    EXPECT_EQ(result, row.expected);
+  }
+}
+
+TEST(DeleteNTimesTest, DeletesFromTheChosenEnd) {
+  constexpr auto kLeft = DeleteDirection::LeftToRight;
+  constexpr auto kRight = DeleteDirection::RightToLeft;
+  struct Row {
+    const char* name;
+    const char* part;
+    int times;
+    DeleteDirection direction;
+    const char* text;
+    std::optional<GbkText> expected;
+  };
+  const Row rows[] = {
+      {"left/once", "a", 1, kLeft, "banana", "bnana"},
+      {"left/twice", "a", 2, kLeft, "banana", "bnna"},
+      {"left/more-than-there-are", "a", 5, kLeft, "banana", "bnn"},
+      {"right/once", "a", 1, kRight, "banana", "banan"},
+      {"right/twice", "a", 2, kRight, "banana", "bann"},
+      {"right/more-than-there-are", "a", 2147483647, kRight, "banana", "bnn"},
+      {"negative-count-keeps-name", "a", -3, kLeft, "banana", "banana"},
+      {"not-found", "x", 1, kLeft, "banana", kUnchanged},
+      {"double-byte-not-split", "b", 1, kLeft,
+       "a\xB0"
+       "b",
+       kUnchanged},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(DeleteNTimes(row.part, row.times, row.direction, row.text), row.expected);
+  }
+}
+
+TEST(DeleteSequenceNumberTest, RemovesTheFirstDigitRunWithinTheLimit) {
+  const GbkText early = Gbk("初级教程02如何设置关闭windows defender的第10个步骤");
+  const GbkText late = Gbk("初级教程如何设置关闭windows defender的第10个步骤");
+  struct Row {
+    const char* name;
+    std::optional<int> limit;
+    GbkText text;
+    std::optional<GbkText> expected;
+  };
+  const Row rows[] = {
+      {"limit/number-within", 10, early, Gbk("初级教程如何设置关闭windows defender的第10个步骤")},
+      {"limit/number-beyond", 10, late, kUnchanged},
+      {"no-limit/early", std::nullopt, early,
+       Gbk("初级教程如何设置关闭windows defender的第10个步骤")},
+      {"no-limit/late", std::nullopt, late, Gbk("初级教程如何设置关闭windows defender的第个步骤")},
+      {"limit/at-start-byte", 9, early, Gbk("初级教程如何设置关闭windows defender的第10个步骤")},
+      {"limit/one-short", 8, early, kUnchanged},
+      {"limit-not-a-number", 0, "01 a", kUnchanged},
+      {"middle", std::nullopt, Gbk("第3课"), Gbk("第课")},
+      {"space-kept", std::nullopt, "12 abc 34", " abc 34"},
+      {"all-digits", std::nullopt, "01", ""},
+      {"no-digit", std::nullopt, "abc", kUnchanged},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(DeleteSequenceNumber(row.limit, row.text), row.expected);
+  }
+}
+
+TEST(SymbolConversionTest, SelectingAnItemConvertsTheThreeFields) {
+  struct Row {
+    const char* name;
+    const char* item;
+    GbkText typed;
+    GbkText expected;
+  };
+  const Row rows[] = {
+      {"to-full-width", "中文符号", "a(1),[2].", Gbk("a（1），【2】。")},
+      {"to-half-width", "英文符号", Gbk("（，。【】）"), "(,.[])"},
+      {"bilibili-brackets-half-width", "B站括号", Gbk("（x）"), "(x)"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    FakeForm form;
+    for (const char* item : {"英文符号", "中文符号", "B站括号"}) {
+      form.AddComboItem(Control::组合框1, Gbk(item));
+    }
+    for (Control field : {Control::编辑框1, Control::编辑框2, Control::编辑框3}) {
+      form.SetText(field, row.typed);
+    }
+    form.SetText(Control::编辑框4, row.typed);
+    for (int i = 0; i < form.ComboCount(Control::组合框1); ++i) {
+      if (form.ComboItem(Control::组合框1, i) == Gbk(row.item))
+        form.SelectItem(Control::组合框1, i);
+    }
+    SymbolStyleSelected(form);
+    for (Control field : {Control::编辑框1, Control::编辑框2, Control::编辑框3}) {
+      EXPECT_EQ(form.Text(field), row.expected);
+    }
+    EXPECT_EQ(form.Text(Control::编辑框4), row.typed);  // other fields are not touched
+  }
+}
+
+TEST(OccurrenceBoxTest, CheckingOneBoxUnchecksItsPartnerOnly) {
+  FakeForm form;
+  form.SetChecked(Control::选择框_1头, true);
+  form.SetChecked(Control::选择框_2头, true);
+
+  form.SetChecked(Control::选择框_1尾, true);  // the user's click has already toggled it
+  EXPECT_TRUE(OccurrenceBoxClicked(form, Control::选择框_1尾));
+  EXPECT_FALSE(form.IsChecked(Control::选择框_1头));
+  EXPECT_TRUE(form.IsChecked(Control::选择框_2头));
+
+  form.SetChecked(Control::选择框_1尾, false);  // unchecking leaves the pair empty
+  OccurrenceBoxClicked(form, Control::选择框_1尾);
+  EXPECT_FALSE(form.IsChecked(Control::选择框_1头));
+  EXPECT_FALSE(form.IsChecked(Control::选择框_1尾));
+
+  form.SetChecked(Control::选择框_2尾, true);
+  OccurrenceBoxClicked(form, Control::选择框_2尾);
+  EXPECT_FALSE(form.IsChecked(Control::选择框_2头));
+  form.SetChecked(Control::选择框_2头, true);
+  OccurrenceBoxClicked(form, Control::选择框_2头);
+  EXPECT_FALSE(form.IsChecked(Control::选择框_2尾));
+
+  EXPECT_FALSE(OccurrenceBoxClicked(form, Control::选择框6));
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,262 @@
+#include "rename/undo_export.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "platform/posix_file_system.h"
+#include "rename/preview_commit.h"
+#include "rename/rename_world.h"
+
+namespace qm {
+namespace {
+
+// The folder the undo works on, either in memory or a real temporary folder.
+class Disk {
+ public:
+  virtual ~Disk() = default;
+  virtual FileSystem& Files() = 0;
+  virtual GbkText Folder() = 0;  // with its trailing separator
+  virtual void Add(const GbkText& name) = 0;
+  virtual bool Exists(const GbkText& name) = 0;
+  void RenameOutside(const GbkText& from, const GbkText& to) {
+    ASSERT_TRUE(Files().Rename(Folder() + from, Folder() + to).ok());
+  }
+};
+
+class FakeDisk : public Disk {
+ public:
+  FakeDisk() { files_.AddFolder("/w"); }
+  FileSystem& Files() override { return files_; }
+  GbkText Folder() override { return "/w/"; }
+  void Add(const GbkText& name) override { files_.AddFile("/w/" + name); }
+  bool Exists(const GbkText& name) override { return files_.Exists("/w/" + name); }
+
+ private:
+  FakeFileSystem files_;
+};
+
+class RealDisk : public Disk {
+ public:
+  RealDisk() {
+    char pattern[] = "/tmp/qm_undo_XXXXXX";
+    path_ = mkdtemp(pattern);
+  }
+  ~RealDisk() override { std::filesystem::remove_all(path_); }
+  FileSystem& Files() override { return files_; }
+  GbkText Folder() override { return path_ + "/"; }
+  void Add(const GbkText& name) override { std::ofstream(path_ + "/" + name) << name; }
+  bool Exists(const GbkText& name) override { return std::filesystem::exists(path_ + "/" + name); }
+
+ private:
+  std::string path_;
+  PosixFileSystem files_;
+};
+
+template <class DiskType>
+class UndoTest : public ::testing::Test {
+ protected:
+  UndoTest() {
+    form.SetText(Control::标签2, disk.Folder());
+    form.SetText(Control::组合框2, Gbk("处理文件"));
+    form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
+    list.InsertColumn(1, Gbk("更名后的效果"), 380);
+  }
+
+  // Lists the names, previews each to its partner and commits.
+  void ListAndCommit(const std::vector<std::pair<GbkText, GbkText>>& renames) {
+    for (const auto& [name, preview] : renames) {
+      disk.Add(name);
+      list.AppendRows({name});
+      list.SetCell(list.RowCount() - 1, 1, preview);
+    }
+    CommitPreview(services, undo);
+  }
+
+  DiskType disk;
+  FakeForm form;
+  FakeList list;
+  ScriptedMessages messages;
+  FakeWindowSystem windows;
+  MainServices services{form, list, messages, windows, disk.Files()};
+  UndoRecord undo;
+};
+
+using Disks = ::testing::Types<FakeDisk, RealDisk>;
+TYPED_TEST_SUITE(UndoTest, Disks);
+
+TYPED_TEST(UndoTest, RestoresACommitAndASecondUndoChangesNothing) {
+  this->ListAndCommit({{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}, {"c.txt", "c2.txt"}});
+  ASSERT_EQ(this->list.Column(0), (std::vector<GbkText>{"a2.txt", "b2.txt", "c2.txt"}));
+  UndoCommit(this->services, this->undo);
+  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_TRUE(this->disk.Exists(name));
+  EXPECT_FALSE(this->disk.Exists("a2.txt"));
+  UndoCommit(this->services, this->undo);
+  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
+  EXPECT_TRUE(this->messages.shown.empty());
+  EXPECT_EQ(this->undo.old_names.size(), 3u);  // the undo keeps the record
+}
+
+TYPED_TEST(UndoTest, RefusesWhenTheListNoLongerMatchesTheFolder) {
+  enum class Change { RenamedOutside, FileAdded, RowsSwapped, UnpreviewedRow };
+  struct Row {
+    const char* name;
+    Change change;
+    std::string message;
+  };
+  const Row rows[] = {
+      {"renamed-outside", Change::RenamedOutside,
+       "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作"},
+      {"file-added", Change::FileAdded, "列表框现标题 和 枚举到的数组，无法操作"},
+      {"rows-swapped", Change::RowsSwapped,
+       "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作"},
+      {"row-not-previewed", Change::UnpreviewedRow,
+       "列表框现标题数量 和 撤回数组的数量不一致，无法操作"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TypeParam disk;
+    FakeForm& form = this->form;
+    FakeList list;
+    list.InsertColumn(1, "", 380);
+    ScriptedMessages messages;
+    MainServices services{form, list, messages, this->windows, disk.Files()};
+    form.SetText(Control::标签2, disk.Folder());
+    UndoRecord undo;
+    std::vector<std::pair<GbkText, GbkText>> renames = {{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}};
+    if (row.change == Change::UnpreviewedRow) renames.push_back({"c.txt", ""});
+    for (const auto& [name, preview] : renames) {
+      disk.Add(name);
+      list.AppendRows({name});
+      list.SetCell(list.RowCount() - 1, 1, preview);
+    }
+    CommitPreview(services, undo);
+    if (row.change == Change::RenamedOutside) disk.RenameOutside("b2.txt", "bx.txt");
+    if (row.change == Change::FileAdded) disk.Add("z.txt");
+    if (row.change == Change::RowsSwapped) {
+      list.SetCell(0, 0, "b2.txt");
+      list.SetCell(1, 0, "a2.txt");
+    }
+    std::vector<GbkText> before = list.Column(0);
+    UndoCommit(services, undo);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, Gbk(row.message));
+    EXPECT_EQ(messages.shown[0].title, Gbk("提醒："));
+    EXPECT_EQ(list.Column(0), before);
+    EXPECT_FALSE(disk.Exists("a.txt"));
+  }
+}
+
+// When the commit changed the first extension the folder check cannot run;
+// the recorded new names still keep a moved row from taking another's name.
+TYPED_TEST(UndoTest, ExtensionChangeUndoesByPositionButNeverAMovedRow) {
+  this->ListAndCommit({{"a.txt", "a.md"}, {"b.txt", "b.md"}});
+  this->list.SetCell(0, 0, "b.md");
+  this->list.SetCell(1, 0, "a.md");
+  UndoCommit(this->services, this->undo);
+  ASSERT_EQ(this->messages.shown.size(), 1u);
+  EXPECT_EQ(this->messages.shown[0].text,
+            Gbk("列表框现标题 和 上一次执行后的文件名 不一致，不予操作"));
+  EXPECT_TRUE(this->disk.Exists("a.md"));
+  EXPECT_TRUE(this->disk.Exists("b.md"));
+
+  this->list.SetCell(0, 0, "a.md");
+  this->list.SetCell(1, 0, "b.md");
+  UndoCommit(this->services, this->undo);
+  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt"}));
+  EXPECT_TRUE(this->disk.Exists("a.txt"));
+}
+
+TYPED_TEST(UndoTest, FolderModeChecksTheSubfolderScan) {
+  this->form.SetText(Control::组合框2, Gbk("处理文件夹"));
+  // Subfolders are made through the fake or the real folder alike.
+  if constexpr (std::is_same_v<TypeParam, FakeDisk>) {
+    auto& files = static_cast<FakeFileSystem&>(this->disk.Files());
+    files.AddFolder("/w/d1");
+  } else {
+    std::filesystem::create_directory(this->disk.Folder() + "d1");
+  }
+  this->list.AppendRows({"d1"});
+  this->list.SetCell(0, 1, "d2");
+  CommitPreview(this->services, this->undo);
+  UndoCommit(this->services, this->undo);
+  EXPECT_EQ(this->list.Cell(0, 0), "d1");
+  EXPECT_TRUE(this->disk.Exists("d1"));
+  EXPECT_TRUE(this->messages.shown.empty());
+}
+
+TEST(UndoChecks, MessagesBeforeAnyRename) {
+  struct Row {
+    const char* name;
+    GbkText folder;
+    bool recorded;
+    std::string message;
+    GbkText folder_after;
+  };
+  const Row rows[] = {
+      {"empty-folder", "", true, "路径都是空的，改什么？请选择路径", ""},
+      {"bare-separator-is-cleared", "/", true, "路径都是空的，改什么？请选择路径", ""},
+      {"nothing-recorded", "/w/", false, "你都没改过，撤什么？", "/w/"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RenameWorld world;
+    world.AddFiles({"a.txt"});
+    world.form.SetText(Control::标签2, row.folder);
+    UndoRecord undo;
+    if (row.recorded) undo = {{"x.txt"}, {"a.txt"}};
+    UndoCommit(world.services, undo);
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
+    EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));
+    EXPECT_EQ(world.form.Text(Control::标签2), row.folder_after);
+    EXPECT_TRUE(world.files.renames.empty());
+  }
+}
+
+TEST(UndoChecks, EmptyScanAndEmptyListAreReported) {
+  RenameWorld world;
+  UndoRecord undo{{"x.txt"}, {"a.txt"}};
+  world.list.AppendRows({"a.txt"});  // listed, but gone from the folder
+  UndoCommit(world.services, undo);
+  EXPECT_EQ(world.Texts(), (std::vector<GbkText>{Gbk("枚举到的数组个数为0，无法操作")}));
+
+  world.list.RemoveAllRows();
+  world.messages.shown.clear();
+  UndoCommit(world.services, undo);
+  EXPECT_EQ(world.Texts(),
+            (std::vector<GbkText>{Gbk("列表框现标题数量 和 撤回数组的数量不一致，无法操作")}));
+}
+
+TEST(ExportNames, WritesEveryListedNameWithCrLf) {
+  RenameWorld world;
+  world.list.AppendRows({"a.txt", "", Gbk("名字.mp4")});
+  world.files.AddFolder("/program");
+  ExportNames(world.services);
+  EXPECT_EQ(world.files.Content(Gbk("/program/原文件名保存.txt")),
+            "a.txt\r\n" + Gbk("名字.mp4") + "\r\n");
+  ASSERT_EQ(world.messages.shown.size(), 1u);
+  EXPECT_EQ(world.messages.shown[0].text,
+            Gbk("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹"));
+  EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));
+}
+
+TEST(ExportNames, EmptyListAndFailedWrite) {
+  RenameWorld world;
+  world.files.AddFolder("/program");
+  ExportNames(world.services);
+  EXPECT_EQ(world.Texts(), (std::vector<GbkText>{Gbk("没有什么可以保存的")}));
+  EXPECT_FALSE(world.files.Exists(Gbk("/program/原文件名保存.txt")));
+
+  world.list.AppendRows({"a.txt"});
+  world.files.fail_writes = true;
+  ExportNames(world.services);
+  EXPECT_EQ(world.messages.shown.back().text, Gbk("保存失败"));
+}
+
+}  // namespace
+}  // namespace qm
