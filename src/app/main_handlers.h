@@ -31,8 +31,8 @@ class MainHandlers {
  private:
   MainServices& services_;
   UndoRecord& undo_;
-  IntakeGuard
-      intake_guard_;  // keeps a scan interrupted by a newer intake or a clear out of the list
+  // Keeps a scan interrupted by a newer intake or a clear out of the list.
+  IntakeGuard intake_guard_;
 };
 
 }  // namespace qm
