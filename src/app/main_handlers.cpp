@@ -1,10 +1,12 @@
 #include "app/main_handlers.h"
 
 #include "rename/delete_operations.h"
+#include "rename/insert_operations.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/replace_operations.h"
 #include "rename/undo_export.h"
+#include "workspace/extension_presets.h"
 #include "workspace/folder_scan.h"
 #include "workspace/workspace_handlers.h"
 
@@ -44,6 +46,10 @@ void MainHandlers::Clicked(Control control) {
     case Control::按钮_清空列表框:
       ClearFileList(services_, intake_guard_);
       break;
+    case Control::单选框3:
+    case Control::单选框4:
+      SideRadioClicked(services_.form, control);
+      break;
     default:
       break;
   }
@@ -60,10 +66,13 @@ void MainHandlers::ComboKeyPressed(Control combo, int key) {
 
 void MainHandlers::ComboDropDown(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterDropDown(services_, combo);
+  // The new-extension combo lists the presets like the filters, without a first item.
+  if (combo == Control::组合框_修改扩展) FillPresetComboOnDropDown(services_.form, combo, {});
 }
 
 void MainHandlers::ComboTextEdited(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
+  if (combo == Control::组合框_修改扩展) RebuildPresetComboForTypedText(services_.form, combo, {});
 }
 
 void MainHandlers::EditFocused(Control edit) { (void)edit; }

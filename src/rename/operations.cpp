@@ -1,6 +1,10 @@
 #include "rename/operations.h"
 
 #include "rename/delete_operations.h"
+#include "rename/extension_operations.h"
+#include "rename/insert_operations.h"
+#include "rename/numbering_operations.h"
+#include "rename/numeral_operations.h"
 #include "rename/rename_run.h"
 #include "rename/replace_operations.h"
 #include "rename/run_profiles.h"
@@ -12,6 +16,26 @@ namespace {
 // cases here; an operation without a definition does nothing when clicked.
 std::optional<OperationDefinition> DefinitionOf(OperationId operation) {
   switch (operation) {
+    case OperationId::InsertAtFront:
+      return InsertAtFrontOperation();
+    case OperationId::InsertAtEnd:
+      return InsertAtEndOperation();
+    case OperationId::InsertAtAnchor:
+      return InsertAtAnchorOperation();
+    case OperationId::AppendAfterExtension:
+      return AppendAfterExtensionOperation();
+    case OperationId::InsertAfterLeadingNumber:
+      return InsertAfterLeadingNumberOperation();
+    case OperationId::DigitsToChineseNumerals:
+      return DigitsToChineseNumeralsOperation();
+    case OperationId::ChineseNumeralsToDigits:
+      return ChineseNumeralsToDigitsOperation();
+    case OperationId::NumberEntries:
+      return NumberEntriesOperation();
+    case OperationId::AppendAvNumber:
+      return AppendAvNumberOperation();
+    case OperationId::ChangeExtension:
+      return ChangeExtensionOperation();
     case OperationId::DeleteBetweenMarkers:
       return DeleteBetweenMarkersOperation();
     case OperationId::DeleteBefore:

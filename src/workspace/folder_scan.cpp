@@ -117,9 +117,13 @@ void DropSkipped(const Form& form, std::vector<GbkText>& names) {
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
   if (pattern == "*" || pattern == "*.*") return true;
   if (MatchCharacters(pattern, name)) return true;
-  // Windows lets a trailing ".*" match the end of a name without a dot.
-  return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
-         MatchCharacters(pattern.substr(0, pattern.size() - 2), name);
+  // Windows lets a trailing ".*" match the end of any name, and a trailing "."
+  // the end of a name without a dot.
+  if (pattern.ends_with(".*")) return MatchCharacters(pattern.substr(0, pattern.size() - 2), name);
+  if (pattern.ends_with('.') && name.find('.') == std::string_view::npos) {
+    return MatchCharacters(pattern.substr(0, pattern.size() - 1), name);
+  }
+  return false;
 }
 
 GbkText SearchPattern(const Form& form) {

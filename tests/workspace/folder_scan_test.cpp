@@ -45,6 +45,8 @@ TEST(WildcardMatch, WindowsRules) {
       {"star/chinese", "*课.mp4", "第1课.mp4", true},
       {"star/backtracks", "*a*b", "xaxxab", true},
       {"trailing-dot-star/no-dot", "a*.*", "abc", true},
+      {"trailing-dot/no-extension", "*.", "README", true},
+      {"trailing-dot/with-extension", "*.", "a.txt", false},
       {"double-byte/no-fold-of-second-byte", "*.乗", "a.乗", true},
   };
   for (const Row& row : rows) {
