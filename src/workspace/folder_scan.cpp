@@ -11,10 +11,6 @@
 namespace qm {
 namespace {
 
-size_t WidthAt(std::string_view text, size_t index) {
-  return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
-}
-
 char FoldAscii(char byte) {
   return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
 }
@@ -32,8 +28,8 @@ bool MatchCharacters(std::string_view pattern, std::string_view name) {
       continue;
     }
     if (p < pattern.size()) {
-      size_t pattern_width = WidthAt(pattern, p);
-      size_t name_width = WidthAt(name, n);
+      size_t pattern_width = CharacterWidthAt(pattern, p);
+      size_t name_width = CharacterWidthAt(name, n);
       if (pattern_width == 1 && pattern[p] == '?') {
         ++p;
         n += name_width;
@@ -50,7 +46,7 @@ bool MatchCharacters(std::string_view pattern, std::string_view name) {
     }
     if (star == std::string_view::npos) return false;
     p = star + 1;
-    resume += WidthAt(name, resume);
+    resume += CharacterWidthAt(name, resume);
     n = resume;
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
@@ -71,13 +67,13 @@ const GbkText& TipTitle() {
   return title;
 }
 
-// Every rule of the order hangs on the first digit found within the first 7 bytes.
+// Only a number that starts within the first 7 bytes of a name is padded.
 constexpr size_t kDigitWindow = 7;
 
-// The first digit's index, when one starts within the first 7 bytes.
+// The index of the name's first digit, when it lies within that window.
 size_t FirstDigitInWindow(const GbkText& name) {
   for (size_t i = 0; i < name.size() && i < kDigitWindow;) {
-    size_t width = WidthAt(name, i);
+    size_t width = CharacterWidthAt(name, i);
     if (width == 1 && IsAsciiDigit(name[i])) return i;
     i += width;
   }
