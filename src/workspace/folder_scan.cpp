@@ -143,21 +143,21 @@ ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& 
                        const GbkText& pattern, std::chrono::nanoseconds pump_interval) {
   using Clock = std::chrono::steady_clock;
   ScannedNames scanned;
+  const bool by_time = pump_interval.count() > 0;
   bool pumped = false;
-  Clock::time_point last_pump;
+  Clock::time_point last_pump = by_time ? Clock::now() : Clock::time_point();
   FolderListing listing =
       files.ListFolder(WithSeparator(folder), [&](const GbkText& name, bool is_directory) {
-        if (is_directory || !WildcardMatch(pattern, name)) return;
-        scanned.names.push_back(name);
-        // Pumping for every name would cost more than the scan itself in a large
-        // folder; a pump after the first name and then every interval keeps the
-        // window just as responsive.
-        Clock::time_point now = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
-        if (!pumped || now - last_pump >= pump_interval) {
-          pumped = true;
-          windows.PumpMessages();
-          last_pump = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
-        }
+        bool kept = !is_directory && WildcardMatch(pattern, name);
+        if (kept) scanned.names.push_back(name);
+        // A pump per name costs as much as the whole scan in a large folder; a
+        // pump after the first name and then every interval (also while no name
+        // matches) keeps the window just as responsive.
+        bool pump = by_time ? (kept && !pumped) || Clock::now() - last_pump >= pump_interval : kept;
+        if (!pump) return;
+        pumped = true;
+        windows.PumpMessages();
+        if (by_time) last_pump = Clock::now();
       });
   scanned.left_out = listing.unrepresentable;
   scanned.names = PaddedNameOrder(std::move(scanned.names));
