@@ -19,8 +19,9 @@ struct ScannedNames {
 };
 
 // Windows wildcard rules: letters compared without regard to case, "*" any
-// run of characters, "?" one character, and a trailing ".*" also matches a
-// name without a dot (so "*.*" matches every name).
+// run of characters, "?" one character; a trailing ".*" also matches a name
+// without a dot (so "*.*" matches every name) and a trailing "." matches the
+// end of a name without a dot (so "*." lists the names without extension).
 bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 // The file pattern the search filter 组合框_仅检索 asks for: "*.*" or "*.ext".
@@ -35,8 +36,9 @@ inline constexpr std::chrono::milliseconds kScanPumpInterval{15};
 
 // The files of folder (not its subfolders) whose names match pattern, hidden
 // ones included, in PaddedNameOrder. Window messages are processed after the
-// first name found and then at least every pump_interval, so the window stays
-// responsive and other handlers can run in the middle of the scan.
+// first name found and then at least every pump_interval (a zero interval:
+// after every name found), so the window stays responsive and other handlers
+// can run in the middle of the scan.
 ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& folder,
                        const GbkText& pattern,
                        std::chrono::nanoseconds pump_interval = kScanPumpInterval);

@@ -40,6 +40,8 @@ void OnMainWindowCreated(MainServices& services) {
                       Control::单选框11, Control::单选框13, Control::单选框17}) {
     form.SetChecked(box, true);
   }
+  // Grey shows the text "将在这里创建" as a placeholder until the user types a folder.
+  form.SetTextColor(Control::编辑框14, 0x808080);
   form.SetComboIndex(Control::组合框_跳过扩展, -1);
   form.SetChecked(Control::单选框15, true);
   form.ShowTabPage(0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_form.h"
+#include "rename/operation_runs.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -104,6 +105,196 @@ TEST(ScriptRadioTest, CaptionFollowsTheSelectedRadio) {
   ScriptRadioClicked(form, Control::单选框16);
   EXPECT_EQ(form.Text(Control::按钮_繁简), Gbk("繁转简"));
   EXPECT_FALSE(ScriptRadioClicked(form, Control::按钮_繁简));
+}
+
+using C = Control;
+using Op = OperationId;
+constexpr auto kInfo = Icon::Information;
+constexpr auto kNoIcon = Icon::None;
+constexpr auto kAsk = Buttons::OkCancel;
+constexpr auto kOk = Buttons::Ok;
+const OperationRun::Message kConfirm{"确定更名吗？", "提示", kInfo, kAsk};
+
+TEST(ReplaceRunTest, EveryButtonThroughTheRun) {
+  const OperationRun runs[] = {
+      {"replace/after-number/file",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "、"}},
+       {},
+       {},
+       {"01-公司办公文档.doc", "公司办公文档资料-01.doc", "01-a-b.doc"},
+       {"01、公司办公文档.doc", "公司办公文档资料-01.doc", "01、a-b.doc"},
+       {kConfirm, {"一共有2个文件将被更名", "修改成果提示", kInfo, kOk}}},
+      {"replace/unlimited/from-right/folder",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "_"}, {C::编辑框16, "2"}},
+       {C::单选框8, C::单选框10},
+       {C::单选框7, C::单选框9},
+       {"a-b-c", "abc"},
+       {"a_b_c", "abc"},
+       {kConfirm, {"一共有1个文件将被更名", "修改成果提示", kNoIcon, kOk}},
+       true},
+      {"replace/unlimited/from-left/all",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, ""}, {C::编辑框16, "-1"}},
+       {C::单选框8},
+       {C::单选框7},
+       {"a-b-c.txt"},
+       {"abc.txt"},
+       {kConfirm, {"一共有1个文件将被更名", "修改成果提示", kInfo, kOk}}},
+      {"replace/extension-untouched",
+       Op::ReplaceText,
+       {{C::编辑框4, "txt"}, {C::编辑框5, "doc"}},
+       {C::单选框8},
+       {C::单选框7},
+       {"a.txt"},
+       {"a.txt"},
+       {kConfirm, {"没有任何改动", "没有改动", kInfo, kOk}}},
+      {"replace/forbidden-replacement",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "a?b"}},
+       {},
+       {},
+       {"a-b.txt"},
+       {"a-b.txt"},
+       {{"不能改成这个东西", "", kNoIcon, kOk}}},
+      {"replace/count-zero",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框16, "0"}},
+       {},
+       {},
+       {"a-b.txt"},
+       {"a-b.txt"},
+       {{"替换次数没写对，请重新再写！", "提醒：", kInfo, kOk}}},
+      {"replace/count-not-a-number",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框16, "x"}},
+       {},
+       {},
+       {"a-b.txt"},
+       {"a-b.txt"},
+       {{"替换次数没写对，请重新再写！", "提醒：", kInfo, kOk}}},
+      {"replace/preview/no-notice",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "_"}},
+       {},
+       {},
+       {"1-a.txt", "b.txt"},
+       {"1_a.txt", ""},
+       {kConfirm},
+       false,
+       true},
+      {"replace/preview/cancel",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "_"}},
+       {},
+       {},
+       {"1-a.txt"},
+       {""},
+       {kConfirm},
+       false,
+       true,
+       {Answer::Cancel}},
+      {"replace/empty-list-after-question",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}},
+       {},
+       {},
+       {},
+       {},
+       {kConfirm, {"列表框是空的！", "提示", kInfo, kOk}}},
+      {"zero-fill/file/small-list",
+       Op::ZeroFillLeadingNumber,
+       {},
+       {},
+       {},
+       {"1.mp4", "第3课.mp4", "12.mp4", "123.mp4"},
+       {"01.mp4", "第03课.mp4", "12.mp4", "123.mp4"},
+       {kConfirm, {"一共有2个文件将被更名", "修改成果提示", kInfo, kOk}}},
+      {"zero-fill/folder",
+       Op::ZeroFillLeadingNumber,
+       {},
+       {},
+       {},
+       {"1", "a"},
+       {"01", "a"},
+       {kConfirm, {"一共有1个文件将被更名", "修改成果提示", kInfo, kOk}},
+       true},
+      {"script/to-simplified/file",
+       Op::ConvertChineseScript,
+       {},
+       {},
+       {},
+       {"國語課.txt", "abc.txt", "a.國"},
+       {"国语课.txt", "abc.txt", "a.国"},
+       {kConfirm, {"一共有2个文件被改名", "修改成果提示", kNoIcon, kOk}}},
+      {"script/to-traditional/folder",
+       Op::ConvertChineseScript,
+       {},
+       {C::单选框16},
+       {C::单选框15},
+       {"国语课", "abc"},
+       {"國語課", "abc"},
+       {kConfirm, {"一共有1个文件被改名", "修改成果提示", kNoIcon, kOk}},
+       true},
+      {"script/preview",
+       Op::ConvertChineseScript,
+       {},
+       {},
+       {},
+       {"國.txt"},
+       {"国.txt"},
+       {{"提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执"
+         "行吧\"！",
+         "提示", kInfo, kOk}},
+       false,
+       true},
+  };
+  for (const OperationRun& run : runs) Play(run);
+}
+
+TEST(ReplaceRunTest, ZeroFillWidthFollowsALargeList) {
+  OperationRun run{"zero-fill/150-rows",
+                   Op::ZeroFillLeadingNumber,
+                   {},
+                   {},
+                   {},
+                   {},
+                   {},
+                   {kConfirm, {"一共有2个文件将被更名", "修改成果提示", kInfo, kOk}}};
+  run.entries = {"1.mp4", "12.mp4", "123.mp4"};
+  run.expected = {"001.mp4", "012.mp4", "123.mp4"};
+  for (char a = 'a'; a <= 'z'; ++a) {
+    for (char b = 'a'; run.entries.size() < 150 && b <= 'z'; ++b) {
+      run.entries.push_back(std::string{a, b});
+      run.expected.push_back(std::string{a, b});
+    }
+  }
+  Play(run);
+}
+
+// A rename never lands on a name that exists: an entry whose new name is
+// already taken keeps its name and is not counted.
+TEST(ReplaceRunTest, CollidingNamesAreNeverOverwritten) {
+  const OperationRun runs[] = {
+      {"replace/onto-a-listed-file",
+       Op::ReplaceText,
+       {{C::编辑框4, "-"}, {C::编辑框5, "_"}},
+       {C::单选框8},
+       {C::单选框7},
+       {"a-b.txt", "a_b.txt"},
+       {"a-b.txt", "a_b.txt"},
+       {kConfirm, {"没有任何改动", "没有改动", kInfo, kOk}}},
+      {"script/two-entries-onto-one",
+       Op::ConvertChineseScript,
+       {},
+       {},
+       {},
+       {"國.txt", "国.txt", "學.txt"},
+       {"國.txt", "国.txt", "学.txt"},
+       {kConfirm, {"一共有1个文件被改名", "修改成果提示", kNoIcon, kOk}}},
+  };
+  for (const OperationRun& run : runs) Play(run);
 }
 
 }  // namespace

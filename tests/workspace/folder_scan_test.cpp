@@ -45,6 +45,8 @@ TEST(WildcardMatch, WindowsRules) {
       {"star/chinese", "*课.mp4", "第1课.mp4", true},
       {"star/backtracks", "*a*b", "xaxxab", true},
       {"trailing-dot-star/no-dot", "a*.*", "abc", true},
+      {"trailing-dot/no-extension", "*.", "README", true},
+      {"trailing-dot/with-extension", "*.", "a.txt", false},
       {"double-byte/no-fold-of-second-byte", "*.乗", "a.乗", true},
   };
   for (const Row& row : rows) {
@@ -123,6 +125,14 @@ TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
   ScannedNames folders = ScanSubfolders(files, "/w/");
   EXPECT_EQ(folders.names, (std::vector<GbkText>{"sub"}));
   EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
+}
+
+TEST_F(IntakeTest, ScanKeepsPumpingWhileNoNameMatches) {
+  AddFiles("/w", {"a.txt", "b.txt"});
+  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(0));
+  EXPECT_EQ(windows.pumps, 0);  // a zero interval pumps after each name found only
+  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(1));
+  EXPECT_GE(windows.pumps, 1);
 }
 
 TEST(SearchPatternTest, FromTypedTextOrPickedItem) {

@@ -39,6 +39,7 @@ TEST_F(WorkspaceHandlersTest, WindowCreatedSetsStartState) {
   EXPECT_FALSE(form.IsVisible(Control::进度条1));
   EXPECT_EQ(form.ComboIndex(Control::组合框_跳过扩展), -1);
   EXPECT_EQ(form.tab_page, 0);
+  EXPECT_EQ(form.State(Control::编辑框14).text_color, 0x808080);
   const Control checked[] = {Control::选择框_窗口置顶, Control::选择框6,  Control::选择框_1头,
                              Control::选择框_2头,      Control::单选框2,  Control::单选框3,
                              Control::单选框5,         Control::单选框7,  Control::单选框9,
