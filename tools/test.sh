@@ -25,7 +25,7 @@ if command -v clang++ >/dev/null; then
   cmake --build build-fuzz
   for fuzzer in build-fuzz/tests/fuzz/fuzz_*; do
     [ -x "$fuzzer" ] || continue
-    "$fuzzer" -max_total_time="$QM_FUZZ_SECONDS" -print_final_stats=0 2>"build-fuzz/$(basename "$fuzzer").log" \
+    "$fuzzer" -max_total_time="$QM_FUZZ_SECONDS" -print_final_stats=0 -artifact_prefix=build-fuzz/ 2>"build-fuzz/$(basename "$fuzzer").log" \
       || { tail -n 40 "build-fuzz/$(basename "$fuzzer").log"; exit 1; }
     echo "$(basename "$fuzzer"): no finding in $QM_FUZZ_SECONDS s"
   done

@@ -1,5 +1,6 @@
 #include "rename/preview_commit.h"
 
+#include "rename/rename_run.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 
@@ -85,7 +86,7 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;
-    if (!services.files.Rename(folder + old_name, folder + new_name).ok()) continue;
+    if (!RenameInFolder(services.files, folder, old_name, new_name)) continue;
     list.SetCell(row, 0, new_name);
     list.SetCell(row, 1, GbkText());
     undo.old_names.push_back(std::move(old_name));

@@ -193,6 +193,16 @@ bool PassesChecks(const RunProfile& profile, const OperationDefinition& operatio
 
 }  // namespace
 
+bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
+                    const GbkText& to) {
+  auto plain = [](const GbkText& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find(kPathSeparator) == GbkText::npos;
+  };
+  if (!plain(from) || !plain(to)) return false;
+  return files.Rename(folder + from, folder + to).ok();
+}
+
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count) {
   static const GbkText nothing = Gbk("没有任何改动");
   static const GbkText nothing_title = Gbk("没有改动");
@@ -292,7 +302,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
       if (entry.row >= 0) list.SetCell(entry.row, 1, new_name);
       continue;
     }
-    if (!services.files.Rename(folder + entry.name, folder + new_name).ok()) continue;
+    if (!RenameInFolder(services.files, folder, entry.name, new_name)) continue;
     ++renamed;
     if (entry.row >= 0) list.SetCell(entry.row, 0, new_name);
   }

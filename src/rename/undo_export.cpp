@@ -1,6 +1,7 @@
 #include "rename/undo_export.h"
 
 #include "platform/path_rules.h"
+#include "rename/rename_run.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
@@ -90,7 +91,7 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
     GbkText name = list.Cell(j, 0);
     const GbkText& old_name = undo.old_names[j];
     if (name.empty() || old_name.empty() || name == old_name) continue;
-    if (!services.files.Rename(folder + name, folder + old_name).ok()) continue;
+    if (!RenameInFolder(services.files, folder, name, old_name)) continue;
     list.SetCell(j, 0, old_name);
   }
 }

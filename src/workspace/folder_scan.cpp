@@ -11,10 +11,6 @@
 namespace qm {
 namespace {
 
-size_t WidthAt(std::string_view text, size_t index) {
-  return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
-}
-
 char FoldAscii(char byte) {
   return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
 }
@@ -32,8 +28,8 @@ bool MatchCharacters(std::string_view pattern, std::string_view name) {
       continue;
     }
     if (p < pattern.size()) {
-      size_t pattern_width = WidthAt(pattern, p);
-      size_t name_width = WidthAt(name, n);
+      size_t pattern_width = CharacterWidthAt(pattern, p);
+      size_t name_width = CharacterWidthAt(name, n);
       if (pattern_width == 1 && pattern[p] == '?') {
         ++p;
         n += name_width;
@@ -50,7 +46,7 @@ bool MatchCharacters(std::string_view pattern, std::string_view name) {
     }
     if (star == std::string_view::npos) return false;
     p = star + 1;
-    resume += WidthAt(name, resume);
+    resume += CharacterWidthAt(name, resume);
     n = resume;
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
@@ -71,13 +67,13 @@ const GbkText& TipTitle() {
   return title;
 }
 
-// Every rule of the order hangs on the first digit found within the first 7 bytes.
+// Only a number that starts within the first 7 bytes of a name is padded.
 constexpr size_t kDigitWindow = 7;
 
-// The first digit's index, when one starts within the first 7 bytes.
+// The index of the name's first digit, when it lies within that window.
 size_t FirstDigitInWindow(const GbkText& name) {
   for (size_t i = 0; i < name.size() && i < kDigitWindow;) {
-    size_t width = WidthAt(name, i);
+    size_t width = CharacterWidthAt(name, i);
     if (width == 1 && IsAsciiDigit(name[i])) return i;
     i += width;
   }
@@ -147,21 +143,21 @@ ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& 
                        const GbkText& pattern, std::chrono::nanoseconds pump_interval) {
   using Clock = std::chrono::steady_clock;
   ScannedNames scanned;
+  const bool by_time = pump_interval.count() > 0;
   bool pumped = false;
-  Clock::time_point last_pump;
+  Clock::time_point last_pump = by_time ? Clock::now() : Clock::time_point();
   FolderListing listing =
       files.ListFolder(WithSeparator(folder), [&](const GbkText& name, bool is_directory) {
-        if (is_directory || !WildcardMatch(pattern, name)) return;
-        scanned.names.push_back(name);
-        // Pumping for every name would cost more than the scan itself in a large
-        // folder; a pump after the first name and then every interval keeps the
-        // window just as responsive.
-        Clock::time_point now = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
-        if (!pumped || now - last_pump >= pump_interval) {
-          pumped = true;
-          windows.PumpMessages();
-          last_pump = pump_interval.count() > 0 ? Clock::now() : Clock::time_point();
-        }
+        bool kept = !is_directory && WildcardMatch(pattern, name);
+        if (kept) scanned.names.push_back(name);
+        // A pump per name costs as much as the whole scan in a large folder; a
+        // pump after the first name and then every interval (also while no name
+        // matches) keeps the window just as responsive.
+        bool pump = by_time ? (kept && !pumped) || Clock::now() - last_pump >= pump_interval : kept;
+        if (!pump) return;
+        pumped = true;
+        windows.PumpMessages();
+        if (by_time) last_pump = Clock::now();
       });
   scanned.left_out = listing.unrepresentable;
   scanned.names = PaddedNameOrder(std::move(scanned.names));

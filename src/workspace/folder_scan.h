@@ -36,8 +36,9 @@ inline constexpr std::chrono::milliseconds kScanPumpInterval{15};
 
 // The files of folder (not its subfolders) whose names match pattern, hidden
 // ones included, in PaddedNameOrder. Window messages are processed after the
-// first name found and then at least every pump_interval, so the window stays
-// responsive and other handlers can run in the middle of the scan.
+// first name found and then at least every pump_interval (a zero interval:
+// after every name found), so the window stays responsive and other handlers
+// can run in the middle of the scan.
 ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& folder,
                        const GbkText& pattern,
                        std::chrono::nanoseconds pump_interval = kScanPumpInterval);

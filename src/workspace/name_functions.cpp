@@ -27,7 +27,7 @@ char LastSeparator(PathRules rules) { return rules == PathRules::Posix ? '/' : '
 GbkText FileNameOf(const GbkText& path, bool keep_extension, PathRules rules) {
   size_t start = 0;
   for (size_t i = 0; i < path.size();) {
-    int width = CharacterWidthAt(path, i);
+    size_t width = CharacterWidthAt(path, i);
     if (width == 1 && StartsNamePart(path[i], rules)) {
       size_t next = i + 1;
       // A separator counts only when a character other than a separator follows it.
@@ -47,7 +47,7 @@ GbkText FileNameOf(const GbkText& path, bool keep_extension, PathRules rules) {
 GbkText ExtensionOf(const GbkText& path, PathRules rules) {
   size_t dot = GbkText::npos;
   for (size_t i = 0; i < path.size();) {
-    int width = CharacterWidthAt(path, i);
+    size_t width = CharacterWidthAt(path, i);
     if (width == 1) {
       if (path[i] == '.') {
         dot = i;
@@ -62,7 +62,7 @@ GbkText ExtensionOf(const GbkText& path, PathRules rules) {
 
 GbkText FirstDigitRun(const GbkText& text) {
   for (size_t i = 0; i < text.size();) {
-    int width = CharacterWidthAt(text, i);
+    size_t width = CharacterWidthAt(text, i);
     if (width == 1 && IsAsciiDigit(text[i])) {
       size_t end = i;
       while (end < text.size() && IsAsciiDigit(text[end])) ++end;

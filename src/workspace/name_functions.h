@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "platform/gbk_text_type.h"
 #include "platform/path_rules.h"
 
@@ -23,7 +25,7 @@ GbkText FirstDigitRun(const GbkText& text);
 
 // Bytes the character starting at index occupies: 2 for a lead byte (0x80 or
 // more) with a byte after it, else 1.
-inline int CharacterWidthAt(const GbkText& text, size_t index) {
+inline size_t CharacterWidthAt(std::string_view text, size_t index) {
   return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/posix_file_system.h"
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
 #include "rename/rename_world.h"
 #include "rename/run_profiles.h"
 
@@ -644,6 +645,29 @@ TEST(RenameRunEntries, SkipsLeavesAloneCollidesFailsAndGoesOn) {
     if (!name.empty()) EXPECT_TRUE(world.files.Exists("/w/" + name)) << name;
   }
   EXPECT_EQ(world.Texts(), Gbks({"确定更名吗？", "一共有4个文件将被更名"}));
+}
+
+// A separator in a new name would move the file out of the working folder.
+TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
+  RenameWorld world;
+  world.files.AddFolder("/w/sub");
+  world.AddFiles({"a.txt", "b", "c.txt"});
+  RunProfile profile;
+  profile.file_result = ResultStyle::R3;
+  RenameRun(profile,
+            MappingOperation({{"a", GbkText("sub/a")}, {"b", GbkText("..")}, {"c", GbkText("c2")}}),
+            world.services);
+  EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.txt", "b", "c2.txt"}));
+  EXPECT_FALSE(world.files.Exists("/w/sub/a.txt"));
+  EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有1个文件被改名"));
+
+  UndoRecord undo;
+  world.OpenPreviewColumn();
+  world.list.SetCell(0, 1, "sub/a.txt");
+  CommitPreview(world.services, undo);
+  EXPECT_EQ(world.list.Cell(0, 0), "a.txt");
+  EXPECT_TRUE(world.files.Exists("/w/a.txt"));
+  EXPECT_TRUE(undo.empty());
 }
 
 TEST(RenameRunEntries, EmptyStemOnlyWhenTheOperationAllowsIt) {

@@ -127,6 +127,14 @@ TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
   EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
 }
 
+TEST_F(IntakeTest, ScanKeepsPumpingWhileNoNameMatches) {
+  AddFiles("/w", {"a.txt", "b.txt"});
+  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(0));
+  EXPECT_EQ(windows.pumps, 0);  // a zero interval pumps after each name found only
+  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(1));
+  EXPECT_GE(windows.pumps, 1);
+}
+
 TEST(SearchPatternTest, FromTypedTextOrPickedItem) {
   struct Row {
     const char* name;

@@ -1,0 +1,161 @@
+// A real rename run over 100,000 files on tmpfs against a bare loop of the
+// same renameat2 calls, and a preview run over as many entries.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_form.cpp"
+#include "fakes/fake_list.cpp"
+#include "fakes/fake_window_system.h"
+#include "platform/posix_file_system.h"
+#include "rename/rename_run.h"
+#include "rename/run_profiles.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+namespace {
+
+constexpr int kFiles = 100000;
+
+class SilentMessages : public Messages {
+ public:
+  Answer Show(const GbkText&, const GbkText&, Icon, Buttons) override { return Answer::Ok; }
+};
+
+// Files f000000a.txt ... on tmpfs; every pass flips the letter before the dot.
+class Folder {
+ public:
+  Folder() {
+    char pattern[] = "/dev/shm/qm_rename_bench_XXXXXX";
+    if (!mkdtemp(pattern)) std::abort();
+    path_ = pattern;
+    for (int i = 0; i < kFiles; ++i) {
+      int fd = ::open((path_ + "/" + Name(i, 'a')).c_str(), O_CREAT | O_WRONLY, 0644);
+      if (fd < 0) std::abort();
+      ::close(fd);
+    }
+  }
+  ~Folder() { std::filesystem::remove_all(path_); }
+
+  static std::string Name(int i, char letter) {
+    char name[32];
+    std::snprintf(name, sizeof name, "f%06d%c.txt", i, letter);
+    return name;
+  }
+  std::string Path() const { return path_ + "/"; }
+  char letter = 'a';
+
+ private:
+  std::string path_;
+};
+
+Folder& SharedFolder() {
+  static Folder folder;
+  return folder;
+}
+
+// The stem's last letter flips between a and b.
+OperationDefinition FlipOperation() {
+  OperationDefinition definition;
+  definition.prepare = [](MainServices&, bool) {
+    PreparedOperation prepared;
+    prepared.transform = [](const GbkText& stem, const EntryContext&) -> std::optional<GbkText> {
+      GbkText flipped = stem;
+      flipped.back() = flipped.back() == 'a' ? 'b' : 'a';
+      return flipped;
+    };
+    return prepared;
+  };
+  return definition;
+}
+
+struct Window {
+  FakeForm form;
+  FakeList list;
+  SilentMessages messages;
+  FakeWindowSystem windows;
+  PosixFileSystem files;
+  MainServices services{form, list, messages, windows, files};
+
+  explicit Window(const Folder& folder, bool preview) {
+    form.SetText(Control::标签2, folder.Path());
+    form.SetText(Control::组合框2, Gbk("处理文件"));
+    form.SetText(Control::按钮_打开预览, Gbk(preview ? "关闭预览" : "打开预览"));
+    if (preview) list.InsertColumn(1, "", 380);
+    std::vector<GbkText> names;
+    names.reserve(kFiles);
+    for (int i = 0; i < kFiles; ++i) names.push_back(Folder::Name(i, folder.letter));
+    list.AppendRows(names);
+  }
+};
+
+void BM_BareRenameLoop(benchmark::State& state) {
+  Folder& folder = SharedFolder();
+  std::vector<std::string> a_paths, b_paths;
+  for (int i = 0; i < kFiles; ++i) {
+    a_paths.push_back(folder.Path() + Folder::Name(i, 'a'));
+    b_paths.push_back(folder.Path() + Folder::Name(i, 'b'));
+  }
+  for (auto _ : state) {
+    const auto& from = folder.letter == 'a' ? a_paths : b_paths;
+    const auto& to = folder.letter == 'a' ? b_paths : a_paths;
+    for (int i = 0; i < kFiles; ++i) {
+      if (renameat2(AT_FDCWD, from[i].c_str(), AT_FDCWD, to[i].c_str(), RENAME_NOREPLACE) != 0)
+        state.SkipWithError("rename failed");
+    }
+    folder.letter = folder.letter == 'a' ? 'b' : 'a';
+  }
+  state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+void BM_RenameRun(benchmark::State& state) {
+  Folder& folder = SharedFolder();
+  Window window(folder, false);
+  const RunProfile& profile = ProfileOf(OperationId::ZeroFillLeadingNumber);
+  OperationDefinition operation = FlipOperation();
+  for (auto _ : state) {
+    RenameRun(profile, operation, window.services);
+    folder.letter = folder.letter == 'a' ? 'b' : 'a';
+  }
+  if (window.list.Cell(kFiles - 1, 0) != Folder::Name(kFiles - 1, folder.letter))
+    state.SkipWithError("the run did not rename every file");
+  state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+void BM_PreviewRun(benchmark::State& state) {
+  Folder& folder = SharedFolder();
+  Window window(folder, true);
+  const RunProfile& profile = ProfileOf(OperationId::ZeroFillLeadingNumber);
+  OperationDefinition operation = FlipOperation();
+  for (auto _ : state) RenameRun(profile, operation, window.services);
+  state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+// Interleaved so that both see the same folder state and system load.
+BENCHMARK(BM_BareRenameLoop)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(6)
+    ->Repetitions(3);
+BENCHMARK(BM_RenameRun)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(6)
+    ->Repetitions(3);
+BENCHMARK(BM_PreviewRun)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(6)
+    ->Repetitions(3);
+
+}  // namespace
+}  // namespace qm
+
+BENCHMARK_MAIN();
