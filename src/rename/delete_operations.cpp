@@ -24,6 +24,9 @@ Occurrence OccurrenceOf(const Form& form, Control last_box) {
 
 Notice NotFoundNotice(Icon icon) { return {Gbk("找不到需要改的文件名"), Gbk("提示"), icon}; }
 
+// The count question of the two operations that count before asking.
+GbkText WillBeRenamed(int count) { return Gbk("一共有") + ToText(count) + Gbk("个文件将被更名"); }
+
 }  // namespace
 
 std::optional<GbkText> DeleteBetweenMarkersInStem(const MarkerPair& markers, const GbkText& stem) {
@@ -178,16 +181,16 @@ OperationDefinition DeleteBetweenMarkersOperation() {
     };
     PreparedOperation prepared;
     prepared.transform = transform;
-    prepared.count_first = CountFirst{
-        [transform](const GbkText& text, const EntryContext& entry) {
-          return transform(text, entry).has_value();
-        },
-        [](bool) { return NotFoundNotice(Icon::None); },
-        [](int count, bool in_folders) {
-          GbkText text = in_folders ? Gbk("总共有") + ToText(count) + Gbk("个需要改名")
-                                    : Gbk("一共有") + ToText(count) + Gbk("个文件将被更名");
-          return Notice{text, Gbk("确定改名吗？"), Icon::Information};
-        }};
+    prepared.count_first =
+        CountFirst{[transform](const GbkText& text, const EntryContext& entry) {
+                     return transform(text, entry).has_value();
+                   },
+                   [](bool) { return NotFoundNotice(Icon::None); },
+                   [](int count, bool in_folders) {
+                     GbkText text = in_folders ? Gbk("总共有") + ToText(count) + Gbk("个需要改名")
+                                               : WillBeRenamed(count);
+                     return Notice{text, Gbk("确定改名吗？"), Icon::Information};
+                   }};
     return prepared;
   };
   return definition;
@@ -257,8 +260,7 @@ OperationDefinition DeleteNTimesOperation() {
                             : NotFoundNotice(Icon::Information);
         },
         [](int count, bool) {
-          return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件将被更名"), Gbk("请确认"),
-                        Icon::Information};
+          return Notice{WillBeRenamed(count), Gbk("请确认"), Icon::Information};
         }};
     if (unreadable_count && !folder_mode) {
       prepared.after_question =
