@@ -1,8 +1,8 @@
 #include "text/chinese_numerals.h"
 
-#include <array>
 #include <cmath>
 #include <string>
+#include <unordered_map>
 
 #include "text/gbk_text.h"
 
@@ -14,14 +14,14 @@ const GbkText& NumeralCharacters() {
   return characters;
 }
 
-// NumeralText of 1 to 999, index n - 1; the only numbers NumeralValue reads.
-const std::array<GbkText, 999>& RecognisedNumerals() {
-  static const std::array<GbkText, 999> texts = [] {
-    std::array<GbkText, 999> result;
-    for (int n = 1; n <= 999; ++n) result[n - 1] = NumeralText(n);
+// NumeralText of 1 to 999, the only numbers NumeralValue reads, and their values.
+const std::unordered_map<GbkText, int>& RecognisedNumerals() {
+  static const std::unordered_map<GbkText, int> values = [] {
+    std::unordered_map<GbkText, int> result;
+    for (int n = 1; n <= 999; ++n) result.emplace(NumeralText(n), n);
     return result;
   }();
-  return texts;
+  return values;
 }
 
 bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
@@ -71,11 +71,11 @@ GbkText NumeralValue(std::string_view run) {
     default:
       return {};
   }
+  // NumeralText writes every number its own way, so the first match is the only one.
   const auto& numerals = RecognisedNumerals();
-  for (int n = 1; n <= last; ++n) {
-    if (numerals[n - 1] == run) return std::to_string(n);
-  }
-  return {};
+  auto found = numerals.find(GbkText(run));
+  if (found == numerals.end() || found->second > last) return {};
+  return std::to_string(found->second);
 }
 
 bool IsNumeralCharacter(std::string_view two_bytes) {
