@@ -205,6 +205,16 @@ TEST_F(MainWindowTest, TypingAndOpeningAFilterComboReachItsHandlers) {
   EXPECT_EQ(filter->itemText(0), QString::fromUtf8("所有"));
   EXPECT_EQ(window_.form().ComboIndex(Control::组合框_仅检索), -1);
 
+  // Enter reaches the key handler and picks no item, even on an item's text.
+  int picks = 0;
+  QObject::connect(filter, &QComboBox::activated, [&] { ++picks; });
+  int mp4 = filter->findText(".mp4");
+  ASSERT_GE(mp4, 0);
+  filter->lineEdit()->setText(".mp4");
+  Type(Control::组合框_仅检索, Qt::Key_Return, "\r");
+  EXPECT_EQ(picks, 0);
+  EXPECT_EQ(window_.form().ComboIndex(Control::组合框_仅检索), -1);
+
   filter->lineEdit()->clear();
   filter->clear();
   filter->showPopup();
