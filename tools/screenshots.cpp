@@ -1,16 +1,52 @@
-// Saves one PNG of the main window per tab page, for the README:
-//   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs
+// Saves pictures of the main window for the README: one per tab page, and one
+// with the preview open. The list is filled from a temporary folder through
+// the window's own folder intake; questions are answered OK.
+//   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <cstdio>
-#include <vector>
 
 #include "app/main_window.h"
+#include "platform/dialogs.h"
 #include "platform/form.h"
-#include "platform/qt/file_list_view.h"
+#include "platform/messages.h"
+#include "platform/qt/qt_text.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"
+
+namespace {
+
+class AnswerOk : public qm::Messages {
+ public:
+  qm::Answer Show(const qm::GbkText&, const qm::GbkText&, qm::Icon, qm::Buttons) override {
+    return qm::Answer::Ok;
+  }
+};
+
+class ChooseOneFolder : public qm::WindowSystem {
+ public:
+  explicit ChooseOneFolder(qm::GbkText folder) : folder_(std::move(folder)) {}
+  qm::GbkText ChooseFolderDialog(const qm::GbkText&) override { return folder_; }
+  void PumpMessages() override { QCoreApplication::processEvents(); }
+
+ private:
+  qm::GbkText folder_;
+};
+
+bool Save(QWidget& window, const QDir& output, const QString& name) {
+  QApplication::processEvents();
+  QString path = output.filePath(name);
+  if (window.grab().save(path)) return true;
+  std::fprintf(stderr, "qm_screenshots: cannot write %s\n", qPrintable(path));
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {
@@ -19,30 +55,37 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   QDir output(QString::fromLocal8Bit(argv[1]));
-  if (!output.exists() && !QDir().mkpath(output.path())) {
-    std::fprintf(stderr, "qm_screenshots: cannot create %s\n", argv[1]);
+  QTemporaryDir lessons(QDir::temp().filePath(QString::fromUtf8("课程-XXXXXX")));
+  if (!QDir().mkpath(output.path()) || !lessons.isValid()) {
+    std::fprintf(stderr, "qm_screenshots: cannot create the folders\n");
     return 1;
+  }
+  for (const char* name : {"第1课 开始了解界面.mp4", "第2课 图层与蒙版.mp4", "第3课 选区工具.mp4",
+                           "第10课 调色基础.mp4", "第11课 文字排版.mp4", "课后练习.txt"}) {
+    QFile file(QDir(lessons.path()).filePath(QString::fromUtf8(name)));
+    if (!file.open(QIODevice::WriteOnly)) return 1;
   }
 
   qm::UndoRecord undo;
-  qm::MainWindow window(undo);
+  AnswerOk messages;
+  ChooseOneFolder windows(qm::FromQString(lessons.path()));
+  qm::MainWindow window(undo, {&messages, &windows, nullptr});
   qm::Form& form = window.form();
-  form.SetText(qm::Control::标签2, qm::Gbk("/home/user/课程/"));
-  std::vector<qm::GbkText> names;
-  const char* samples[] = {"第1课 开始了解界面.mp4", "第2课 图层与蒙版.mp4", "第3课 选区工具.mp4",
-                           "第10课 调色基础.mp4",    "第11课 文字排版.mp4",  "课后练习.txt"};
-  for (const char* name : samples) names.push_back(qm::Gbk(name));
-  window.list().AppendRows(names);
   window.show();
+  auto click = [&](qm::Control control) {
+    QString name = QString::fromUtf8(qm::ControlName(control));
+    window.findChild<QAbstractButton*>(name)->click();
+  };
+  click(qm::Control::按钮_手动读取);
 
   for (int page = 0; page < 4; ++page) {
     form.ShowTabPage(page);
-    QApplication::processEvents();
-    QString path = output.filePath(QString("main_window_page%1.png").arg(page + 1));
-    if (!window.grab().save(path)) {
-      std::fprintf(stderr, "qm_screenshots: cannot write %s\n", qPrintable(path));
-      return 1;
-    }
+    if (!Save(window, output, QString("main_window_page%1.png").arg(page + 1))) return 1;
   }
-  return 0;
+
+  click(qm::Control::按钮_打开预览);
+  form.ShowTabPage(2);
+  form.SetText(qm::Control::编辑框6, qm::Gbk("【PS教程】"));
+  click(qm::Control::按钮_最前面加);
+  return Save(window, output, "main_window_preview.png") ? 0 : 1;
 }

@@ -25,6 +25,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QApplication application(argc, argv);
+  application.setFont(qm::FormFont());
   // The program-wide objects outlive the window that uses them.
   qm::UndoRecord undo;
   qm::MainWindow window(undo);

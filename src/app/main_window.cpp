@@ -104,6 +104,8 @@ QStringList Items(std::initializer_list<const char*> texts) {
   return items;
 }
 
+}  // namespace
+
 QFont FormFont() {
   QFont font;
   font.setFamilies({Utf8("Microsoft YaHei"), Utf8("WenQuanYi Micro Hei"), Utf8("Noto Sans CJK SC"),
@@ -111,8 +113,6 @@ QFont FormFont() {
   font.setPointSize(9);
   return font;
 }
-
-}  // namespace
 
 MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, QWidget* parent)
     : QMainWindow(parent) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <QTimer>
 #include <memory>
@@ -19,6 +20,9 @@ class QtForm;
 class WindowSystem;
 struct MainServices;
 struct UndoRecord;
+
+// A font with Chinese glyphs for the windows and their dialogs.
+QFont FormFont();
 
 // Services a test puts in place of the real ones; nullptr keeps the real one
 // (message boxes and the folder dialog of this window, the POSIX file system).

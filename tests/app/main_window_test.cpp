@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -67,17 +67,15 @@ class MainWindowTest : public ::testing::Test {
 // A real folder on disk, removed with everything in it.
 class TemporaryFolder {
  public:
-  TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm_app_XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+  void AddFile(const char* name) { std::ofstream(Path() / std::filesystem::u8path(name)) << "x"; }
+  void AddFolder(const char* name) {
+    std::filesystem::create_directory(Path() / std::filesystem::u8path(name));
   }
-  ~TemporaryFolder() { std::filesystem::remove_all(path_); }
-  void AddFile(const char* name) { std::ofstream(path_ / name) << "x"; }
-  void AddFolder(const char* name) { std::filesystem::create_directory(path_ / name); }
-  std::string path() const { return path_.string(); }
+  std::string path() const { return folder_.path().toStdString(); }
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path Path() const { return std::filesystem::u8path(path()); }
+  QTemporaryDir folder_;
 };
 
 TEST_F(MainWindowTest, StartsInTheStateTheWindowCreatedHandlerLeaves) {
@@ -203,6 +201,16 @@ TEST_F(MainWindowTest, TypingAndOpeningAFilterComboReachItsHandlers) {
   EXPECT_EQ(filter->lineEdit()->cursorPosition(), 2);
   ASSERT_GT(filter->count(), 1);
   EXPECT_EQ(filter->itemText(0), QString::fromUtf8("所有"));
+  EXPECT_EQ(window_.form().ComboIndex(Control::组合框_仅检索), -1);
+
+  // Enter reaches the key handler and picks no item, even on an item's text.
+  int picks = 0;
+  QObject::connect(filter, &QComboBox::activated, [&] { ++picks; });
+  int mp4 = filter->findText(".mp4");
+  ASSERT_GE(mp4, 0);
+  filter->lineEdit()->setText(".mp4");
+  Type(Control::组合框_仅检索, Qt::Key_Return, "\r");
+  EXPECT_EQ(picks, 0);
   EXPECT_EQ(window_.form().ComboIndex(Control::组合框_仅检索), -1);
 
   filter->lineEdit()->clear();

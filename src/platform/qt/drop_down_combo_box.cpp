@@ -13,6 +13,10 @@ DropDownComboBox::DropDownComboBox(QWidget* parent) : QComboBox(parent) {
 void DropDownComboBox::MakeEditable() {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
+  // Qt picks the item whose text equals the typed one when the user presses
+  // Enter or leaves the box; here an item is picked only from the list.
+  setDuplicatesEnabled(true);
+  disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
   setCompleter(nullptr);
   lineEdit()->installEventFilter(this);
 }
