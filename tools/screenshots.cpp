@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/main_window.h"
@@ -55,14 +54,20 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   QDir output(QString::fromLocal8Bit(argv[1]));
-  QTemporaryDir lessons(QDir::temp().filePath(QString::fromUtf8("课程-XXXXXX")));
-  if (!QDir().mkpath(output.path()) || !lessons.isValid()) {
+  // A fixed folder name, so the pictures change only when the window does.
+  QDir lessons(QDir::temp().filePath(QString::fromUtf8("quillmere-screens/课程")));
+  lessons.removeRecursively();
+  if (!QDir().mkpath(output.path()) || !QDir().mkpath(lessons.path())) {
     std::fprintf(stderr, "qm_screenshots: cannot create the folders\n");
     return 1;
   }
+  struct RemoveLessons {
+    QDir& dir;
+    ~RemoveLessons() { dir.removeRecursively(); }
+  } remove_lessons{lessons};
   for (const char* name : {"第1课 开始了解界面.mp4", "第2课 图层与蒙版.mp4", "第3课 选区工具.mp4",
                            "第10课 调色基础.mp4", "第11课 文字排版.mp4", "课后练习.txt"}) {
-    QFile file(QDir(lessons.path()).filePath(QString::fromUtf8(name)));
+    QFile file(lessons.filePath(QString::fromUtf8(name)));
     if (!file.open(QIODevice::WriteOnly)) return 1;
   }
 

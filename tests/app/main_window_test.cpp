@@ -143,6 +143,15 @@ TEST_F(MainWindowTest, RadioButtonsAreExclusiveWithinTheirGroupBoxOnly) {
   EXPECT_EQ(clicks, 0);
 }
 
+TEST_F(MainWindowTest, TheAlwaysOnTopBoxKeepsTheWindowAboveOthers) {
+  auto on_top = [&] { return window_.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+  EXPECT_TRUE(on_top());
+  Click(Control::选择框_窗口置顶);
+  EXPECT_FALSE(on_top());
+  Click(Control::选择框_窗口置顶);
+  EXPECT_TRUE(on_top());
+}
+
 TEST_F(MainWindowTest, PreviewToggleWidensTheWindowAndMovesTheButtons) {
   Form& form = window_.form();
   Click(Control::按钮_打开预览);
