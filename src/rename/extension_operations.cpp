@@ -15,10 +15,6 @@ GbkText ChangeExtension(std::string_view extension, std::string_view stem) {
   return Concatenate(stem, extension);
 }
 
-}  // namespace qm
-
-namespace qm {
-
 OperationDefinition ChangeExtensionOperation() {
   OperationDefinition definition;
   definition.prepare = [](MainServices& services, bool) {

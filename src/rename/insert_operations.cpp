@@ -44,9 +44,6 @@ GbkText InsertAfterLeadingNumber(std::string_view text, std::string_view subject
   return Replace(subject, digits, Concatenate(digits, text), 1, 1);
 }
 
-}  // namespace qm
-
-namespace qm {
 namespace {
 
 // An operation whose transform needs one typed text and the entry's text.

@@ -48,9 +48,6 @@ GbkText AppendAvNumber(std::string_view stem, int position, const RandomDigit& d
   return GbkText(stem) + "(Av" + digits + ",P" + ToText(position) + ")";
 }
 
-}  // namespace qm
-
-namespace qm {
 namespace {
 
 // The symbol between number and name: nothing for "不加" or no pick.

@@ -37,10 +37,6 @@ GbkText ChineseNumeralsToDigits(std::string_view name) {
   return Replace(name, run, digits, 1, 1);
 }
 
-}  // namespace qm
-
-namespace qm {
-
 OperationDefinition DigitsToChineseNumeralsOperation() {
   OperationDefinition definition;
   definition.prepare = [](MainServices&, bool) {
