@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_form.cpp"
-#include "fakes/fake_list.cpp"
+#include "fakes/fake_form.h"
+#include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "platform/posix_file_system.h"
 #include "rename/rename_run.h"

@@ -642,7 +642,9 @@ TEST(RenameRunEntries, SkipsLeavesAloneCollidesFailsAndGoesOn) {
             (std::vector<GbkText>{"a-new.txt", "skip.txt", "same.txt", "empty.txt", "b.txt",
                                   "b2.txt", "c.txt", "d-new.txt", "", "e-new.txt"}));
   for (const GbkText& name : world.list.Column(0)) {
-    if (!name.empty()) EXPECT_TRUE(world.files.Exists("/w/" + name)) << name;
+    if (!name.empty()) {
+      EXPECT_TRUE(world.files.Exists("/w/" + name)) << name;
+    }
   }
   EXPECT_EQ(world.Texts(), Gbks({"确定更名吗？", "一共有4个文件将被更名"}));
 }
