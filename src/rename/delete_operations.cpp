@@ -196,44 +196,41 @@ OperationDefinition DeleteBetweenMarkersOperation() {
   return definition;
 }
 
-OperationDefinition DeleteBeforeOperation() {
+namespace {
+
+// Delete before and delete after read the same kind of controls: the text,
+// its "框里内容一起删" box and a first/last radio pair (neither checked skips).
+OperationDefinition AnchoredDeletionOperation(
+    Control text, Control delete_text_box, Control first, Control last,
+    std::optional<GbkText> (*apply)(const AnchoredDeletion&, const GbkText&)) {
   OperationDefinition definition;
-  definition.prepare = [](MainServices& services, bool) {
+  definition.prepare = [=](MainServices& services, bool) {
     const Form& form = services.form;
-    AnchoredDeletion deletion{form.Text(Control::编辑框8), std::nullopt,
-                              form.IsChecked(Control::选择框3)};
-    if (form.IsChecked(Control::单选框11)) {
+    AnchoredDeletion deletion{form.Text(text), std::nullopt, form.IsChecked(delete_text_box)};
+    if (form.IsChecked(first)) {
       deletion.occurrence = Occurrence::First;
-    } else if (form.IsChecked(Control::单选框12)) {
+    } else if (form.IsChecked(last)) {
       deletion.occurrence = Occurrence::Last;
     }
     PreparedOperation prepared;
-    prepared.transform = [deletion](const GbkText& text, const EntryContext&) {
-      return DeleteBefore(deletion, text);
+    prepared.transform = [deletion, apply](const GbkText& name, const EntryContext&) {
+      return apply(deletion, name);
     };
     return prepared;
   };
   return definition;
 }
 
+}  // namespace
+
+OperationDefinition DeleteBeforeOperation() {
+  return AnchoredDeletionOperation(Control::编辑框8, Control::选择框3, Control::单选框11,
+                                   Control::单选框12, &DeleteBefore);
+}
+
 OperationDefinition DeleteAfterOperation() {
-  OperationDefinition definition;
-  definition.prepare = [](MainServices& services, bool) {
-    const Form& form = services.form;
-    AnchoredDeletion deletion{form.Text(Control::编辑框9), std::nullopt,
-                              form.IsChecked(Control::选择框4)};
-    if (form.IsChecked(Control::单选框1)) {
-      deletion.occurrence = Occurrence::First;
-    } else if (form.IsChecked(Control::单选框2)) {
-      deletion.occurrence = Occurrence::Last;
-    }
-    PreparedOperation prepared;
-    prepared.transform = [deletion](const GbkText& text, const EntryContext&) {
-      return DeleteAfter(deletion, text);
-    };
-    return prepared;
-  };
-  return definition;
+  return AnchoredDeletionOperation(Control::编辑框9, Control::选择框4, Control::单选框1,
+                                   Control::单选框2, &DeleteAfter);
 }
 
 OperationDefinition DeleteNTimesOperation() {

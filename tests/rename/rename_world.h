@@ -5,12 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_form.h"
-#include "fakes/fake_list.h"
-#include "fakes/fake_window_system.h"
-#include "fakes/scripted_messages.h"
-#include "platform/main_services.h"
+#include "fakes/fake_main_services.h"
 #include "rename/rename_run.h"
 #include "text/gbk_text.h"
 
@@ -18,14 +13,7 @@ namespace qm {
 
 // A main window's worth of fakes over the folder /w/, in file mode with the
 // preview closed.
-struct RenameWorld {
-  FakeForm form;
-  FakeList list;
-  ScriptedMessages messages;
-  FakeWindowSystem windows;
-  FakeFileSystem files;
-  MainServices services{form, list, messages, windows, files};
-
+struct RenameWorld : FakeMainServices {
   RenameWorld() {
     files.AddFolder("/w");
     form.SetText(Control::标签2, "/w/");

@@ -8,6 +8,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_form.h"
 #include "fakes/fake_list.h"
+#include "fakes/fake_main_services.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "text/gbk_text.h"
@@ -90,7 +91,7 @@ TEST(PaddedNameOrder, PadsFirstNumberByFolderSize) {
   EXPECT_LT(position(ordered, "100.txt"), position(ordered, "11.txt"));
 }
 
-class IntakeTest : public ::testing::Test {
+class IntakeTest : public ::testing::Test, public FakeMainServices {
  protected:
   IntakeTest() {
     files.AddFolder("/w");
@@ -105,12 +106,6 @@ class IntakeTest : public ::testing::Test {
     for (const char* name : names) files.AddFile(folder + "/" + Gbk(name));
   }
 
-  FakeForm form;
-  FakeList list;
-  ScriptedMessages messages;
-  FakeWindowSystem windows;
-  FakeFileSystem files;
-  MainServices services{form, list, messages, windows, files};
   IntakeGuard guard;
 };
 

@@ -2,24 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_form.h"
-#include "fakes/fake_list.h"
-#include "fakes/fake_window_system.h"
-#include "fakes/scripted_messages.h"
+#include "fakes/fake_main_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
 namespace {
 
-class WorkspaceHandlersTest : public ::testing::Test {
+class WorkspaceHandlersTest : public ::testing::Test, public FakeMainServices {
  protected:
-  FakeForm form;
-  FakeList list;
-  ScriptedMessages messages;
-  FakeWindowSystem windows;
-  FakeFileSystem files;
-  MainServices services{form, list, messages, windows, files};
   IntakeGuard guard;
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_form.h"
+#include "fakes/fake_list.h"
+#include "fakes/fake_window_system.h"
+#include "fakes/scripted_messages.h"
+#include "platform/main_services.h"
+
+namespace qm {
+
+// A main window's worth of fakes, bundled as the handlers expect them.
+struct FakeMainServices {
+  FakeForm form;
+  FakeList list;
+  ScriptedMessages messages;
+  FakeWindowSystem windows;
+  FakeFileSystem files;
+  MainServices services{form, list, messages, windows, files};
+};
+
+}  // namespace qm
