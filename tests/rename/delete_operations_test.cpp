@@ -220,18 +220,6 @@ TEST(OccurrenceBoxTest, CheckingOneBoxUnchecksItsPartnerOnly) {
 
 using C = Control;
 using Op = OperationId;
-constexpr auto kInfo = Icon::Information;
-constexpr auto kNoIcon = Icon::None;
-constexpr auto kAsk = Buttons::OkCancel;
-constexpr auto kOk = Buttons::Ok;
-const OperationRun::Message kConfirm{"确定更名吗？", "提示", kInfo, kAsk};
-const OperationRun::Message kPreviewNotice{
-    "提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\""
-    "！",
-    "提示", kInfo, kOk};
-const OperationRun::Message kNoChange{"没有任何改动", "没有改动", kInfo, kOk};
-const OperationRun::Message kNoChangeQuiet{"没有任何改动", "没有改动", kNoIcon, kOk};
-
 TEST(DeleteRunTest, EveryButtonThroughTheRun) {
   const OperationRun runs[] = {
       {"between/file/first-first/markers-deleted",

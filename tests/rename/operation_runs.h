@@ -94,4 +94,17 @@ inline void Play(const OperationRun& run) {
   }
 }
 
+// The messages most runs show, as the tables spell them.
+inline constexpr auto kInfo = Icon::Information;
+inline constexpr auto kNoIcon = Icon::None;
+inline constexpr auto kAsk = Buttons::OkCancel;
+inline constexpr auto kOk = Buttons::Ok;
+inline const OperationRun::Message kConfirm{"确定更名吗？", "提示", kInfo, kAsk};
+inline const OperationRun::Message kPreviewNotice{
+    "提示：你开启了预览功能，所以没有直接更名，\r\n请看预览区结果，确认无误后点\"确认无误，执行吧\""
+    "！",
+    "提示", kInfo, kOk};
+inline const OperationRun::Message kNoChange{"没有任何改动", "没有改动", kInfo, kOk};
+inline const OperationRun::Message kNoChangeQuiet{"没有任何改动", "没有改动", kNoIcon, kOk};
+
 }  // namespace qm

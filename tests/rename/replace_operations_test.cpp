@@ -109,11 +109,6 @@ TEST(ScriptRadioTest, CaptionFollowsTheSelectedRadio) {
 
 using C = Control;
 using Op = OperationId;
-constexpr auto kInfo = Icon::Information;
-constexpr auto kNoIcon = Icon::None;
-constexpr auto kAsk = Buttons::OkCancel;
-constexpr auto kOk = Buttons::Ok;
-const OperationRun::Message kConfirm{"确定更名吗？", "提示", kInfo, kAsk};
 
 TEST(ReplaceRunTest, EveryButtonThroughTheRun) {
   const OperationRun runs[] = {
