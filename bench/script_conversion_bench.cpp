@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "copy_baseline.h"
 #include "rename/delete_operations.h"
 #include "rename/replace_operations.h"
 #include "text/gbk_text.h"
@@ -30,18 +31,7 @@ const std::vector<qm::GbkText>& Names() {
   return names;
 }
 
-void BM_CopyBaseline(benchmark::State& state) {
-  for (auto _ : state) {
-    size_t sum = 0;
-    for (const auto& name : Names()) {
-      std::string copy;
-      copy.reserve(name.size());
-      for (char byte : name) copy.push_back(byte);
-      sum += copy.size();
-    }
-    benchmark::DoNotOptimize(sum);
-  }
-}
+void BM_CopyBaseline(benchmark::State& state) { qm::CopyEveryName(state, Names()); }
 
 void BM_ConvertToSimplified(benchmark::State& state) {
   for (auto _ : state) {

@@ -24,12 +24,6 @@
 namespace qm {
 namespace {
 
-constexpr Control kAllControls[] = {
-#define QM_CONTROL_ID(name) Control::name,
-    QM_MAIN_WINDOW_CONTROLS(QM_CONTROL_ID)
-#undef QM_CONTROL_ID
-};
-
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 // The form is drawn at fixed positions, as the window was designed; the
@@ -346,7 +340,7 @@ void MainWindow::BuildSpecialPage(QWidget* page) {
 }
 
 void MainWindow::ConnectHandlers() {
-  for (Control id : kAllControls) {
+  for (Control id : kMainWindowControls) {
     QWidget* widget = form_->Widget(id);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
       connect(button, &QAbstractButton::clicked, this, [this, id] { handlers_->Clicked(id); });

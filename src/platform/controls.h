@@ -7,9 +7,10 @@ namespace qm {
 #define QM_MAIN_WINDOW_CONTROLS(X)                                                                 \
   /* above the tabs and beside the list */                                                         \
   X(选择框_窗口置顶)                                                                               \
-  X(按钮_手动读取) X(标签2) X(组合框2) X(透明标签3) X(组合框_仅检索) X(透明标签4)                  \
-      X(组合框_跳过扩展) X(按钮_打开预览) X(超级按钮1) X(透明标签8) X(编辑框14) X(透明标签1)       \
-          X(组合框_创建扩展) X(按钮14) X(按钮_顺序颠倒) X(按钮_多种重新排序) X(按钮_用我的txt修改) \
+  X(按钮_手动读取)                                                                                 \
+  X(标签2) X(组合框2) X(透明标签3) X(组合框_仅检索) X(透明标签4) X(组合框_跳过扩展)                \
+      X(按钮_打开预览) X(超级按钮1) X(透明标签8) X(编辑框14) X(透明标签1) X(组合框_创建扩展)       \
+          X(按钮14) X(按钮_顺序颠倒) X(按钮_多种重新排序) X(按钮_用我的txt修改)                    \
               X(按钮_直接粘贴txt) X(超级列表框1) X(进度条1) X(按钮_确认无误执行吧)                 \
                   X(按钮_撤回上一步) X(按钮_清空输入框) X(按钮_清空列表框) X(按钮_保存到txt)       \
                       X(高级选择夹1) /* page " 删 除 " */                                        \
@@ -37,6 +38,13 @@ enum class Control {
 #define QM_CONTROL_ENUM(name) name,
   QM_MAIN_WINDOW_CONTROLS(QM_CONTROL_ENUM)
 #undef QM_CONTROL_ENUM
+};
+
+// Every control, in the order of the list above.
+inline constexpr Control kMainWindowControls[] = {
+#define QM_CONTROL_ID(name) Control::name,
+    QM_MAIN_WINDOW_CONTROLS(QM_CONTROL_ID)
+#undef QM_CONTROL_ID
 };
 
 // The control's name as UTF-8, as used for the widget's objectName.

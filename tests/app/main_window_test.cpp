@@ -28,12 +28,6 @@
 namespace qm {
 namespace {
 
-constexpr Control kAllControls[] = {
-#define QM_CONTROL_ID(name) Control::name,
-    QM_MAIN_WINDOW_CONTROLS(QM_CONTROL_ID)
-#undef QM_CONTROL_ID
-};
-
 QString Name(Control control) { return QString::fromUtf8(ControlName(control)); }
 
 // The real window, with its message boxes and folder dialog answered by the test.
@@ -81,7 +75,7 @@ class TemporaryFolder {
 TEST_F(MainWindowTest, StartsInTheStateTheWindowCreatedHandlerLeaves) {
   EXPECT_EQ(window_.windowTitle(), "Quillmere*16.3");
   EXPECT_EQ(window_.size(), QSize(769, 680));
-  for (Control control : kAllControls) {
+  for (Control control : kMainWindowControls) {
     EXPECT_NE(Find(control), nullptr) << ControlName(control);
   }
   ASSERT_NE(window_.findChild<QTimer*>(QString::fromUtf8("时钟1")), nullptr);
