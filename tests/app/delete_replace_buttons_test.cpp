@@ -169,6 +169,20 @@ TEST_F(DeleteReplaceButtonsTest, DeleteNTimesFromTheRight) {
                   {"删掉了1个", "修改成果提示", Icon::None}});
 }
 
+// 귬 (82 38 82 37 in the internal encoding) lies across the middle of 귭가
+// (82 38 82 38 | 82 37 CF 35); cut there, 귭가.txt became 냬.txt.
+TEST_F(DeleteReplaceButtonsTest, DeleteNTimesNeverMatchesInsideAFourByteCharacter) {
+  Load({"귭가.txt", "x귭가귬.txt"});
+  Type(Control::编辑框1, "귬");
+
+  Click(Control::按钮_删掉N次);
+
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"귭가.txt", "x귭가.txt"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"x귭가.txt", "귭가.txt"}));
+  ExpectMessages({{"一共有1个文件将被更名", "请确认", Icon::Information, Buttons::OkCancel},
+                  {"删掉了1个", "修改成果提示", Icon::None}});
+}
+
 TEST_F(DeleteReplaceButtonsTest, DeleteSequenceNumberLeavesTheBareExtension) {
   Load({"01.mp3", "第3课.mp4"});
 
