@@ -183,6 +183,35 @@ TEST_F(DeleteReplaceButtonsTest, DeleteNTimesNeverMatchesInsideAFourByteCharacte
                   {"删掉了1个", "修改成果提示", Icon::None}});
 }
 
+// Emptied, WorkingFolder once made the commit rename relative to the program's
+// current directory. Here that directory holds the same name, which must stay.
+TEST_F(DeleteReplaceButtonsTest, CommitAfterTheFolderWasEmptiedRenamesNothing) {
+  Load({"banana.txt"});
+  const std::filesystem::path elsewhere = folder_.string() + "-cwd";
+  std::filesystem::create_directory(elsewhere);
+  std::ofstream(elsewhere / "banana.txt") << "x";
+  const std::filesystem::path started_in = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere);
+  Click(Control::按钮_打开预览);
+  Type(Control::编辑框1, "a");
+  Click(Control::按钮_删掉N次);
+  ASSERT_EQ(Column(1), std::vector<std::string>{"bnana.txt"});
+  Click(Control::按钮_清空输入框);
+  messages_.shown.clear();
+
+  Click(Control::按钮_确认无误执行吧);
+
+  std::filesystem::current_path(started_in);
+  EXPECT_TRUE(std::filesystem::exists(elsewhere / "banana.txt"));
+  std::filesystem::remove_all(elsewhere);
+  EXPECT_EQ(OnDisk(), std::set<std::string>{"banana.txt"});
+  EXPECT_EQ(Column(0), std::vector<std::string>{"banana.txt"});
+  ExpectMessages(
+      {{"现在的路径不是预览时的路径（或者路径已被清空），\r\n为了不改错文件，没有执行任何"
+        "更名。\r\n请重新读取路径并预览后再执行！",
+        "提醒："}});
+}
+
 TEST_F(DeleteReplaceButtonsTest, DeleteSequenceNumberLeavesTheBareExtension) {
   Load({"01.mp3", "第3课.mp4"});
 
