@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "platform/gbk_text_type.h"
+
 namespace qm {
 namespace {
 
@@ -112,10 +114,7 @@ const std::string_view* PrivateUseAt(std::string_view input, size_t at, Directio
 // a continuation byte), GB18030 does: the bytes of a code could end one
 // character and start the next.
 size_t NextCharacter(std::string_view input, size_t at, Direction direction) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(input[at + k]); };
-  if (direction == Direction::FromUtf8 || byte(0) < 0x80 || at + 1 >= input.size()) return at + 1;
-  if (byte(1) >= 0x30 && byte(1) <= 0x39 && at + 3 < input.size()) return at + 4;
-  return at + 2;
+  return at + (direction == Direction::FromUtf8 ? 1 : CharacterWidthAt(input, at));
 }
 
 // Most texts hold no byte that could start an entry and skip the walk.

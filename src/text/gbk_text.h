@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -16,24 +15,6 @@ namespace qm {
 // cut a character. A text is the whole string: its end stands for the
 // terminating zero, and a zero byte inside it is an ordinary single-byte
 // character.
-
-// Bytes taken by the character that starts at `at`, the one step of every walk
-// over a text. GB18030 writes a character in one, two or four bytes: a four-byte
-// one is lead, digit, lead, digit (0x81-0xFE, 0x30-0x39, 0x81-0xFE, 0x30-0x39);
-// any other byte of 0x80 or more leads a two-byte one, and stands alone at the
-// very end of the text. Walking a four-byte character as two halves would let a
-// search match from its middle into the next character.
-inline size_t CharacterWidthAt(std::string_view text, size_t at) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[at + k]); };
-  if (byte(0) < 0x80 || at + 1 >= text.size()) return 1;
-  auto is_lead = [](unsigned char b) { return b >= 0x81 && b <= 0xFE; };
-  auto is_digit = [](unsigned char b) { return b >= 0x30 && b <= 0x39; };
-  if (is_digit(byte(1)) && at + 3 < text.size() && is_lead(byte(0)) && is_lead(byte(2)) &&
-      is_digit(byte(3))) {
-    return 4;
-  }
-  return 2;
-}
 
 // A text written in the source as UTF-8, in the internal encoding. For
 // literals and other texts known to be valid UTF-8.

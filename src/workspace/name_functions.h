@@ -4,7 +4,6 @@
 
 #include "platform/gbk_text_type.h"
 #include "platform/path_rules.h"
-#include "text/gbk_text.h"
 
 namespace qm {
 
