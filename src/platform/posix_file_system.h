@@ -13,6 +13,13 @@ class PosixFileSystem : public FileSystem {
   Result<bool> Rename(const GbkText& from, const GbkText& to) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
+  // Creating and deleting live in posix_file_tools.cpp, the trash in posix_trash.cpp.
+  bool IsFolder(const GbkText& path) override;
+  Result<bool> CreateFolder(const GbkText& path) override;
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<bool> RemoveFile(const GbkText& path) override;
+  Result<bool> RemoveFolderTree(const GbkText& path) override;
+  Result<bool> MoveToTrash(const GbkText& path) override;
   GbkText ProgramFolder() override;
 };
 
