@@ -44,8 +44,10 @@ Folder OpenFolder(const std::string& path) {
 // missing. With no_links a symbolic link in its place is refused, as the
 // trash specification asks for the shared $topdir trashes.
 Folder OpenOrMakeFolder(const Folder& parent, const char* name, bool no_links) {
-  if (::mkdirat(parent.fd(), name, 0700) != 0 && errno != EEXIST) return Folder();
   int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (no_links ? O_NOFOLLOW : 0);
+  Folder folder(::openat(parent.fd(), name, flags));
+  if (folder.ok() || errno != ENOENT) return folder;
+  if (::mkdirat(parent.fd(), name, 0700) != 0 && errno != EEXIST) return Folder();
   return Folder(::openat(parent.fd(), name, flags));
 }
 
@@ -87,6 +89,7 @@ dev_t DeviceOfNearest(std::string path) {
 // The home trash, its folders created as needed (the data folder too: on a
 // fresh account ~/.local/share may not exist yet).
 std::optional<Trash> OpenHomeTrash(const std::string& trash_path) {
+  if (Folder trash = OpenFolder(trash_path); trash.ok()) return OpenTrashParts(trash, false, "");
   for (size_t slash = trash_path.find('/', 1); slash != std::string::npos;
        slash = trash_path.find('/', slash + 1)) {
     ::mkdir(trash_path.substr(0, slash).c_str(), 0700);
