@@ -235,10 +235,13 @@ Result<bool> MoveToFreedesktopTrash(const std::string& path) {
     return SystemError("open folder", errno);
   }
   std::string real_folder = real;
-  struct stat entry;
-  if (::fstatat(parent.fd(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
+  struct stat entry, folder_status;
+  if (::fstatat(parent.fd(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) != 0 ||
+      ::fstat(parent.fd(), &folder_status) != 0) {
     return SystemError("move to trash", errno);
   }
+  // A mount point cannot be renamed anywhere.
+  if (entry.st_dev != folder_status.st_dev) return SystemError("move to trash", EXDEV);
   std::string original = (real_folder == "/" ? "" : real_folder) + "/" + name;
 
   std::optional<std::string> data_home = DataHome();

@@ -47,10 +47,12 @@ class PosixWorld {
   }
   ~PosixWorld() {
     std::filesystem::remove_all(root_);
-    if (data_home_)
+    if (!trash_set_) return;
+    if (data_home_) {
       ::setenv("XDG_DATA_HOME", data_home_->c_str(), 1);
-    else
+    } else {
       ::unsetenv("XDG_DATA_HOME");
+    }
   }
   GbkText Root() const { return Utf8ToInternal(root_).value(); }
   void AddFile(const GbkText& name, std::string content = {}) {
