@@ -42,7 +42,7 @@ Folder OpenFolder(const std::string& path) {
 
 // Opens the folder name below parent, creating it private to the user when
 // missing. With no_links a symbolic link in its place is refused, as the
-// trash specification asks for the shared $topdir trashes.
+// freedesktop.org trash asks of the shared $topdir trashes.
 Folder OpenOrMakeFolder(const Folder& parent, const char* name, bool no_links) {
   int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (no_links ? O_NOFOLLOW : 0);
   Folder folder(::openat(parent.fd(), name, flags));
