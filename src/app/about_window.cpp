@@ -94,11 +94,11 @@ QPixmap Banner(const char* title, const char* subtitle) {
 // The 200 by 200 pictures of the tipping page: a cup of tea in the service's colour.
 QPixmap TipPicture(const QColor& colour, const char* caption) {
   QPixmap picture(200, 200);
-  picture.fill(Qt::white);
+  picture.fill(Qt::transparent);
   QPainter painter(&picture);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(colour, 3));
-  painter.setBrush(Qt::NoBrush);
+  painter.setBrush(Qt::white);
   painter.drawRoundedRect(QRectF(4, 4, 192, 192), 14, 14);
   painter.setPen(Qt::NoPen);
   painter.setBrush(colour);
@@ -155,6 +155,8 @@ AboutWindow::AboutWindow(QWidget* owner, AboutLinks& links, Shell& shell, GbkTex
   setObjectName(Utf8("AboutWindow"));
   setWindowTitle(Utf8("Quillmere-关于"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // Lets the skin paint this plain widget's background.
+  setAttribute(Qt::WA_StyledBackground);
   setFixedSize(600, 320);
   setStyleSheet(Utf8(kAboutStyle));
 

@@ -8,6 +8,8 @@ ExplanationWindow::ExplanationWindow(QWidget* owner) : QWidget(owner, Qt::Window
   setObjectName("ExplanationWindow");
   setWindowTitle(QString::fromUtf8("解释用意的窗口"));
   setAttribute(Qt::WA_DeleteOnClose);
+  // Lets the skin paint this plain widget's background.
+  setAttribute(Qt::WA_StyledBackground);
   setFixedSize(484, 321);
   label_ = new QLabel(QString::fromUtf8("透明标签"), this);
   label_->setObjectName(QString::fromUtf8("透明标签1"));

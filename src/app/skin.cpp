@@ -48,11 +48,6 @@ QLineEdit, QComboBox {
   selection-background-color: @selection@; selection-color: @text_dark@;
 }
 QLineEdit:focus, QComboBox:focus { border: 1px solid @base@; }
-QComboBox::drop-down { border: none; width: 18px; }
-QComboBox::down-arrow {
-  width: 0; height: 0; border-left: 4px solid transparent; border-right: 4px solid transparent;
-  border-top: 5px solid @base@;
-}
 QComboBox QAbstractItemView {
   background: #FFFFFF; border: 1px solid @frame_dark@;
   selection-background-color: @selection@; selection-color: @text_dark@;
