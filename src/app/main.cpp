@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "net/version_check.h"
 #include "rename/undo_record.h"
 
 namespace {
@@ -28,7 +29,9 @@ int main(int argc, char* argv[]) {
   application.setFont(qm::FormFont());
   // The program-wide objects outlive the window that uses them.
   qm::UndoRecord undo;
-  qm::MainWindow window(undo);
+  qm::MainWindowOverrides services;
+  services.version_page = qm::kVersionPageAddress;
+  qm::MainWindow window(undo, services);
   window.show();
   return application.exec();
 }
