@@ -160,7 +160,9 @@ TEST_F(VersionCheckWindowTest, BothChecksCompareTheRunningVersionWithThePage) {
     Click(about, A::超级按钮_更新信息);
     EXPECT_TRUE(AboutShows(about, A::透明标签9));
     EXPECT_EQ(AboutText(about, A::透明标签9), Utf8(row.result));
-    if (row.page != nullptr) EXPECT_EQ(server_.requests().size(), before + 2);
+    if (row.page != nullptr) {
+      EXPECT_EQ(server_.requests().size(), before + 2);
+    }
   }
 }
 
@@ -294,7 +296,9 @@ TEST(SkinTest, HueAndSaturationTurnEveryColourOfTheSheet) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const QColor adjusted = AdjustHsv(base, row.hue, row.saturation);
-    if (row.expected_hue >= 0) EXPECT_NEAR(adjusted.hsvHue(), row.expected_hue, 1);
+    if (row.expected_hue >= 0) {
+      EXPECT_NEAR(adjusted.hsvHue(), row.expected_hue, 1);
+    }
     EXPECT_NEAR(adjusted.hsvSaturation(), row.expected_saturation, 1);
     EXPECT_EQ(adjusted.value(), base.value());
   }
