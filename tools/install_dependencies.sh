@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-wqy-microhei
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

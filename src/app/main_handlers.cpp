@@ -77,4 +77,8 @@ void MainHandlers::ComboTextEdited(Control combo) {
 
 void MainHandlers::EditFocused(Control edit) { (void)edit; }
 
+void MainHandlers::FolderGiven(const GbkText& folder) {
+  ReadFolder(services_, intake_guard_, folder);
+}
+
 }  // namespace qm
