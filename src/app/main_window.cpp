@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -18,6 +19,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
 #include "text/gbk_text.h"
 
@@ -142,7 +144,11 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
     windows = (own_windows_ = std::make_unique<QtWindowSystem>(this)).get();
   }
   FileSystem* files = overrides.files;
-  if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
+  if (files == nullptr) {
+    GbkText documents =
+        FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    files = (own_files_ = std::make_unique<PosixFileSystem>(documents)).get();
+  }
   services_ =
       std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);

@@ -26,12 +26,15 @@ class FakeFileSystem : public FileSystem {
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
   GbkText ProgramFolder() override { return program_folder; }
+  GbkText DocumentsFolder() override { return documents_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
   bool fail_writes = false;
   int unrepresentable_names = 0;                     // reported by every listing
   std::vector<std::pair<GbkText, GbkText>> renames;  // successful renames, in order
   GbkText program_folder = "/program";
+  GbkText documents_folder = "/home/user/Documents";
+  std::set<GbkText> read_only_folders;  // writes of files directly inside them fail
 
  private:
   struct Entry {
