@@ -6,10 +6,10 @@ set(CPACK_PACKAGE_VENDOR "The Quillmere developers")
 set(CPACK_PACKAGE_CONTACT "The Quillmere developers <quillmere@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Rename many files or folders at once")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmere fills a list with the files or subfolders of one folder and renames them all\n"
-    "in one run: delete, replace or insert text, number the entries, change the extension,\n"
-    "convert traditional and simplified Chinese. New names can be previewed first, and a\n"
-    "commit can be undone. Renames never overwrite an existing file.")
+    "Quillmere fills a list with the files or subfolders of one folder and renames\n\
+them all in one run: delete, replace or insert text, number the entries, change\n\
+the extension, convert traditional and simplified Chinese. New names can be\n\
+previewed first, and a commit can be undone. Renames never overwrite a file.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/quillmere/Quillmere")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

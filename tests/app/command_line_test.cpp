@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/app_identity.h"
 #include "app/main_window.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
@@ -59,6 +60,11 @@ TEST(ParseCommandLine, EveryForm) {
   }
   EXPECT_EQ(VersionText(), "quillmere 16.3\n");
   EXPECT_EQ(HelpText().rfind(UsageText(), 0), 0u);
+}
+
+TEST(ApplicationIcon, HasTheSizesOfMenusAndTitleBars) {
+  const QList<QSize> sizes = ApplicationIcon().availableSizes();
+  for (int size : {16, 48, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 // Answers every message box that opens with OK, as a person would, and keeps
@@ -142,8 +148,7 @@ TEST_F(StartFolderTest, NotAFolderOrADesktopFolderOnlyGetsAMessage) {
     std::string argument;
     QString message_start;
   } rows[] = {
-      {"file", file,
-       QString::fromUtf8("不是文件夹，无法读取：\n") + QString::fromStdString(file)},
+      {"file", file, QString::fromUtf8("不是文件夹，无法读取：\n") + QString::fromStdString(file)},
       {"missing", missing,
        QString::fromUtf8("不是文件夹，无法读取：\n") + QString::fromStdString(missing)},
       {"desktop", desktop, QString::fromUtf8("为了督促大家养成良好的习惯")},
