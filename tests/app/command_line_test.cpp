@@ -143,6 +143,9 @@ TEST_F(StartFolderTest, NotAFolderOrADesktopFolderOnlyGetsAMessage) {
   const std::string file = (folder.path() / "a.txt").string();
   const std::string missing = (folder.path() / "missing").string();
   const std::string desktop = (folder.path() / "Desktop" / "lessons").string();
+  // A folder name no UTF-8 text can hold.
+  const std::string not_utf8 = (folder.path() / "\xff").string();
+  std::filesystem::create_directory(not_utf8);
   struct Row {
     const char* name;
     std::string argument;
@@ -152,6 +155,7 @@ TEST_F(StartFolderTest, NotAFolderOrADesktopFolderOnlyGetsAMessage) {
       {"missing", missing,
        QString::fromUtf8("不是文件夹，无法读取：\n") + QString::fromStdString(missing)},
       {"desktop", desktop, QString::fromUtf8("为了督促大家养成良好的习惯")},
+      {"not-utf8", not_utf8, QString::fromUtf8("文件夹的路径不是有效的 UTF-8 编码，无法读取：\n")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
