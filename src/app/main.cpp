@@ -8,6 +8,7 @@
 #include "app/app_identity.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "net/version_check.h"
 #include "rename/undo_record.h"
 
 namespace {
@@ -56,7 +57,9 @@ int main(int argc, char* argv[]) {
   application.setFont(qm::FormFont());
   // The program-wide objects outlive the window that uses them.
   qm::UndoRecord undo;
-  qm::MainWindow window(undo);
+  qm::MainWindowOverrides services;
+  services.version_page = qm::kVersionPageAddress;
+  qm::MainWindow window(undo, services);
   window.show();
   if (line.has_folder) {
     // Once the window is up, so that its messages have their owner on screen.
