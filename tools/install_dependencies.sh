@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   libcurl4-openssl-dev
   xvfb xauth fonts-wqy-microhei
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

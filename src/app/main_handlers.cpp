@@ -93,4 +93,8 @@ void MainHandlers::EditFocused(Control edit) {
   if (edit == Control::编辑框14) ClearHint(services_.form);
 }
 
+void MainHandlers::FolderGiven(const GbkText& folder) {
+  ReadFolder(services_, intake_guard_, folder);
+}
+
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -150,7 +151,11 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
     windows = (own_windows_ = std::make_unique<QtWindowSystem>(this)).get();
   }
   FileSystem* files = overrides.files;
-  if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
+  if (files == nullptr) {
+    GbkText documents =
+        FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    files = (own_files_ = std::make_unique<PosixFileSystem>(documents)).get();
+  }
   services_ =
       std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);

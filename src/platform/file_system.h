@@ -50,6 +50,10 @@ class FileSystem {
 
   // The folder of the running executable, without a trailing separator.
   virtual GbkText ProgramFolder() = 0;
+
+  // The user's documents folder, without a trailing separator, created when
+  // missing; empty when the user has none.
+  virtual GbkText DocumentsFolder() = 0;
 };
 
 }  // namespace qm

@@ -84,6 +84,7 @@ Result<bool> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
 Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   if (fail_writes) return Error{"write refused by the test"};
   GbkText target = Normalized(path);
+  if (read_only_folders.count(ParentOf(target)) != 0) return Error{"read-only folder"};
   auto found = index_.find(target);
   if (found != index_.end()) {
     entries_[found->second].content = std::string(bytes);

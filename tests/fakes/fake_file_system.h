@@ -32,6 +32,7 @@ class FakeFileSystem : public FileSystem {
   Result<bool> RemoveFile(const GbkText& path) override;
   Result<bool> RemoveFolderTree(const GbkText& path) override;
   Result<bool> MoveToTrash(const GbkText& path) override;
+  GbkText DocumentsFolder() override { return documents_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
   bool fail_writes = false;
@@ -41,6 +42,8 @@ class FakeFileSystem : public FileSystem {
   std::set<GbkText>
       failing_removals;          // paths that RemoveFile, RemoveFolderTree and MoveToTrash refuse
   std::vector<GbkText> trashed;  // paths moved to the trash, in order
+  GbkText documents_folder = "/home/user/Documents";
+  std::set<GbkText> read_only_folders;  // writes of files directly inside them fail
 
  private:
   struct Entry {
