@@ -290,7 +290,9 @@ TEST(ExportNames, GoesToTheDocumentsFolderWhenTheProgramFolderIsReadOnly) {
     for (const GbkText& path : {beside, in_documents}) {
       EXPECT_EQ(world.files.Exists(path), path == row.written) << path;
     }
-    if (!row.written.empty()) EXPECT_EQ(world.files.Content(row.written), "a.txt\r\n");
+    if (!row.written.empty()) {
+      EXPECT_EQ(world.files.Content(row.written), "a.txt\r\n");
+    }
   }
 }
 
