@@ -8,6 +8,8 @@
 
 namespace qm {
 
+struct RenameServices;
+
 // What MainWindow's handlers reach the world through: its controls, its list
 // (FileListView), its message boxes, the window system and the file system.
 struct MainServices {
@@ -16,6 +18,9 @@ struct MainServices {
   Messages& messages;
   WindowSystem& windows;
   FileSystem& files;
+  // Journal, undo record, failure list and progress of the renames; without
+  // them (tools, some tests) renames are neither journaled nor recorded.
+  RenameServices* renames = nullptr;
 };
 
 }  // namespace qm
