@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/main_handlers.h"
 #include "app/main_window.h"
 #include "rename/undo_record.h"
 
@@ -30,5 +31,6 @@ int main(int argc, char* argv[]) {
   qm::UndoRecord undo;
   qm::MainWindow window(undo);
   window.show();
+  window.handlers().ResumeAfterStart();
   return application.exec();
 }

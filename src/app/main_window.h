@@ -11,14 +11,17 @@ namespace qm {
 // Only declared here: the Qt meta-object compiler reads this header and does
 // not follow the control names.
 enum class Control;
+class FailureList;
 class FileListView;
 class FileSystem;
+class JournalStore;
 class Form;
 class MainHandlers;
 class Messages;
 class QtForm;
 class WindowSystem;
 struct MainServices;
+struct RenameServices;
 struct UndoRecord;
 
 // A font with Chinese glyphs for the windows and their dialogs.
@@ -30,6 +33,8 @@ struct MainWindowOverrides {
   Messages* messages = nullptr;
   WindowSystem* windows = nullptr;
   FileSystem* files = nullptr;
+  JournalStore* journal = nullptr;  // the real one keeps journals under $XDG_STATE_HOME
+  FailureList* failures = nullptr;
 };
 
 // The start window: the workspace controls, the four operation pages and the
@@ -66,6 +71,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Messages> own_messages_;
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
+  std::unique_ptr<JournalStore> own_journal_;
+  std::unique_ptr<FailureList> own_failures_;
+  std::unique_ptr<RenameServices> renames_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
