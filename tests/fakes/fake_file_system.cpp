@@ -16,6 +16,16 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
+  std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+    auto folder = FolderPath();
+    if (!folder) return std::nullopt;
+    std::unordered_map<GbkText, FileIdentity> entries;
+    for (const GbkText& name : files_.Names(*folder)) {
+      entries.emplace(name, *files_.IdentityOf(*folder + "/" + name));
+    }
+    return entries;
+  }
+
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
     if (!Plain(name)) return RenameFailure{RenameReason::Invalid, {}};
     auto utf8 = InternalToUtf8(name);
