@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 
 namespace qm {
@@ -11,6 +14,9 @@ namespace qm {
 // Only declared here: the Qt meta-object compiler reads this header and does
 // not follow the control names.
 enum class Control;
+class AboutWindow;
+class BackgroundCheck;
+class ExplanationWindow;
 class FailureList;
 class FileListView;
 class FileSystem;
@@ -19,7 +25,9 @@ class Form;
 class MainHandlers;
 class Messages;
 class QtForm;
+class Shell;
 class WindowSystem;
+struct AboutLinks;
 struct MainServices;
 struct RenameServices;
 struct UndoRecord;
@@ -33,6 +41,11 @@ struct MainWindowOverrides {
   Messages* messages = nullptr;
   WindowSystem* windows = nullptr;
   FileSystem* files = nullptr;
+  Shell* shell = nullptr;  // the browser and the clipboard of the about window
+  // The version page both checks fetch. Unlike the services above, nullptr
+  // means no check at all, so a test never reaches beyond the machine; the
+  // program passes its own page.
+  const char* version_page = nullptr;
   JournalStore* journal = nullptr;  // the real one keeps journals under $XDG_STATE_HOME
   FailureList* failures = nullptr;
 };
@@ -53,6 +66,9 @@ class MainWindow : public QMainWindow {
   MainServices& services() { return *services_; }
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
+  // The open about and help windows, or nullptr.
+  AboutWindow* about_window() const;
+  ExplanationWindow* explanation_window() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +80,10 @@ class MainWindow : public QMainWindow {
   void BuildInsertPage(QWidget* page);
   void BuildSpecialPage(QWidget* page);
   void ConnectHandlers();
+  void ConnectWindowButtons();
+  void StartMainCheck();
+  void OpenAboutWindow();
+  void ShowExplanation(Control help_button);
 
   FileListView* list_ = nullptr;
   QTimer* timer_ = nullptr;
@@ -77,6 +97,14 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
+
+  std::optional<std::string> version_page_;
+  std::unique_ptr<Shell> own_shell_;
+  Shell* shell_ = nullptr;
+  std::unique_ptr<AboutLinks> about_links_;
+  std::unique_ptr<BackgroundCheck> main_check_;
+  QPointer<AboutWindow> about_;
+  QPointer<ExplanationWindow> explanation_;
 };
 
 }  // namespace qm

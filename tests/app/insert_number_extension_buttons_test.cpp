@@ -73,7 +73,8 @@ std::vector<GbkText> Sorted(const std::vector<const char*>& utf8) {
 // The real main window over a real folder, its message boxes answered OK.
 class Buttons {
  public:
-  Buttons() : window_(undo_, {&messages_, &windows_, nullptr, nullptr, &failures_}) {}
+  Buttons()
+      : window_(undo_, {.messages = &messages_, .windows = &windows_, .failures = &failures_}) {}
 
   // Reads the folder into the list the way the user does, in files (0) or folders (1) mode.
   void Read(const ScratchFolder& folder, int mode) {
