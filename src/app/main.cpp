@@ -7,6 +7,7 @@
 
 #include "app/app_identity.h"
 #include "app/command_line.h"
+#include "app/main_handlers.h"
 #include "app/main_window.h"
 #include "net/version_check.h"
 #include "rename/undo_record.h"
@@ -65,5 +66,6 @@ int main(int argc, char* argv[]) {
     // Once the window is up, so that its messages have their owner on screen.
     QTimer::singleShot(0, &window, [&window, &line] { qm::OpenStartFolder(window, line.folder); });
   }
+  window.handlers().ResumeAfterStart();
   return application.exec();
 }

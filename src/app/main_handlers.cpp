@@ -4,6 +4,7 @@
 #include "filetools/delete_listed.h"
 #include "rename/delete_operations.h"
 #include "rename/insert_operations.h"
+#include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/replace_operations.h"
@@ -15,6 +16,11 @@
 namespace qm {
 
 void MainHandlers::WindowCreated() { OnMainWindowCreated(services_); }
+
+void MainHandlers::ResumeAfterStart() {
+  ::qm::ResumeAfterStart(services_);
+  if (!undo_.empty()) RevealUndoButton(services_.form);
+}
 
 void MainHandlers::Clicked(Control control) {
   if (auto operation = OperationOfButton(control)) {

@@ -15,6 +15,9 @@ class MainHandlers {
 
   // The window-created steps, before the window is shown.
   void WindowCreated();
+  // Once the window is shown: names of an interrupted run are offered back,
+  // the last finished rename becomes undoable.
+  void ResumeAfterStart();
   // A click on a button, check box or radio button.
   void Clicked(Control control);
   // A list item of a combo was picked.

@@ -15,12 +15,14 @@
 #include "app/about_window.h"
 #include "app/background_check.h"
 #include "app/explanation_window.h"
+#include "app/failure_list_window.h"
 #include "app/help_texts.h"
 #include "app/main_handlers.h"
 #include "app/skin.h"
 #include "net/about_handlers.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
+#include "platform/posix_journal_store.h"
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
@@ -28,6 +30,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -156,8 +159,17 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
         FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     files = (own_files_ = std::make_unique<PosixFileSystem>(documents)).get();
   }
-  services_ =
-      std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files});
+  JournalStore* journal = overrides.journal;
+  if (journal == nullptr) {
+    journal =
+        (own_journal_ = std::make_unique<PosixJournalStore>(PosixJournalStore::DefaultFolder()))
+            .get();
+  }
+  FailureList* failures = overrides.failures;
+  if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
+  renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}, {}});
+  services_ = std::make_unique<MainServices>(
+      MainServices{*form_, *list_, *messages, *windows, *files, renames_.get()});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);
 
   shell_ = overrides.shell;

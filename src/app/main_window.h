@@ -17,8 +17,10 @@ enum class Control;
 class AboutWindow;
 class BackgroundCheck;
 class ExplanationWindow;
+class FailureList;
 class FileListView;
 class FileSystem;
+class JournalStore;
 class Form;
 class MainHandlers;
 class Messages;
@@ -27,6 +29,7 @@ class Shell;
 class WindowSystem;
 struct AboutLinks;
 struct MainServices;
+struct RenameServices;
 struct UndoRecord;
 
 // A font with Chinese glyphs for the windows and their dialogs.
@@ -43,6 +46,8 @@ struct MainWindowOverrides {
   // means no check at all, so a test never reaches beyond the machine; the
   // program passes its own page.
   const char* version_page = nullptr;
+  JournalStore* journal = nullptr;  // the real one keeps journals under $XDG_STATE_HOME
+  FailureList* failures = nullptr;
 };
 
 // The start window: the workspace controls, the four operation pages and the
@@ -86,6 +91,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Messages> own_messages_;
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
+  std::unique_ptr<JournalStore> own_journal_;
+  std::unique_ptr<FailureList> own_failures_;
+  std::unique_ptr<RenameServices> renames_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;

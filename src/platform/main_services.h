@@ -9,6 +9,8 @@
 
 namespace qm {
 
+struct RenameServices;
+
 // What MainWindow's handlers reach the world through: its controls, its list
 // (FileListView), its message boxes, the window system and the file system.
 struct MainServices {
@@ -17,6 +19,9 @@ struct MainServices {
   Messages& messages;
   WindowSystem& windows;
   FileSystem& files;
+  // Journal, undo record, failure list and progress of the renames; without
+  // them (tools, some tests) renames are neither journaled nor recorded.
+  RenameServices* renames = nullptr;
   // The WorkingFolder the list's preview values were made in, "" when unknown.
   // The list holds names only, and WorkingFolder can change (or be emptied)
   // while they stay; the commit renames only in this folder.

@@ -1,6 +1,8 @@
 #include "rename/preview_commit.h"
 
+#include "rename/carry_out.h"
 #include "rename/rename_run.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 
@@ -8,6 +10,10 @@ namespace qm {
 namespace {
 
 constexpr int kPreviewColumnWidth = 380;
+// The undo button's place while the preview is closed: below the list's
+// right end, where the progress bar's row leaves room.
+constexpr int kUndoClosedLeft = 647;
+constexpr int kUndoClosedTop = 632;
 
 void Move(Form& form, Control control, int left, int top) {
   Geometry geometry = form.GeometryOf(control);
@@ -56,6 +62,8 @@ void TogglePreview(Form& form, ListView& list) {
     list.SetColumnTitle(0, Gbk("最开始的文件名"));
     Move(form, Control::按钮_确认无误执行吧, 568, 432);
     SetLeft(form, Control::按钮_用我的txt修改, 639);
+    // At 850 it would sit beyond the closed window's right edge.
+    Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
     form.SetVisible(Control::按钮_确认无误执行吧, false);
     // The undo button stays visible: the record survives closing the preview.
     form.SetVisible(Control::按钮_直接粘贴txt, false);
@@ -75,6 +83,11 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   }
 }
 
+void RevealUndoButton(Form& form) {
+  if (!PreviewModeOn(form)) Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
+  form.SetVisible(Control::按钮_撤回上一步, true);
+}
+
 void CommitPreview(MainServices& services, UndoRecord& undo) {
   ListView& list = services.list;
   const int rows = list.RowCount();
@@ -84,17 +97,18 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     if (!list.Cell(row, 0).empty()) ++names;
     if (!list.Cell(row, 1).empty()) ++previews;
   }
-  if (previews == 0 || names == 0) {
-    undo.clear();
+  if (previews == 0) {
     ShowReminder(services.messages,
-                 previews == 0
-                     ? Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！")
-                     : Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
+                 Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！"));
+    return;
+  }
+  if (names == 0) {
+    ShowReminder(services.messages, Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
     return;
   }
   // Relative names in another folder, or with no folder at all (the program's
-  // current directory), would rename the wrong files. The last commit's record
-  // stays, since nothing was renamed.
+  // current directory), would rename the wrong files. The last record stays,
+  // since nothing was renamed.
   const GbkText folder = WorkingFolder(services.form);
   if (services.preview_folder.empty() || services.preview_folder != folder) {
     ShowReminder(services.messages,
@@ -102,17 +116,31 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
                      "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！"));
     return;
   }
-  undo.clear();
+  RenameServices* renames = services.renames;
+  std::vector<PlanEntry> plan;
   for (int row = 0; row < rows; ++row) {
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;
-    if (!RenameInFolder(services.files, folder, old_name, new_name)) continue;
-    list.SetCell(row, 0, new_name);
-    list.SetCell(row, 1, GbkText());
-    undo.old_names.push_back(std::move(old_name));
-    undo.new_names.push_back(std::move(new_name));
+    std::optional<FileIdentity> identity;
+    if (renames) {
+      auto found = renames->previewed.find(folder + old_name);
+      if (found != renames->previewed.end()) identity = found->second;
+    }
+    plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
+  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+  if (!done.started()) return;
+  if (renames) {
+    // Names that changed hands no longer stand for what the preview saw.
+    for (size_t i = 0; i < done.entries.size(); ++i) {
+      if (done.report.outcomes[i].state != EntryState::Renamed) continue;
+      renames->previewed.erase(folder + done.entries[i].from);
+      renames->previewed.erase(folder + done.entries[i].to);
+    }
+  }
+  RecordForUndo(services, undo, folder, done);
+  ShowFailures(services, done);
 }
 
 }  // namespace qm

@@ -13,6 +13,9 @@ void TogglePreview(Form& form, ListView& list);
 // WorkingFolder they are made in. Values made in two different folders can't
 // be committed in one, so the record then becomes unknown.
 void RecordPreviewFolder(MainServices& services, const GbkText& folder);
+// Shows 按钮_撤回上一步 once there is something to undo; with the preview
+// closed it stands below the list, inside the window.
+void RevealUndoButton(Form& form);
 
 // Click on 按钮_确认无误执行吧: renames every row to its previewed name and
 // records what it replaced, so that the commit can be undone. It renames only
