@@ -1,8 +1,12 @@
 #include "workspace/folder_scan.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "fakes/fake_file_system.h"
@@ -11,13 +15,14 @@
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
+#include "platform/posix_file_system.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_handlers.h"
 
 namespace qm {
 namespace {
 
-std::vector<GbkText> Internal(std::initializer_list<const char*> utf8) {
+std::vector<GbkText> Internal(const std::vector<const char*>& utf8) {
   std::vector<GbkText> texts;
   for (const char* text : utf8) texts.push_back(Gbk(text));
   return texts;
@@ -122,6 +127,26 @@ TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
   EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
 }
 
+// ext4 lists a folder in hash order; the subfolder scan must not.
+TEST(ScanSubfoldersOrder, ByNameAsWindowsListsThemWhateverTheCreationOrder) {
+  const std::vector<const char*> expected = {
+      "apple",  "Banana", "cherry", "Zeta",  "_x",    "éclair", "Ωmega",
+      "第10章", "第11章", "第12章", "第1章", "第2章", "第3章",  "第4章",
+      "第5章",  "第6章",  "第7章",  "第8章", "第9章", "𠀀",     "～"};
+  std::vector<const char*> shuffled = expected;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(14));
+  char pattern[] = "/tmp/qm_order_XXXXXX";
+  const std::string root = mkdtemp(pattern);
+  for (const char* name : shuffled) std::filesystem::create_directory(root + "/" + name);
+  std::filesystem::create_directory(root + "/apple/inner");
+  { std::ofstream(root + "/a_file.txt") << "x"; }
+
+  PosixFileSystem files;
+  ScannedNames scanned = ScanSubfolders(files, Gbk(root + "/"));
+  std::filesystem::remove_all(root);
+  EXPECT_EQ(scanned.names, Internal(expected));
+}
+
 TEST_F(IntakeTest, ScanKeepsPumpingWhileNoNameMatches) {
   AddFiles("/w", {"a.txt", "b.txt"});
   ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(0));
@@ -166,7 +191,7 @@ TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
   } rows[] = {
       {"mode/files", "处理文件", {"a2.txt", "a10.txt", "c.mp4"}},
       {"mode/dropped-reads-files", "拖几个改几个", {"a2.txt", "a10.txt", "c.mp4"}},
-      {"mode/folders", "处理文件夹", {"z", "y"}},
+      {"mode/folders", "处理文件夹", {"y", "z"}},  // by name, not in creation order
       {"mode/other", "别的", {}},
   };
   for (const Row& row : rows) {
