@@ -1,5 +1,6 @@
 #include "rename/undo_export.h"
 
+#include "platform/encoding.h"
 #include "platform/path_rules.h"
 #include "rename/rename_run.h"
 #include "text/gbk_text.h"
@@ -96,13 +97,15 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   }
 }
 
-std::string ExportText(const ListView& list) {
+Result<std::string> ExportText(const ListView& list) {
   std::string text;
   const int rows = list.RowCount();
   for (int row = 0; row < rows; ++row) {
     GbkText name = list.Cell(row, 0);
     if (name.empty()) continue;
-    text += name;
+    Result<std::string> utf8 = InternalToUtf8(name);
+    if (!utf8.ok()) return utf8.error();
+    text += utf8.value();
     text += "\r\n";
   }
   return text;
@@ -113,11 +116,11 @@ void ExportNames(MainServices& services) {
     ShowReminder(services.messages, "没有什么可以保存的");
     return;
   }
-  std::string text = ExportText(services.list);
+  Result<std::string> text = ExportText(services.list);
   GbkText path = services.files.ProgramFolder();
   if (path.empty() || path.back() != kPathSeparator) path += kPathSeparator;
   path += Gbk("原文件名保存.txt");
-  if (services.files.WriteFileAtomically(path, text).ok()) {
+  if (text.ok() && services.files.WriteFileAtomically(path, text.value()).ok()) {
     ShowReminder(services.messages,
                  "已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹");
   } else {
