@@ -15,6 +15,7 @@
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
 #include "platform/qt/drop_down_combo_box.h"
+#include "platform/qt/elided_label.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
@@ -162,7 +163,8 @@ void MainWindow::BuildTopControls(QWidget* area) {
   CheckBox(area, C::选择框_窗口置顶, "窗口置顶", 10, 10, 82);
   Button(area, C::按钮_手动读取, "手动读取", 96, 8, 80);
   Combo(area, C::组合框2, 182, 10, 112, Items({"处理文件", "处理文件夹", "拖几个改几个"}));
-  auto* folder = Label(area, C::标签2, "", 300, 10, 460);
+  auto* folder = Place(new ElidedLabel(area), C::标签2, 300, 10, 460, 24);
+  folder->setTextFormat(Qt::PlainText);
   folder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   folder->setIndent(4);
 

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QTabWidget>
 
+#include "platform/qt/elided_label.h"
 #include "platform/qt/qt_text.h"
 
 namespace qm {
@@ -50,6 +51,8 @@ void QtForm::SetText(Control control, const GbkText& text) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setTextFormat(Qt::PlainText);
     label->setText(value);
+    // A label that shortens its text shows all of it on hover.
+    if (qobject_cast<ElidedLabel*>(label) != nullptr) label->setToolTip(value);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(value);
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
