@@ -306,7 +306,12 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
 }
 
 bool RefuseDesktopFolder(MainServices& services) {
-  if (!IsDesktopFolder(WorkingFolder(services.form))) return false;
+  const GbkText folder = WorkingFolder(services.form);
+  // Any "Desktop" folder, and the desktop of a Linux desktop whatever its name
+  // (for example ~/桌面).
+  if (!IsDesktopFolder(folder) && !IsFolderOrBelow(folder, UserDesktopFolder(services.files))) {
+    return false;
+  }
   static const GbkText message =
       Gbk("为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面，\r\n"
           "因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到其他盘符进行"

@@ -58,8 +58,8 @@ std::vector<GbkText> FolderNameOrder(std::vector<GbkText> names);
 std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names);
 
 // The desktop guard of every intake and run: when WorkingFolder lies in a
-// "Desktop" folder (any case), tells the user why, empties WorkingFolder and
-// returns true.
+// "Desktop" folder (any case) or in the user's desktop folder of the XDG user
+// dirs, tells the user why, empties WorkingFolder and returns true.
 bool RefuseDesktopFolder(MainServices& services);
 
 // Click on 按钮_手动读取: empties the list, asks for a folder, sets

@@ -18,6 +18,7 @@
 #include "platform/posix_file_system.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_handlers.h"
+#include "workspace/workspace_values.h"
 
 namespace qm {
 namespace {
@@ -236,6 +237,66 @@ TEST_F(IntakeTest, DesktopGuardRefusesAnyCase) {
             "，\r\n因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到"
             "其他盘符进行操作！"));
     EXPECT_EQ(messages.shown[0].title, Gbk("提示"));
+  }
+}
+
+TEST(DesktopFromUserDirs, ReadsTheDesktopLineAsXdgUserDirsWritesIt) {
+  struct Row {
+    const char* name;
+    const char* file;
+    const char* desktop;
+  } rows[] = {
+      {"home-relative",
+       "# comment\nXDG_DOWNLOAD_DIR=\"$HOME/下载\"\nXDG_DESKTOP_DIR=\"$HOME/桌面\"\n",
+       "/home/u/桌面"},
+      {"absolute/trailing-slash", "XDG_DESKTOP_DIR=\"/srv/desk/\"", "/srv/desk"},
+      {"escaped-quote", "  XDG_DESKTOP_DIR=\"$HOME/my \\\"desk\\\"\"\n", "/home/u/my \"desk\""},
+      {"home-itself-turns-it-off", "XDG_DESKTOP_DIR=\"$HOME/\"\n", ""},
+      {"relative-is-ignored", "XDG_DESKTOP_DIR=\"desk\"\n", ""},
+      {"commented-out", "#XDG_DESKTOP_DIR=\"$HOME/桌面\"\n", ""},
+      {"not-home-prefix", "XDG_DESKTOP_DIR=\"$HOMEX/d\"\n", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(DesktopFromUserDirs(row.file, "/home/u"), row.desktop);
+  }
+}
+
+// The guard reads the user's own user-dirs.dirs, found through the environment.
+TEST_F(IntakeTest, DesktopGuardRefusesTheXdgDesktopAndEverythingBelowIt) {
+  struct Environment {
+    Environment() {
+      setenv("HOME", "/home/u", 1);
+      setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    }
+    ~Environment() {
+      saved_home.empty() ? unsetenv("HOME") : setenv("HOME", saved_home.c_str(), 1);
+      saved_config.empty() ? unsetenv("XDG_CONFIG_HOME")
+                           : setenv("XDG_CONFIG_HOME", saved_config.c_str(), 1);
+    }
+    std::string saved_home = getenv("HOME") ? getenv("HOME") : "";
+    std::string saved_config = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+  } environment;
+  files.AddFolder("/cfg");
+  files.AddFile("/cfg/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
+  struct Row {
+    const char* folder;
+    bool refused;
+  } rows[] = {{"/home/u/桌面", true},
+              {"/home/u/桌面/课程/第1章", true},
+              {"/home/u/桌面备份", false},
+              {"/home/u", false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.folder);
+    files.AddFolder(Gbk(row.folder));
+    files.AddFile(Gbk(row.folder) + "/a.txt");
+    messages.shown.clear();
+    list.RemoveAllRows();
+    windows.chosen_folder = Gbk(row.folder);
+    ChooseFolder(services, guard);
+    EXPECT_EQ(list.RowCount(), row.refused ? 0 : 1);
+    EXPECT_EQ(form.Text(Control::标签2).empty(), row.refused);
+    EXPECT_EQ(messages.shown.size(), row.refused ? 1u : 0u);
   }
 }
 
