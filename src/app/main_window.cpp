@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QStringList>
 #include <QTabWidget>
+#include <cstdlib>
 
 #include "app/main_handlers.h"
 #include "platform/main_services.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
 #include "text/gbk_text.h"
 
@@ -91,6 +93,35 @@ DropDownComboBox* EditableCombo(QWidget* parent, Control id, int left, int top, 
 QGroupBox* Group(QWidget* parent, Control id, const char* caption, int left, int top, int width,
                  int height) {
   return Place(new QGroupBox(Utf8(caption), parent), id, left, top, width, height);
+}
+
+// What the user calls a field: the caption of the label just left of it on
+// the same line, else the title of the nearest titled group around it.
+QString FieldName(QWidget* field) {
+  const QRect place = field->geometry();
+  for (auto* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    const QRect caption = label->geometry();
+    bool same_line = caption.top() < place.bottom() && caption.bottom() > place.top();
+    bool just_left = caption.right() < place.left() && place.left() - caption.right() <= 12;
+    if (same_line && just_left && !label->text().isEmpty()) {
+      QString name = label->text();
+      if (name.endsWith(QChar(0xFF1A))) name.chop(1);  // the full-width colon
+      return name;
+    }
+  }
+  for (auto* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    const QRect caption = label->geometry();
+    bool same_column = std::abs(caption.left() - place.left()) <= 4;
+    bool just_above = caption.bottom() < place.top() && place.top() - caption.bottom() <= 8;
+    if (same_column && just_above && !label->text().isEmpty()) return label->text();
+  }
+  for (QWidget* around = field->parentWidget(); around != nullptr;
+       around = around->parentWidget()) {
+    if (auto* group = qobject_cast<QGroupBox*>(around); group && !group->title().isEmpty()) {
+      return group->title();
+    }
+  }
+  return field->objectName();
 }
 
 QStringList Items(std::initializer_list<const char*> texts) {
@@ -350,6 +381,9 @@ void MainWindow::ConnectHandlers() {
       connect(combo, &QComboBox::activated, this, [this, id] { handlers_->ComboItemSelected(id); });
       combo->on_drop_down = [this, id] { handlers_->ComboDropDown(id); };
       if (QLineEdit* edit = combo->lineEdit()) {
+        // Before the combo's own handler, so it sees the text that stays.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, edit, combo] { RefuseTextWithoutInternalForm(edit, combo); });
         combo->on_key = [this, id](int key) { handlers_->ComboKeyPressed(id, key); };
         connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& typed) {
           int cursor = edit->cursorPosition();
@@ -362,8 +396,27 @@ void MainWindow::ConnectHandlers() {
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       focus_reporting_edits_.emplace(edit, id);
       edit->installEventFilter(this);
+      connect(edit, &QLineEdit::textEdited, this,
+              [this, edit] { RefuseTextWithoutInternalForm(edit, edit); });
     }
   }
+}
+
+// A pasted lone surrogate half (or a character the converter cannot map)
+// would become "�" in every new name; it is taken out at once, with a word.
+void MainWindow::RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field) {
+  const QString text = edit->text();
+  if (CharactersWithoutInternalForm(text).isEmpty()) return;
+  const QString kept = WithoutCharactersLackingInternalForm(text);
+  const int cursor = edit->cursorPosition();
+  const int removed_before =
+      static_cast<int>(CharactersWithoutInternalForm(text.left(cursor)).size());
+  edit->setText(kept);
+  edit->setCursorPosition(cursor - removed_before);
+  const QString message =
+      Utf8("“%1”里有无法处理的字符（例如复制来的半个字符），已经去掉，请检查后再操作。")
+          .arg(FieldName(field));
+  services_->messages.Show(FromQString(message), Gbk("提示"), Icon::Information, Buttons::Ok);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <unordered_map>
 
+class QLineEdit;
+
 namespace qm {
 
 // Only declared here: the Qt meta-object compiler reads this header and does
@@ -59,6 +61,7 @@ class MainWindow : public QMainWindow {
   void BuildInsertPage(QWidget* page);
   void BuildSpecialPage(QWidget* page);
   void ConnectHandlers();
+  void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
 
   FileListView* list_ = nullptr;
   QTimer* timer_ = nullptr;

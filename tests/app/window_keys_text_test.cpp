@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -79,6 +80,45 @@ TEST_F(ShownWindowTest, LongFolderAndNamesAreShortenedInTheMiddleWithTheWholeTex
   EXPECT_EQ(list.textElideMode(), Qt::ElideMiddle);
   EXPECT_EQ(list.model()->index(0, 0).data(Qt::ToolTipRole).toString(),
             QString::fromStdString(name));
+}
+
+// Text pasted from elsewhere can hold half of a surrogate pair, which no
+// encoding can write into a file name.
+TEST_F(ShownWindowTest, PastedTextWithoutAnEncodingIsTakenOutWithAMessageNamingTheField) {
+  struct Row {
+    Control field;
+    const char* name;
+  } rows[] = {{Control::编辑框4, "被替换的"},
+              {Control::编辑框5, "换成"},
+              {Control::编辑框6, "不影响扩展名"},
+              {Control::组合框_仅检索, "仅检索扩展名"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(ControlName(row.field));
+    QWidget* field = window_.findChild<QWidget*>(QString::fromUtf8(ControlName(row.field)));
+    ASSERT_NE(field, nullptr);
+    window_.form().ShowTabPage(row.field == Control::编辑框6 ? 2 : 1);
+    field->setFocus();
+    QApplication::processEvents();
+    messages_.shown.clear();
+    QApplication::clipboard()->setText(QString::fromUtf8("第") + QChar(0xD835) +
+                                       QString::fromUtf8("章𠀀"));
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &paste);
+    QApplication::processEvents();
+
+    EXPECT_EQ(window_.form().Text(row.field), Gbk("第章𠀀"));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              Gbk(std::string("“") + row.name +
+                  "”里有无法处理的字符（例如复制来的半个字符），已经去掉，请检查后再操作。"));
+    EXPECT_EQ(messages_.shown[0].title, Gbk("提示"));
+  }
+  // Ordinary text, four-byte characters included, passes without a word.
+  messages_.shown.clear();
+  QApplication::clipboard()->setText(QString::fromUtf8("𠀀ok"));
+  QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+  QApplication::sendEvent(QApplication::focusWidget(), &paste);
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace
