@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing (so a second run costs nothing).
+# --generators adds what regenerating the script tables needs (OpenCC).
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-wqy-microhei
+  qt6-translations-l10n
 )
+if [[ "${1:-}" == --generators ]]; then packages+=(opencc); fi
 
 missing=()
 for package in "${packages[@]}"; do
