@@ -30,7 +30,9 @@ class AnswerOk : public qm::Messages {
 class ChooseOneFolder : public qm::WindowSystem {
  public:
   explicit ChooseOneFolder(qm::GbkText folder) : folder_(std::move(folder)) {}
-  qm::GbkText ChooseFolderDialog(const qm::GbkText&) override { return folder_; }
+  qm::GbkText ChooseFolderDialog(const qm::GbkText&, const qm::GbkText&) override {
+    return folder_;
+  }
   void PumpMessages() override { QCoreApplication::processEvents(); }
 
  private:

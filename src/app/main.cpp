@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "rename/undo_record.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   application.setFont(qm::FormFont());
+  qm::InstallQtTranslations();
   // The program-wide objects outlive the window that uses them.
   qm::UndoRecord undo;
   qm::MainWindow window(undo);

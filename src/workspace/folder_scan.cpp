@@ -325,7 +325,7 @@ void ChooseFolder(MainServices& services, IntakeGuard& guard) {
   services.list.RemoveAllRows();
   uint64_t ticket = guard.Begin();
   static const GbkText dialog_title = Gbk("选择目录");
-  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title);
+  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title, WorkingFolder(services.form));
   if (chosen.empty()) {
     static const GbkText nothing = Gbk("什么都没有选择");
     services.messages.Show(nothing, TipTitle(), Icon::Information, Buttons::Ok);

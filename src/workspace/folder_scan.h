@@ -62,7 +62,8 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names);
 // dirs, tells the user why, empties WorkingFolder and returns true.
 bool RefuseDesktopFolder(MainServices& services);
 
-// Click on 按钮_手动读取: empties the list, asks for a folder, sets
+// Click on 按钮_手动读取: empties the list, asks for a folder (the dialog opens
+// at WorkingFolder when there is one), sets
 // WorkingFolder and lists the folder's entries for the processing mode.
 void ChooseFolder(MainServices& services, IntakeGuard& guard);
 

@@ -204,6 +204,9 @@ TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
     EXPECT_EQ(form.Text(Control::标签2), "/w/");
   }
   EXPECT_EQ(windows.dialog_titles.back(), Gbk("选择目录"));
+  // The dialog opens where the user last was; the first time, at the home folder.
+  EXPECT_EQ(windows.dialog_starts.front(), "");
+  EXPECT_EQ(windows.dialog_starts.back(), "/w/");
   EXPECT_TRUE(messages.shown.empty());
 }
 
