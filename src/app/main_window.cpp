@@ -3,18 +3,24 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStringList>
+#include <QStyle>
 #include <QTabWidget>
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/main_handlers.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
+#include "platform/qt/designed_layout.h"
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/elided_label.h"
 #include "platform/qt/file_list_view.h"
@@ -124,6 +130,18 @@ QString FieldName(QWidget* field) {
   return field->objectName();
 }
 
+// A frameless scroll area that draws nothing of its own, so content shown in
+// full looks as if it sat directly in its parent.
+QScrollArea* ScrollingFrame(QWidget* content, QWidget* parent) {
+  auto* frame = new QScrollArea(parent);
+  frame->setFrameShape(QFrame::NoFrame);
+  frame->setWidgetResizable(true);
+  frame->setWidget(content);
+  frame->viewport()->setAutoFillBackground(false);
+  content->setAutoFillBackground(false);
+  return frame;
+}
+
 QStringList Items(std::initializer_list<const char*> texts) {
   QStringList items;
   for (const char* text : texts) items << Utf8(text);
@@ -145,28 +163,38 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   setObjectName(Utf8("MainWindow"));
   setWindowTitle(Utf8("Quillmere*16.3"));
   setFont(FormFont());
-  setFixedSize(769, 680);
+  resize(kDesignedWidth, kDesignedHeight);
 
-  auto* area = new QWidget(this);
-  setCentralWidget(area);
+  // The area scrolls only when the window is narrower than designed or too
+  // low for the list's floor; otherwise it fills the window.
+  auto* area = new QWidget;
+  area->resize(kDesignedWidth, kDesignedHeight);
+  setCentralWidget(ScrollingFrame(area, this));
   BuildTopControls(area);
 
   auto* tabs = Place(new QTabWidget(area), Control::高级选择夹1, 8, 112, 340, 560);
   const char* page_titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能"};
-  QWidget* pages[4];
+  void (MainWindow::*builders[4])(QWidget*) = {
+      &MainWindow::BuildDeletePage, &MainWindow::BuildReplacePage, &MainWindow::BuildInsertPage,
+      &MainWindow::BuildSpecialPage};
   for (int i = 0; i < 4; ++i) {
-    pages[i] = new QWidget(tabs);
-    tabs->addTab(pages[i], Utf8(page_titles[i]));
+    // A page scrolls when a low screen makes the tabs shorter than designed.
+    auto* page = new QWidget;
+    (this->*builders[i])(page);
+    page->setMinimumSize(page->childrenRect().bottomRight().x() + 1,
+                         page->childrenRect().bottomRight().y() + 1);
+    tabs->addTab(ScrollingFrame(page, tabs), Utf8(page_titles[i]));
   }
-  BuildDeletePage(pages[0]);
-  BuildReplacePage(pages[1]);
-  BuildInsertPage(pages[2]);
-  BuildSpecialPage(pages[3]);
+
+  layout_ = new DesignedLayout(area, list_, QSize(kDesignedWidth, kDesignedHeight));
+  layout_->SetStretchWide(findChild<QWidget*>(Utf8(ControlName(Control::标签2))));
+  layout_->SetStretchTall(tabs);
+  layout_->CaptureDesign();
 
   timer_ = new QTimer(this);
   timer_->setObjectName(Utf8("时钟1"));
 
-  form_ = std::make_unique<QtForm>(this);
+  form_ = std::make_unique<QtForm>(this, layout_);
   Messages* messages = overrides.messages;
   if (messages == nullptr) messages = (own_messages_ = std::make_unique<QtMessages>(this)).get();
   WindowSystem* windows = overrides.windows;
@@ -186,6 +214,33 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::FitInto(const QRect& available) {
+  // The frame is known once the window manager has decorated the window;
+  // before that, allow for a title bar.
+  QSize frame = frameGeometry().size() - size();
+  if (frame.isEmpty() && !testAttribute(Qt::WA_DontShowOnScreen) &&
+      QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+    frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  }
+  resize(DesignedLayout::FittedSize(size(), available.size() - frame));
+  QRect outer(pos(), size() + frame);
+  if (!available.contains(outer)) {
+    outer.moveLeft(std::clamp(outer.left(), available.left(),
+                              std::max(available.left(), available.right() - outer.width() + 1)));
+    outer.moveTop(std::clamp(outer.top(), available.top(),
+                             std::max(available.top(), available.bottom() - outer.height() + 1)));
+    move(outer.topLeft());
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!fitted_ && screen() != nullptr) {
+    fitted_ = true;
+    FitInto(screen()->availableGeometry());
+  }
+  QMainWindow::showEvent(event);
+}
 
 Form& MainWindow::form() { return *form_; }
 

@@ -13,6 +13,7 @@ namespace qm {
 // Only declared here: the Qt meta-object compiler reads this header and does
 // not follow the control names.
 enum class Control;
+class DesignedLayout;
 class FileListView;
 class FileSystem;
 class Form;
@@ -51,8 +52,17 @@ class MainWindow : public QMainWindow {
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
 
+  // The size the window was designed at (the width grows with the preview).
+  static constexpr int kDesignedWidth = 769;
+  static constexpr int kDesignedHeight = 680;
+
+  // Shrinks the window to fit available (a screen's free area, frame
+  // included) and moves it inside; done on the first show for its screen.
+  void FitInto(const QRect& available);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildTopControls(QWidget* area);
@@ -64,6 +74,8 @@ class MainWindow : public QMainWindow {
   void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
 
   FileListView* list_ = nullptr;
+  DesignedLayout* layout_ = nullptr;
+  bool fitted_ = false;
   QTimer* timer_ = nullptr;
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<Messages> own_messages_;
