@@ -122,8 +122,13 @@ void AppendUtf16(std::u16string& out, char32_t c) {
 // The name as the Windows file system compares it: UTF-16 code units of the
 // upper-cased name.
 std::u16string FolderOrderKey(const GbkText& name) {
-  Result<std::string> utf8 = InternalToUtf8(name);
   std::u16string key;
+  if (std::all_of(name.begin(), name.end(), [](char byte) { return byte >= 0; })) {
+    key.reserve(name.size());
+    for (char byte : name) key.push_back(static_cast<char16_t>(UpcaseForOrder(byte)));
+    return key;
+  }
+  Result<std::string> utf8 = InternalToUtf8(name);
   if (!utf8.ok()) {
     // Not reached for names read from disk; order such a name by its bytes.
     for (unsigned char byte : name) key.push_back(byte);
