@@ -294,8 +294,8 @@ TEST(WindowOnScreen, AtScaleTwoOnA1600By1000ScreenEveryControlIsInsideTheScreen)
   config.flush();
   const std::string command =
       "QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=offscreen:configfile=" + config.fileName().toStdString() +
-      " /proc/" + std::to_string(QCoreApplication::applicationPid()) +
-      "/exe --gtest_also_run_disabled_tests "
+      " '" + QCoreApplication::applicationFilePath().toStdString() +
+      "' --gtest_also_run_disabled_tests "
       "--gtest_filter=WindowOnScreenChild.DISABLED_EveryControlIsInsideTheScreen 2>&1";
   FILE* child = popen(command.c_str(), "r");
   ASSERT_NE(child, nullptr);
