@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 #include "app/main_handlers.h"
 #include "platform/main_services.h"
@@ -174,13 +175,15 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
 
   auto* tabs = Place(new QTabWidget(area), Control::高级选择夹1, 8, 112, 340, 560);
   const char* page_titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能"};
-  void (MainWindow::*builders[4])(QWidget*) = {
-      &MainWindow::BuildDeletePage, &MainWindow::BuildReplacePage, &MainWindow::BuildInsertPage,
-      &MainWindow::BuildSpecialPage};
+  const std::function<void(QWidget*)> builders[] = {
+      [this](QWidget* page) { BuildDeletePage(page); },
+      [this](QWidget* page) { BuildReplacePage(page); },
+      [this](QWidget* page) { BuildInsertPage(page); },
+      [this](QWidget* page) { BuildSpecialPage(page); }};
   for (int i = 0; i < 4; ++i) {
     // A page scrolls when a low screen makes the tabs shorter than designed.
     auto* page = new QWidget;
-    (this->*builders[i])(page);
+    builders[i](page);
     page->setMinimumSize(page->childrenRect().bottomRight().x() + 1,
                          page->childrenRect().bottomRight().y() + 1);
     tabs->addTab(ScrollingFrame(page, tabs), Utf8(page_titles[i]));
