@@ -9,8 +9,10 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libcurl4-openssl-dev
   xvfb xauth fonts-wqy-microhei
   qt6-translations-l10n
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 if [[ "${1:-}" == --generators ]]; then packages+=(opencc); fi
 

@@ -27,6 +27,9 @@ class MainHandlers {
   void ComboTextEdited(Control combo);
   // An edit box received the input focus.
   void EditFocused(Control edit);
+  // A folder named when the program starts, read as the folder button reads
+  // the folder chosen in its dialog.
+  void FolderGiven(const GbkText& folder);
 
  private:
   MainServices& services_;

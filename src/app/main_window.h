@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 
 class QLineEdit;
@@ -14,13 +17,18 @@ namespace qm {
 // not follow the control names.
 enum class Control;
 class DesignedLayout;
+class AboutWindow;
+class BackgroundCheck;
+class ExplanationWindow;
 class FileListView;
 class FileSystem;
 class Form;
 class MainHandlers;
 class Messages;
 class QtForm;
+class Shell;
 class WindowSystem;
+struct AboutLinks;
 struct MainServices;
 struct UndoRecord;
 
@@ -33,6 +41,11 @@ struct MainWindowOverrides {
   Messages* messages = nullptr;
   WindowSystem* windows = nullptr;
   FileSystem* files = nullptr;
+  Shell* shell = nullptr;  // the browser and the clipboard of the about window
+  // The version page both checks fetch. Unlike the services above, nullptr
+  // means no check at all, so a test never reaches beyond the machine; the
+  // program passes its own page.
+  const char* version_page = nullptr;
 };
 
 // The start window: the workspace controls, the four operation pages and the
@@ -51,6 +64,9 @@ class MainWindow : public QMainWindow {
   MainServices& services() { return *services_; }
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
+  // The open about and help windows, or nullptr.
+  AboutWindow* about_window() const;
+  ExplanationWindow* explanation_window() const;
 
   // The size the window was designed at (the width grows with the preview).
   static constexpr int kDesignedWidth = 769;
@@ -72,6 +88,10 @@ class MainWindow : public QMainWindow {
   void BuildSpecialPage(QWidget* page);
   void ConnectHandlers();
   void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
+  void ConnectWindowButtons();
+  void StartMainCheck();
+  void OpenAboutWindow();
+  void ShowExplanation(Control help_button);
 
   FileListView* list_ = nullptr;
   DesignedLayout* layout_ = nullptr;
@@ -84,6 +104,14 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
+
+  std::optional<std::string> version_page_;
+  std::unique_ptr<Shell> own_shell_;
+  Shell* shell_ = nullptr;
+  std::unique_ptr<AboutLinks> about_links_;
+  std::unique_ptr<BackgroundCheck> main_check_;
+  QPointer<AboutWindow> about_;
+  QPointer<ExplanationWindow> explanation_;
 };
 
 }  // namespace qm
