@@ -33,7 +33,7 @@ constexpr int kFileCount = 100000;
 class AnsweringWindowSystem : public QtWindowSystem {
  public:
   explicit AnsweringWindowSystem(QWidget* owner) : QtWindowSystem(owner) {}
-  GbkText ChooseFolderDialog(const GbkText&) override { return folder; }
+  GbkText ChooseFolderDialog(const GbkText&, const GbkText&) override { return folder; }
   GbkText folder;
 };
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing (so a second run costs nothing).
+# --generators adds what regenerating the script tables needs (OpenCC).
 set -euo pipefail
 
 packages=(
@@ -10,8 +11,10 @@ packages=(
   clang libclang-rt-14-dev
   libcurl4-openssl-dev
   xvfb xauth fonts-wqy-microhei
+  qt6-translations-l10n
   librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
+if [[ "${1:-}" == --generators ]]; then packages+=(opencc); fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -3,23 +3,36 @@
 // version page said 16.4, and one help window. The list is filled from a temporary folder through
 // the window's own folder intake; questions are answered OK.
 //   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
+// With --scaled it saves instead the window as it opens on the screen it runs
+// on, and the folder dialog and a message box in the user's language:
+//   LANG=zh_CN.UTF-8 QT_SCALE_FACTOR=1.5 \
+//     xvfb-run -a -s "-screen 0 1600x1000x24" build/src/qm_screenshots --scaled docs/screens
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTemporaryFile>
+#include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <string_view>
 
 #include "app/about_window.h"
 #include "app/explanation_window.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "net/about_handlers.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_about_form.h"
+#include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_text.h"
+#include "platform/qt/qt_window_system.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"
 
@@ -35,7 +48,9 @@ class AnswerOk : public qm::Messages {
 class ChooseOneFolder : public qm::WindowSystem {
  public:
   explicit ChooseOneFolder(qm::GbkText folder) : folder_(std::move(folder)) {}
-  qm::GbkText ChooseFolderDialog(const qm::GbkText&) override { return folder_; }
+  qm::GbkText ChooseFolderDialog(const qm::GbkText&, const qm::GbkText&) override {
+    return folder_;
+  }
   void PumpMessages() override { QCoreApplication::processEvents(); }
 
  private:
@@ -50,15 +65,37 @@ bool Save(QWidget& window, const QDir& output, const QString& name) {
   return false;
 }
 
+// Saves the modal dialog that show opens, then closes it.
+bool SaveDialog(const QDir& output, const QString& name, const std::function<void()>& show) {
+  bool saved = false;
+  QTimer::singleShot(500, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    saved = Save(*dialog, output, name);
+    dialog->close();
+  });
+  show();
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: qm_screenshots OUTPUT_FOLDER\n");
+  const bool scaled = argc == 3 && std::string_view(argv[1]) == "--scaled";
+  if (argc != 2 && !scaled) {
+    std::fprintf(stderr, "usage: qm_screenshots [--scaled] OUTPUT_FOLDER\n");
     return 2;
   }
+  // The offscreen screen must hold the preview's 1150 pixels.
+  QTemporaryFile screen_config;
+  if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screen_config.open()) {
+    screen_config.write(R"({"screens": [{"name": "s", "width": 1600, "height": 1000}]})");
+    screen_config.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen_config.fileName().toLocal8Bit());
+  }
   QApplication application(argc, argv);
-  QDir output(QString::fromLocal8Bit(argv[1]));
+  qm::InstallQtTranslations();
+  QDir output(QString::fromLocal8Bit(argv[argc - 1]));
   // A fixed folder name, so the pictures change only when the window does.
   QDir lessons(QDir::temp().filePath(QString::fromUtf8("quillmere-screens/课程")));
   lessons.removeRecursively();
@@ -87,6 +124,21 @@ int main(int argc, char* argv[]) {
     window.findChild<QAbstractButton*>(name)->click();
   };
   click(qm::Control::按钮_手动读取);
+
+  if (scaled) {
+    QApplication::processEvents();
+    if (!Save(window, output, "main_window_scaled.png")) return 1;
+    qm::QtWindowSystem dialogs(&window);
+    qm::QtMessages boxes(&window);
+    bool saved = SaveDialog(output, "folder_dialog.png", [&] {
+      dialogs.ChooseFolderDialog(qm::Gbk("选择目录"), form.Text(qm::Control::标签2));
+    });
+    saved = saved && SaveDialog(output, "message_box.png", [&] {
+              boxes.Show(qm::Gbk("将直接更名，确定吗？"), qm::Gbk("提示"), qm::Icon::Information,
+                         qm::Buttons::OkCancel);
+            });
+    return saved ? 0 : 1;
+  }
 
   for (int page = 0; page < 4; ++page) {
     form.ShowTabPage(page);

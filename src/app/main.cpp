@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/main_handlers.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "net/version_check.h"
 #include "rename/undo_record.h"
 
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QString::fromLatin1(qm::kApplicationId));
   QApplication::setWindowIcon(qm::ApplicationIcon());
   application.setFont(qm::FormFont());
+  qm::InstallQtTranslations();
   // The program-wide objects outlive the window that uses them.
   qm::UndoRecord undo;
   qm::MainWindowOverrides services;

@@ -3,14 +3,21 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QStyle>
 #include <QTabWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
 
 #include "app/about_window.h"
 #include "app/background_check.h"
@@ -23,7 +30,9 @@
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
+#include "platform/qt/designed_layout.h"
 #include "platform/qt/drop_down_combo_box.h"
+#include "platform/qt/elided_label.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
@@ -104,6 +113,47 @@ QGroupBox* Group(QWidget* parent, Control id, const char* caption, int left, int
   return Place(new QGroupBox(Utf8(caption), parent), id, left, top, width, height);
 }
 
+// What the user calls a field: the caption of the label just left of it on
+// the same line, else the title of the nearest titled group around it.
+QString FieldName(QWidget* field) {
+  const QRect place = field->geometry();
+  for (auto* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    const QRect caption = label->geometry();
+    bool same_line = caption.top() < place.bottom() && caption.bottom() > place.top();
+    bool just_left = caption.right() < place.left() && place.left() - caption.right() <= 12;
+    if (same_line && just_left && !label->text().isEmpty()) {
+      QString name = label->text();
+      if (name.endsWith(QChar(0xFF1A))) name.chop(1);  // the full-width colon
+      return name;
+    }
+  }
+  for (auto* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    const QRect caption = label->geometry();
+    bool same_column = std::abs(caption.left() - place.left()) <= 4;
+    bool just_above = caption.bottom() < place.top() && place.top() - caption.bottom() <= 8;
+    if (same_column && just_above && !label->text().isEmpty()) return label->text();
+  }
+  for (QWidget* around = field->parentWidget(); around != nullptr;
+       around = around->parentWidget()) {
+    if (auto* group = qobject_cast<QGroupBox*>(around); group && !group->title().isEmpty()) {
+      return group->title();
+    }
+  }
+  return field->objectName();
+}
+
+// A frameless scroll area that draws nothing of its own, so content shown in
+// full looks as if it sat directly in its parent.
+QScrollArea* ScrollingFrame(QWidget* content, QWidget* parent) {
+  auto* frame = new QScrollArea(parent);
+  frame->setFrameShape(QFrame::NoFrame);
+  frame->setWidgetResizable(true);
+  frame->setWidget(content);
+  frame->viewport()->setAutoFillBackground(false);
+  content->setAutoFillBackground(false);
+  return frame;
+}
+
 QStringList Items(std::initializer_list<const char*> texts) {
   QStringList items;
   for (const char* text : texts) items << Utf8(text);
@@ -125,28 +175,40 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   setObjectName(Utf8("MainWindow"));
   setWindowTitle(Utf8("Quillmere*16.3"));
   setFont(FormFont());
-  setFixedSize(769, 680);
+  resize(kDesignedWidth, kDesignedHeight);
 
-  auto* area = new QWidget(this);
-  setCentralWidget(area);
+  // The area scrolls only when the window is narrower than designed or too
+  // low for the list's floor; otherwise it fills the window.
+  auto* area = new QWidget;
+  area->resize(kDesignedWidth, kDesignedHeight);
+  setCentralWidget(ScrollingFrame(area, this));
   BuildTopControls(area);
 
   auto* tabs = Place(new QTabWidget(area), Control::高级选择夹1, 8, 112, 340, 560);
   const char* page_titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能"};
-  QWidget* pages[4];
+  const std::function<void(QWidget*)> builders[] = {
+      [this](QWidget* page) { BuildDeletePage(page); },
+      [this](QWidget* page) { BuildReplacePage(page); },
+      [this](QWidget* page) { BuildInsertPage(page); },
+      [this](QWidget* page) { BuildSpecialPage(page); }};
   for (int i = 0; i < 4; ++i) {
-    pages[i] = new QWidget(tabs);
-    tabs->addTab(pages[i], Utf8(page_titles[i]));
+    // A page scrolls when a low screen makes the tabs shorter than designed.
+    auto* page = new QWidget;
+    builders[i](page);
+    page->setMinimumSize(page->childrenRect().bottomRight().x() + 1,
+                         page->childrenRect().bottomRight().y() + 1);
+    tabs->addTab(ScrollingFrame(page, tabs), Utf8(page_titles[i]));
   }
-  BuildDeletePage(pages[0]);
-  BuildReplacePage(pages[1]);
-  BuildInsertPage(pages[2]);
-  BuildSpecialPage(pages[3]);
+
+  layout_ = new DesignedLayout(area, list_, QSize(kDesignedWidth, kDesignedHeight));
+  layout_->SetStretchWide(findChild<QWidget*>(Utf8(ControlName(Control::标签2))));
+  layout_->SetStretchTall(tabs);
+  layout_->CaptureDesign();
 
   timer_ = new QTimer(this);
   timer_->setObjectName(Utf8("时钟1"));
 
-  form_ = std::make_unique<QtForm>(this);
+  form_ = std::make_unique<QtForm>(this, layout_);
   Messages* messages = overrides.messages;
   if (messages == nullptr) messages = (own_messages_ = std::make_unique<QtMessages>(this)).get();
   WindowSystem* windows = overrides.windows;
@@ -198,6 +260,33 @@ MainWindow::~MainWindow() {
   delete explanation_.data();
 }
 
+void MainWindow::FitInto(const QRect& available) {
+  // The frame is known once the window manager has decorated the window;
+  // before that, allow for a title bar.
+  QSize frame = frameGeometry().size() - size();
+  if (frame.isEmpty() && !testAttribute(Qt::WA_DontShowOnScreen) &&
+      QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+    frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+  }
+  resize(DesignedLayout::FittedSize(size(), available.size() - frame));
+  QRect outer(pos(), size() + frame);
+  if (!available.contains(outer)) {
+    outer.moveLeft(std::clamp(outer.left(), available.left(),
+                              std::max(available.left(), available.right() - outer.width() + 1)));
+    outer.moveTop(std::clamp(outer.top(), available.top(),
+                             std::max(available.top(), available.bottom() - outer.height() + 1)));
+    move(outer.topLeft());
+  }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  if (!fitted_ && screen() != nullptr) {
+    fitted_ = true;
+    FitInto(screen()->availableGeometry());
+  }
+  QMainWindow::showEvent(event);
+}
+
 Form& MainWindow::form() { return *form_; }
 AboutWindow* MainWindow::about_window() const { return about_.data(); }
 ExplanationWindow* MainWindow::explanation_window() const { return explanation_.data(); }
@@ -207,7 +296,8 @@ void MainWindow::BuildTopControls(QWidget* area) {
   CheckBox(area, C::选择框_窗口置顶, "窗口置顶", 10, 10, 82);
   Button(area, C::按钮_手动读取, "手动读取", 96, 8, 80);
   Combo(area, C::组合框2, 182, 10, 112, Items({"处理文件", "处理文件夹", "拖几个改几个"}));
-  auto* folder = Label(area, C::标签2, "", 300, 10, 460);
+  auto* folder = Place(new ElidedLabel(area), C::标签2, 300, 10, 460, 24);
+  folder->setTextFormat(Qt::PlainText);
   folder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   folder->setIndent(4);
 
@@ -393,6 +483,9 @@ void MainWindow::ConnectHandlers() {
       connect(combo, &QComboBox::activated, this, [this, id] { handlers_->ComboItemSelected(id); });
       combo->on_drop_down = [this, id] { handlers_->ComboDropDown(id); };
       if (QLineEdit* edit = combo->lineEdit()) {
+        // Before the combo's own handler, so it sees the text that stays.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, edit, combo] { RefuseTextWithoutInternalForm(edit, combo); });
         combo->on_key = [this, id](int key) { handlers_->ComboKeyPressed(id, key); };
         connect(edit, &QLineEdit::textEdited, this, [this, id, edit](const QString& typed) {
           int cursor = edit->cursorPosition();
@@ -405,8 +498,27 @@ void MainWindow::ConnectHandlers() {
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       focus_reporting_edits_.emplace(edit, id);
       edit->installEventFilter(this);
+      connect(edit, &QLineEdit::textEdited, this,
+              [this, edit] { RefuseTextWithoutInternalForm(edit, edit); });
     }
   }
+}
+
+// A pasted lone surrogate half (or a character the converter cannot map)
+// would become "�" in every new name; it is taken out at once, with a word.
+void MainWindow::RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field) {
+  const QString text = edit->text();
+  if (CharactersWithoutInternalForm(text).isEmpty()) return;
+  const QString kept = WithoutCharactersLackingInternalForm(text);
+  const int cursor = edit->cursorPosition();
+  const int removed_before =
+      static_cast<int>(CharactersWithoutInternalForm(text.left(cursor)).size());
+  edit->setText(kept);
+  edit->setCursorPosition(cursor - removed_before);
+  const QString message =
+      Utf8("“%1”里有无法处理的字符（例如复制来的半个字符），已经去掉，请检查后再操作。")
+          .arg(FieldName(field));
+  services_->messages.Show(FromQString(message), Gbk("提示"), Icon::Information, Buttons::Ok);
 }
 
 void MainWindow::ConnectWindowButtons() {

@@ -9,11 +9,14 @@
 #include <string>
 #include <unordered_map>
 
+class QLineEdit;
+
 namespace qm {
 
 // Only declared here: the Qt meta-object compiler reads this header and does
 // not follow the control names.
 enum class Control;
+class DesignedLayout;
 class AboutWindow;
 class BackgroundCheck;
 class ExplanationWindow;
@@ -70,8 +73,17 @@ class MainWindow : public QMainWindow {
   AboutWindow* about_window() const;
   ExplanationWindow* explanation_window() const;
 
+  // The size the window was designed at (the width grows with the preview).
+  static constexpr int kDesignedWidth = 769;
+  static constexpr int kDesignedHeight = 680;
+
+  // Shrinks the window to fit available (a screen's free area, frame
+  // included) and moves it inside; done on the first show for its screen.
+  void FitInto(const QRect& available);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildTopControls(QWidget* area);
@@ -80,12 +92,15 @@ class MainWindow : public QMainWindow {
   void BuildInsertPage(QWidget* page);
   void BuildSpecialPage(QWidget* page);
   void ConnectHandlers();
+  void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
   void ConnectWindowButtons();
   void StartMainCheck();
   void OpenAboutWindow();
   void ShowExplanation(Control help_button);
 
   FileListView* list_ = nullptr;
+  DesignedLayout* layout_ = nullptr;
+  bool fitted_ = false;
   QTimer* timer_ = nullptr;
   std::unique_ptr<QtForm> form_;
   std::unique_ptr<Messages> own_messages_;

@@ -8,8 +8,9 @@ namespace qm {
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
-  // A folder-picking dialog; the chosen path, or "" when cancelled.
-  virtual GbkText ChooseFolderDialog(const GbkText& title) = 0;
+  // A folder-picking dialog opened at start_folder (the user's home folder
+  // when it is "" or gone); the chosen path, or "" when cancelled.
+  virtual GbkText ChooseFolderDialog(const GbkText& title, const GbkText& start_folder) = 0;
   // Processes the window messages pending for the UI thread, then returns.
   virtual void PumpMessages() = 0;
 };

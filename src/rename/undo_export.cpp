@@ -3,6 +3,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "platform/encoding.h"
 #include "platform/path_rules.h"
 #include "rename/carry_out.h"
 #include "rename/rename_run.h"
@@ -87,13 +88,15 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   ShowFailures(services, done);
 }
 
-std::string ExportText(const ListView& list) {
+Result<std::string> ExportText(const ListView& list) {
   std::string text;
   const int rows = list.RowCount();
   for (int row = 0; row < rows; ++row) {
     GbkText name = list.Cell(row, 0);
     if (name.empty()) continue;
-    text += name;
+    Result<std::string> utf8 = InternalToUtf8(name);
+    if (!utf8.ok()) return utf8.error();
+    text += utf8.value();
     text += "\r\n";
   }
   return text;
@@ -104,8 +107,13 @@ void ExportNames(MainServices& services) {
     ShowReminder(services.messages, "没有什么可以保存的");
     return;
   }
-  std::string text = ExportText(services.list);
-  if (services.files.WriteFileAtomically(ExportPath(services.files.ProgramFolder()), text).ok()) {
+  Result<std::string> text = ExportText(services.list);
+  if (!text.ok()) {
+    ShowReminder(services.messages, "保存失败");
+    return;
+  }
+  if (services.files.WriteFileAtomically(ExportPath(services.files.ProgramFolder()), text.value())
+          .ok()) {
     ShowReminder(services.messages,
                  "已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹");
     return;
@@ -114,7 +122,7 @@ void ExportNames(MainServices& services) {
   // folder it cannot write, so the file goes to the user's documents instead.
   const GbkText documents = services.files.DocumentsFolder();
   const GbkText path = documents.empty() ? GbkText() : ExportPath(documents);
-  if (!path.empty() && services.files.WriteFileAtomically(path, text).ok()) {
+  if (!path.empty() && services.files.WriteFileAtomically(path, text.value()).ok()) {
     services.messages.Show(
         Gbk("已将原文件名存入txt文档内。\r\n本软件所在的文件夹不能写入，txt文档已保存到：\r\n") +
             path,

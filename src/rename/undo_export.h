@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/main_services.h"
+#include "platform/result.h"
 #include "rename/undo_record.h"
 
 namespace qm {
@@ -15,7 +16,8 @@ void UndoCommit(MainServices& services, const UndoRecord& undo);
 // the user's documents folder, and the message says where.
 void ExportNames(MainServices& services);
 
-// The export file's bytes: every non-empty name followed by CR LF.
-std::string ExportText(const ListView& list);
+// The export file's bytes: every non-empty name in UTF-8, as names are on
+// disk, followed by CR LF. An error when a name has no UTF-8 form.
+Result<std::string> ExportText(const ListView& list);
 
 }  // namespace qm

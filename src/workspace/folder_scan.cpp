@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/encoding.h"
 #include "platform/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
@@ -83,6 +84,69 @@ size_t FirstDigitInWindow(const GbkText& name) {
 
 bool DigitAt(const GbkText& name, size_t index) {
   return index < name.size() && IsAsciiDigit(name[index]);
+}
+
+// The case mapping the Windows file system applies when it orders names:
+// letters compare as their capitals. Covers the scripts that occur in names
+// here (Latin, Greek, Cyrillic, full-width Latin); other characters stand as
+// they are.
+char32_t UpcaseForOrder(char32_t c) {
+  if (c >= U'a' && c <= U'z') return c - 0x20;
+  if (c < 0xE0) return c;
+  if (c <= 0xFE) return c == 0xF7 ? c : c - 0x20;
+  if (c == 0xFF) return 0x178;
+  if (c >= 0x100 && c <= 0x17E && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149) {
+    // Latin Extended-A pairs capital and small letters as even/odd code points,
+    // shifted by one in the ranges 0139-0148 and 0179-017E.
+    bool odd_first = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    bool small = odd_first ? (c % 2 == 0) : (c % 2 == 1);
+    return small ? c - 1 : c;
+  }
+  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
+  if (c == 0x3C2) return 0x3A3;
+  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;
+  return c;
+}
+
+void AppendUtf16(std::u16string& out, char32_t c) {
+  if (c < 0x10000) {
+    out.push_back(static_cast<char16_t>(c));
+    return;
+  }
+  c -= 0x10000;
+  out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+  out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+}
+
+// The name as the Windows file system compares it: UTF-16 code units of the
+// upper-cased name.
+std::u16string FolderOrderKey(const GbkText& name) {
+  std::u16string key;
+  if (std::all_of(name.begin(), name.end(), [](char byte) { return byte >= 0; })) {
+    key.reserve(name.size());
+    for (char byte : name) key.push_back(static_cast<char16_t>(UpcaseForOrder(byte)));
+    return key;
+  }
+  Result<std::string> utf8 = InternalToUtf8(name);
+  if (!utf8.ok()) {
+    // Not reached for names read from disk; order such a name by its bytes.
+    for (unsigned char byte : name) key.push_back(byte);
+    return key;
+  }
+  const std::string& text = utf8.value();
+  key.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(i);
+    size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (size_t k = 1; k < length && i + k < text.size(); ++k) c = (c << 6) | (byte(i + k) & 0x3F);
+    AppendUtf16(key, UpcaseForOrder(c));
+    i += length;
+  }
+  return key;
 }
 
 struct IntakeResult {
@@ -172,7 +236,30 @@ ScannedNames ScanSubfolders(FileSystem& files, const GbkText& folder) {
         if (is_directory && name != "." && name != "..") scanned.names.push_back(name);
       });
   scanned.left_out = listing.unrepresentable;
+  scanned.names = FolderNameOrder(std::move(scanned.names));
   return scanned;
+}
+
+std::vector<GbkText> FolderNameOrder(std::vector<GbkText> names) {
+  struct Entry {
+    std::u16string key;
+    uint32_t index;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    entries.push_back({FolderOrderKey(names[i]), static_cast<uint32_t>(i)});
+  }
+  // Names that differ only in case (possible here, not on Windows) keep a
+  // fixed order: by their bytes.
+  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+    int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : names[a.index] < names[b.index];
+  });
+  std::vector<GbkText> ordered;
+  ordered.reserve(names.size());
+  for (const Entry& entry : entries) ordered.push_back(std::move(names[entry.index]));
+  return ordered;
 }
 
 std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
@@ -225,7 +312,12 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
 }
 
 bool RefuseDesktopFolder(MainServices& services) {
-  if (!IsDesktopFolder(WorkingFolder(services.form))) return false;
+  const GbkText folder = WorkingFolder(services.form);
+  // Any "Desktop" folder, and the desktop of a Linux desktop whatever its name
+  // (for example ~/桌面).
+  if (!IsDesktopFolder(folder) && !IsFolderOrBelow(folder, UserDesktopFolder(services.files))) {
+    return false;
+  }
   static const GbkText message =
       Gbk("为了督促大家养成良好的习惯，\r\n特做此设置！！！\r\n请不要把一些重要文件放在桌面，\r\n"
           "因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到其他盘符进行"
@@ -266,7 +358,7 @@ void ChooseFolder(MainServices& services, IntakeGuard& guard) {
   services.list.RemoveAllRows();
   uint64_t ticket = guard.Begin();
   static const GbkText dialog_title = Gbk("选择目录");
-  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title);
+  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title, WorkingFolder(services.form));
   if (chosen.empty()) {
     static const GbkText nothing = Gbk("什么都没有选择");
     services.messages.Show(nothing, TipTitle(), Icon::Information, Buttons::Ok);

@@ -43,9 +43,14 @@ ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& 
                        const GbkText& pattern,
                        std::chrono::nanoseconds pump_interval = kScanPumpInterval);
 
-// The direct subfolders of folder, hidden ones included, in the order the
-// file system lists them; nothing below them is entered.
+// The direct subfolders of folder, hidden ones included, in FolderNameOrder;
+// nothing below them is entered.
 ScannedNames ScanSubfolders(FileSystem& files, const GbkText& folder);
+
+// The order in which the Windows file system lists a folder, whatever the
+// disk's own order (hash order on ext4): by name, letters without regard to
+// case, everything else by UTF-16 code unit.
+std::vector<GbkText> FolderNameOrder(std::vector<GbkText> names);
 
 // Byte order of the names in which a first number starting within the first 7
 // bytes counts as zero-padded to 2 digits (fewer than 100 names) or 3 digits.
@@ -53,11 +58,12 @@ ScannedNames ScanSubfolders(FileSystem& files, const GbkText& folder);
 std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names);
 
 // The desktop guard of every intake and run: when WorkingFolder lies in a
-// "Desktop" folder (any case), tells the user why, empties WorkingFolder and
-// returns true.
+// "Desktop" folder (any case) or in the user's desktop folder of the XDG user
+// dirs, tells the user why, empties WorkingFolder and returns true.
 bool RefuseDesktopFolder(MainServices& services);
 
-// Click on 按钮_手动读取: empties the list, asks for a folder, sets
+// Click on 按钮_手动读取: empties the list, asks for a folder (the dialog opens
+// at WorkingFolder when there is one), sets
 // WorkingFolder and lists the folder's entries for the processing mode.
 void ChooseFolder(MainServices& services, IntakeGuard& guard);
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
 #include "platform/form.h"
 #include "platform/gbk_text_type.h"
 
@@ -17,5 +21,19 @@ bool PreviewModeOn(const Form& form);  // caption of 按钮_打开预览 is "关
 
 // True when folder contains "Desktop" in any case.
 bool IsDesktopFolder(const GbkText& folder);
+
+// The desktop folder that user-dirs.dirs (the text of the XDG user-dirs file)
+// names in XDG_DESKTOP_DIR, with "$HOME" replaced by home; "" when the file
+// names none, or names home itself (the desktop turned off).
+std::string DesktopFromUserDirs(std::string_view user_dirs, const std::string& home);
+
+// The user's desktop folder from $XDG_CONFIG_HOME/user-dirs.dirs (default
+// ~/.config), in the internal encoding without a trailing separator; "" when
+// there is none.
+GbkText UserDesktopFolder(FileSystem& files);
+
+// True when folder is outer or lies below it (outer without a trailing
+// separator, folder with or without one).
+bool IsFolderOrBelow(const GbkText& folder, const GbkText& outer);
 
 }  // namespace qm

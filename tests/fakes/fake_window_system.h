@@ -8,8 +8,9 @@ namespace qm {
 
 class FakeWindowSystem : public WindowSystem {
  public:
-  GbkText ChooseFolderDialog(const GbkText& title) override {
+  GbkText ChooseFolderDialog(const GbkText& title, const GbkText& start_folder) override {
     dialog_titles.push_back(title);
+    dialog_starts.push_back(start_folder);
     return chosen_folder;
   }
   void PumpMessages() override {
@@ -19,6 +20,7 @@ class FakeWindowSystem : public WindowSystem {
 
   GbkText chosen_folder;  // "" answers as a cancelled dialog
   std::vector<GbkText> dialog_titles;
+  std::vector<GbkText> dialog_starts;
   int pumps = 0;
   std::function<void()> on_pump;  // runs a handler "in the middle" of a scan
 };

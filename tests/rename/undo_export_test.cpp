@@ -241,8 +241,9 @@ TEST(ExportNames, WritesEveryListedNameWithCrLf) {
   world.list.AppendRows({"a.txt", "", Gbk("名字.mp4")});
   world.files.AddFolder("/program");
   ExportNames(world.services);
+  // UTF-8 like the names on disk, with the CR LF line ends kept.
   EXPECT_EQ(world.files.Content(Gbk("/program/原文件名保存.txt")),
-            "a.txt\r\n" + Gbk("名字.mp4") + "\r\n");
+            "a.txt\r\n\xE5\x90\x8D\xE5\xAD\x97.mp4\r\n");
   ASSERT_EQ(world.messages.shown.size(), 1u);
   EXPECT_EQ(world.messages.shown[0].text,
             Gbk("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹"));
@@ -260,6 +261,13 @@ TEST(ExportNames, EmptyListAndFailedWrite) {
   world.files.fail_writes = true;
   ExportNames(world.services);
   EXPECT_EQ(world.messages.shown.back().text, Gbk("保存失败"));
+
+  // A name with no UTF-8 form is not written as garbage.
+  world.files.fail_writes = false;
+  world.list.AppendRows({"bad\x81"});
+  ExportNames(world.services);
+  EXPECT_EQ(world.messages.shown.back().text, Gbk("保存失败"));
+  EXPECT_FALSE(world.files.Exists(Gbk("/program/原文件名保存.txt")));
 }
 
 TEST(ExportNames, GoesToTheDocumentsFolderWhenTheProgramFolderIsReadOnly) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -88,6 +92,48 @@ TEST(ScriptTablesTest, ConvertScriptWalksDoubleByteCharacters) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(ConvertScript(row.text, row.direction), row.expected);
   }
+}
+
+TEST(ScriptTablesTest, ReviewedCorrectionsOfTheDistributionsOpenCc) {
+  struct Row {
+    const char* name;
+    ScriptDirection direction;
+    const char* text;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"s2t/tuo-stays", kToTraditional, "托盘", "托盤"},
+      {"s2t/li-stays", kToTraditional, "栗子", "栗子"},
+      {"t2s/tai", kToSimplified, "擡頭", "抬头"},
+      {"t2s/jing-not-rare-form", kToSimplified, "逕自", "径自"},
+      {"t2s/su-stays", kToSimplified, "甦醒", "甦醒"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ConvertScript(Gbk(row.text), row.direction), Gbk(row.expected));
+  }
+}
+
+// The committed tables must have been regenerated after the override table
+// last changed: every row of it holds in them.
+TEST(ScriptTablesTest, EveryOverrideRowHoldsInTheCommittedTables) {
+  std::ifstream table(QM_SOURCE_DIR "/tools/script_table_overrides.tsv");
+  ASSERT_TRUE(table.is_open());
+  int rows = 0;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string direction, character, candidate;
+    std::getline(fields, direction, '\t');
+    std::getline(fields, character, '\t');
+    std::getline(fields, candidate, '\t');
+    SCOPED_TRACE(line);
+    if (candidate == "same") candidate = character;
+    auto way = direction == "t2s" ? kToSimplified : kToTraditional;
+    EXPECT_EQ(ConvertScript(Gbk(character), way), Gbk(candidate));
+    ++rows;
+  }
+  EXPECT_GT(rows, 0);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "workspace/folder_scan.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <string>
 
 #include "fakes/fake_file_system.h"
@@ -11,13 +15,15 @@
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
+#include "platform/posix_file_system.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_handlers.h"
+#include "workspace/workspace_values.h"
 
 namespace qm {
 namespace {
 
-std::vector<GbkText> Internal(std::initializer_list<const char*> utf8) {
+std::vector<GbkText> Internal(const std::vector<const char*>& utf8) {
   std::vector<GbkText> texts;
   for (const char* text : utf8) texts.push_back(Gbk(text));
   return texts;
@@ -129,6 +135,26 @@ TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
   EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
 }
 
+// ext4 lists a folder in hash order; the subfolder scan must not.
+TEST(ScanSubfoldersOrder, ByNameAsWindowsListsThemWhateverTheCreationOrder) {
+  const std::vector<const char*> expected = {
+      "apple",  "Banana", "cherry", "Zeta",  "_x",    "éclair", "Ωmega",
+      "第10章", "第11章", "第12章", "第1章", "第2章", "第3章",  "第4章",
+      "第5章",  "第6章",  "第7章",  "第8章", "第9章", "𠀀",     "～"};
+  std::vector<const char*> shuffled = expected;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(14));
+  char pattern[] = "/tmp/qm_order_XXXXXX";
+  const std::string root = mkdtemp(pattern);
+  for (const char* name : shuffled) std::filesystem::create_directory(root + "/" + name);
+  std::filesystem::create_directory(root + "/apple/inner");
+  { std::ofstream(root + "/a_file.txt") << "x"; }
+
+  PosixFileSystem files;
+  ScannedNames scanned = ScanSubfolders(files, Gbk(root + "/"));
+  std::filesystem::remove_all(root);
+  EXPECT_EQ(scanned.names, Internal(expected));
+}
+
 TEST_F(IntakeTest, ScanKeepsPumpingWhileNoNameMatches) {
   AddFiles("/w", {"a.txt", "b.txt"});
   ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(0));
@@ -173,7 +199,7 @@ TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
   } rows[] = {
       {"mode/files", "处理文件", {"a2.txt", "a10.txt", "c.mp4"}},
       {"mode/dropped-reads-files", "拖几个改几个", {"a2.txt", "a10.txt", "c.mp4"}},
-      {"mode/folders", "处理文件夹", {"z", "y"}},
+      {"mode/folders", "处理文件夹", {"y", "z"}},  // by name, not in creation order
       {"mode/other", "别的", {}},
   };
   for (const Row& row : rows) {
@@ -185,6 +211,9 @@ TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
     EXPECT_EQ(form.Text(Control::标签2), "/w/");
   }
   EXPECT_EQ(windows.dialog_titles.back(), Gbk("选择目录"));
+  // The dialog opens where the user last was; the first time, at the home folder.
+  EXPECT_EQ(windows.dialog_starts.front(), "");
+  EXPECT_EQ(windows.dialog_starts.back(), "/w/");
   EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -218,6 +247,66 @@ TEST_F(IntakeTest, DesktopGuardRefusesAnyCase) {
             "，\r\n因为一旦日后你重装系统或者系统崩溃了，\r\n桌面的东西有可能丢失，\r\n请移动到"
             "其他盘符进行操作！"));
     EXPECT_EQ(messages.shown[0].title, Gbk("提示"));
+  }
+}
+
+TEST(DesktopFromUserDirs, ReadsTheDesktopLineAsXdgUserDirsWritesIt) {
+  struct Row {
+    const char* name;
+    const char* file;
+    const char* desktop;
+  } rows[] = {
+      {"home-relative",
+       "# comment\nXDG_DOWNLOAD_DIR=\"$HOME/下载\"\nXDG_DESKTOP_DIR=\"$HOME/桌面\"\n",
+       "/home/u/桌面"},
+      {"absolute/trailing-slash", "XDG_DESKTOP_DIR=\"/srv/desk/\"", "/srv/desk"},
+      {"escaped-quote", "  XDG_DESKTOP_DIR=\"$HOME/my \\\"desk\\\"\"\n", "/home/u/my \"desk\""},
+      {"home-itself-turns-it-off", "XDG_DESKTOP_DIR=\"$HOME/\"\n", ""},
+      {"relative-is-ignored", "XDG_DESKTOP_DIR=\"desk\"\n", ""},
+      {"commented-out", "#XDG_DESKTOP_DIR=\"$HOME/桌面\"\n", ""},
+      {"not-home-prefix", "XDG_DESKTOP_DIR=\"$HOMEX/d\"\n", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(DesktopFromUserDirs(row.file, "/home/u"), row.desktop);
+  }
+}
+
+// The guard reads the user's own user-dirs.dirs, found through the environment.
+TEST_F(IntakeTest, DesktopGuardRefusesTheXdgDesktopAndEverythingBelowIt) {
+  struct Environment {
+    Environment() {
+      setenv("HOME", "/home/u", 1);
+      setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    }
+    ~Environment() {
+      saved_home.empty() ? unsetenv("HOME") : setenv("HOME", saved_home.c_str(), 1);
+      saved_config.empty() ? unsetenv("XDG_CONFIG_HOME")
+                           : setenv("XDG_CONFIG_HOME", saved_config.c_str(), 1);
+    }
+    std::string saved_home = getenv("HOME") ? getenv("HOME") : "";
+    std::string saved_config = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+  } environment;
+  files.AddFolder("/cfg");
+  files.AddFile("/cfg/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
+  struct Row {
+    const char* folder;
+    bool refused;
+  } rows[] = {{"/home/u/桌面", true},
+              {"/home/u/桌面/课程/第1章", true},
+              {"/home/u/桌面备份", false},
+              {"/home/u", false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.folder);
+    files.AddFolder(Gbk(row.folder));
+    files.AddFile(Gbk(row.folder) + "/a.txt");
+    messages.shown.clear();
+    list.RemoveAllRows();
+    windows.chosen_folder = Gbk(row.folder);
+    ChooseFolder(services, guard);
+    EXPECT_EQ(list.RowCount(), row.refused ? 0 : 1);
+    EXPECT_EQ(form.Text(Control::标签2).empty(), row.refused);
+    EXPECT_EQ(messages.shown.size(), row.refused ? 1u : 0u);
   }
 }
 

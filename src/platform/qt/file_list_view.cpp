@@ -11,7 +11,10 @@ FileListView::FileListView(QWidget* parent) : QTableView(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setShowGrid(false);
   setWordWrap(false);
-  setTextElideMode(Qt::ElideRight);
+  // A long name keeps its extension in sight; the tooltip shows all of it.
+  setTextElideMode(Qt::ElideMiddle);
+  // Tab leaves the list for the next control; the arrows walk the rows.
+  setTabKeyNavigation(false);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
   // Fixed heights: the view never measures rows, whatever their number.

@@ -6,8 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTabWidget>
+#include <algorithm>
 
+#include "platform/qt/designed_layout.h"
+#include "platform/qt/elided_label.h"
 #include "platform/qt/qt_text.h"
 
 namespace qm {
@@ -50,6 +54,8 @@ void QtForm::SetText(Control control, const GbkText& text) {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setTextFormat(Qt::PlainText);
     label->setText(value);
+    // A label that shortens its text shows all of it on hover.
+    if (qobject_cast<ElidedLabel*>(label) != nullptr) label->setToolTip(value);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
     button->setText(value);
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
@@ -136,13 +142,19 @@ void QtForm::SetVisible(Control control, bool visible) {
 Geometry QtForm::GeometryOf(Control control) const {
   QWidget* widget = Widget(control);
   if (widget == nullptr) return {};
-  QRect rect = widget->geometry();
+  QRect rect =
+      layout_ != nullptr && layout_->Holds(widget) ? layout_->Designed(widget) : widget->geometry();
   return {rect.x(), rect.y(), rect.width(), rect.height()};
 }
 
 void QtForm::SetGeometry(Control control, const Geometry& geometry) {
-  if (QWidget* widget = Widget(control)) {
-    widget->setGeometry(geometry.left, geometry.top, geometry.width, geometry.height);
+  QWidget* widget = Widget(control);
+  if (widget == nullptr) return;
+  QRect rect(geometry.left, geometry.top, geometry.width, geometry.height);
+  if (layout_ != nullptr && layout_->Holds(widget)) {
+    layout_->SetDesigned(widget, rect);
+  } else {
+    widget->setGeometry(rect);
   }
 }
 
@@ -156,14 +168,25 @@ void QtForm::SetProgressValue(Control bar, int value) {
   if (auto* progress = qobject_cast<QProgressBar*>(Widget(bar))) progress->setValue(value);
 }
 
-int QtForm::WindowWidth() const { return window_->width(); }
+int QtForm::WindowWidth() const {
+  return layout_ != nullptr ? layout_->DesignedSize().width() : window_->width();
+}
 
 void QtForm::SetWindowWidth(int width) {
-  if (window_->minimumWidth() == window_->maximumWidth()) {
-    window_->setFixedWidth(width);
-  } else {
+  if (layout_ == nullptr) {
     window_->resize(width, window_->height());
+    return;
   }
+  // Whatever the user added to the window's width stays added, within the
+  // screen.
+  int added = std::max(0, window_->width() - layout_->DesignedSize().width());
+  layout_->SetDesignedWidth(width);
+  int wanted = width + added;
+  if (QScreen* screen = window_->screen()) {
+    int frame = window_->frameGeometry().width() - window_->width();
+    wanted = std::min(wanted, screen->availableGeometry().width() - frame);
+  }
+  window_->resize(wanted, window_->height());
 }
 
 void QtForm::SetAlwaysOnTop(bool on_top) {

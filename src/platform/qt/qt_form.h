@@ -8,11 +8,16 @@
 
 namespace qm {
 
+class DesignedLayout;
+
 // The controls of a Qt window as the handlers see them. Each control is the
 // child widget whose objectName is the control's name.
 class QtForm : public Form {
  public:
-  explicit QtForm(QWidget* window) : window_(window) {}
+  // layout, when given, holds the designed geometry of the controls it
+  // places; GeometryOf and SetGeometry speak in designed pixels for those.
+  explicit QtForm(QWidget* window, DesignedLayout* layout = nullptr)
+      : window_(window), layout_(layout) {}
 
   GbkText Text(Control control) const override;
   void SetText(Control control, const GbkText& text) override;
@@ -41,6 +46,7 @@ class QtForm : public Form {
 
  private:
   QWidget* window_;
+  QPointer<DesignedLayout> layout_;
   mutable std::unordered_map<int, QPointer<QWidget>> widgets_;
 };
 

@@ -32,7 +32,53 @@ QString ToQStringUnitByUnit(const GbkText& text) {
   return out;
 }
 
+// Calls visit(start, length, has_form) for each character of text: a
+// surrogate pair counts as one, a lone half as one without a form.
+template <class Visit>
+void ForEachCharacter(const QString& text, Visit visit) {
+  for (qsizetype i = 0; i < text.size();) {
+    QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      visit(i, 2, true);
+      i += 2;
+    } else {
+      visit(i, 1, !c.isSurrogate());
+      i += 1;
+    }
+  }
+}
+
+bool HasInternalForm(QStringView character) {
+  if (character.front().isSurrogate() && character.size() == 1) return false;
+  if (character.front().unicode() < 0x80) return true;
+  QByteArray utf8 = character.toUtf8();
+  return Utf8ToInternal(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))).ok();
+}
+
 }  // namespace
+
+QString CharactersWithoutInternalForm(const QString& text) {
+  QString found;
+  QByteArray utf8 = text.toUtf8();
+  if (QStringView(text).isValidUtf16() &&
+      Utf8ToInternal(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))).ok()) {
+    return found;
+  }
+  ForEachCharacter(text, [&](qsizetype start, qsizetype length, bool whole) {
+    QStringView character = QStringView(text).mid(start, length);
+    if (!whole || !HasInternalForm(character)) found += character;
+  });
+  return found;
+}
+
+QString WithoutCharactersLackingInternalForm(const QString& text) {
+  QString kept;
+  ForEachCharacter(text, [&](qsizetype start, qsizetype length, bool whole) {
+    QStringView character = QStringView(text).mid(start, length);
+    if (whole && HasInternalForm(character)) kept += character;
+  });
+  return kept;
+}
 
 QString ToQString(const GbkText& text) {
   Result<std::string> utf8 = InternalToUtf8(text);

@@ -12,4 +12,12 @@ namespace qm {
 QString ToQString(const GbkText& text);
 GbkText FromQString(const QString& text);
 
+// The characters of text the internal encoding cannot hold: lone surrogate
+// halves, which have no encoding at all, and the few characters the system's
+// converter does not map. FromQString would turn each into U+FFFD.
+QString CharactersWithoutInternalForm(const QString& text);
+
+// text without those characters.
+QString WithoutCharactersLackingInternalForm(const QString& text);
+
 }  // namespace qm

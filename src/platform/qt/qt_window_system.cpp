@@ -8,8 +8,11 @@
 
 namespace qm {
 
-GbkText QtWindowSystem::ChooseFolderDialog(const GbkText& title) {
-  QString folder = QFileDialog::getExistingDirectory(owner_.data(), ToQString(title), QString(),
+GbkText QtWindowSystem::ChooseFolderDialog(const GbkText& title, const GbkText& start_folder) {
+  // Not the program's current folder, which means nothing to the user.
+  QString start = ToQString(start_folder);
+  if (start.isEmpty() || !QDir(start).exists()) start = QDir::homePath();
+  QString folder = QFileDialog::getExistingDirectory(owner_.data(), ToQString(title), start,
                                                      QFileDialog::ShowDirsOnly);
   if (folder.isEmpty()) return {};
   return FromQString(QDir::toNativeSeparators(folder));

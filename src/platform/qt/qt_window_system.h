@@ -11,7 +11,7 @@ namespace qm {
 class QtWindowSystem : public WindowSystem {
  public:
   explicit QtWindowSystem(QWidget* owner) : owner_(owner) {}
-  GbkText ChooseFolderDialog(const GbkText& title) override;
+  GbkText ChooseFolderDialog(const GbkText& title, const GbkText& start_folder) override;
   void PumpMessages() override;
 
  private:
