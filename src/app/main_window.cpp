@@ -12,10 +12,13 @@
 #include <QTabWidget>
 
 #include "app/main_handlers.h"
+#include "app/main_list_windows.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/file_list_view.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_drop_target.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_window_system.h"
@@ -145,7 +148,12 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
   services_ =
       std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files});
-  handlers_ = std::make_unique<MainHandlers>(*services_, undo);
+  clipboard_ = std::make_unique<QtClipboard>();
+  drop_target_ = std::make_unique<QtDropTarget>(this);
+  list_windows_ = std::make_unique<MainListWindows>(this, *list_, *services_);
+  handlers_ = std::make_unique<MainHandlers>(
+      *services_, undo, MainListServices{list_windows_.get(), clipboard_.get(), drop_target_.get()});
+  list_windows_->Connect(*handlers_);
 
   ConnectHandlers();
   handlers_->WindowCreated();

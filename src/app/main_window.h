@@ -15,6 +15,9 @@ class FileListView;
 class FileSystem;
 class Form;
 class MainHandlers;
+class MainListWindows;
+class QtClipboard;
+class QtDropTarget;
 class Messages;
 class QtForm;
 class WindowSystem;
@@ -48,6 +51,7 @@ class MainWindow : public QMainWindow {
   MainServices& services() { return *services_; }
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
+  MainListWindows& list_windows() { return *list_windows_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,6 +71,10 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
   std::unique_ptr<MainServices> services_;
+  std::unique_ptr<QtClipboard> clipboard_;
+  std::unique_ptr<QtDropTarget> drop_target_;
+  // Destroyed before the services: an open MappedRenameWindow writes back into them.
+  std::unique_ptr<MainListWindows> list_windows_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ class FileSystem {
   virtual Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;
 
   virtual Result<std::string> ReadFile(const GbkText& path) = 0;
+
+  // The last-write time of path in nanoseconds since 1970 (UTC).
+  virtual Result<int64_t> LastWriteTime(const GbkText& path) = 0;
 
   // The folder of the running executable, without a trailing separator.
   virtual GbkText ProgramFolder() = 0;

@@ -13,6 +13,7 @@ class PosixFileSystem : public FileSystem {
   Result<bool> Rename(const GbkText& from, const GbkText& to) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
+  Result<int64_t> LastWriteTime(const GbkText& path) override;
   GbkText ProgramFolder() override;
 };
 

@@ -25,6 +25,8 @@ class FakeFileSystem : public FileSystem {
   Result<bool> Rename(const GbkText& from, const GbkText& to) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
+  Result<int64_t> LastWriteTime(const GbkText& path) override;
+  void SetLastWriteTime(const GbkText& path, int64_t nanoseconds);
   GbkText ProgramFolder() override { return program_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
@@ -38,6 +40,7 @@ class FakeFileSystem : public FileSystem {
     GbkText path;
     bool is_directory = false;
     std::string content;
+    int64_t modified = 0;
   };
   static GbkText Normalized(const GbkText& path);
   static GbkText ParentOf(const GbkText& path);
