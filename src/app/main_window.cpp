@@ -152,7 +152,8 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   drop_target_ = std::make_unique<QtDropTarget>(this);
   list_windows_ = std::make_unique<MainListWindows>(this, *list_, *services_);
   handlers_ = std::make_unique<MainHandlers>(
-      *services_, undo, MainListServices{list_windows_.get(), clipboard_.get(), drop_target_.get()});
+      *services_, undo,
+      MainListServices{list_windows_.get(), clipboard_.get(), drop_target_.get()});
   list_windows_->Connect(*handlers_);
 
   ConnectHandlers();

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 #include "app/name_windows.h"
-#include "mapped/name_editing.h"
 #include "mapped/mapped_rename.h"
+#include "mapped/name_editing.h"
 #include "platform/main_services.h"
 #include "platform/mapped_controls.h"
 #include "platform/mapped_services.h"
@@ -82,8 +82,7 @@ MappedRenameWindow::MappedRenameWindow(QWidget* main_window, MainServices& main,
           [this] { MappedRename(*services_, with_extension_->isChecked()); });
   connect(paste, &QPushButton::clicked, this, [this] { OpenNamePasteWindow(this, *list_); });
   connect(clear, &QPushButton::clicked, this, [this] { ClearNewNames(*list_); });
-  connect(sort, &QPushButton::clicked, this,
-          [this] { SortNewNames(*list_, services_->messages); });
+  connect(sort, &QPushButton::clicked, this, [this] { SortNewNames(*list_, services_->messages); });
   connect(reverse, &QPushButton::clicked, this,
           [this] { ReverseNewNames(*list_, services_->messages); });
   connect(close_button, &QPushButton::clicked, this, &QWidget::close);

@@ -64,17 +64,22 @@ SingleNameEditor::SingleNameEditor(QWidget* owner, const EditSource& source, Mai
   edit_ = Place(new QLineEdit(this), C::编辑框1, 10, 12, 400, 26);
   Place(Button(this, "确认修改"), C::按钮1, 10, 56, 110, 30);
   auto* close_button = Place(Button(this, "关闭"), C::按钮2, 130, 56, 80, 30);
-  confirm_box_ = Place(new QCheckBox(QString::fromUtf8("修改后弹出提示"), this), C::选择框1, 230,
-                       60, 170, 22);
+  confirm_box_ =
+      Place(new QCheckBox(QString::fromUtf8("修改后弹出提示"), this), C::选择框1, 230, 60, 170, 22);
 
-  edit_->setText(ToQString(source.list.Cell(source.list.CurrentRow(), source.list.ClickedColumn())));
+  edit_->setText(
+      ToQString(source.list.Cell(source.list.CurrentRow(), source.list.ClickedColumn())));
   edit_->setFocus();
   edit_->end(false);
   connect(findChild<QPushButton*>(QString::fromUtf8(ControlName(C::按钮1))), &QPushButton::clicked,
-          this, [this] { ConfirmEdit(*this, EditSource{list_, messages_}, main_); });
+          this, [this] {
+            ConfirmEdit(*this, EditSource{list_, messages_}, main_);
+          });
   connect(close_button, &QPushButton::clicked, this, &QWidget::close);
   // Enter in the edit box confirms, as the button does.
-  connect(edit_, &QLineEdit::returnPressed, this, [this] { ConfirmEdit(*this, EditSource{list_, messages_}, main_); });
+  connect(edit_, &QLineEdit::returnPressed, this, [this] {
+    ConfirmEdit(*this, EditSource{list_, messages_}, main_);
+  });
 }
 
 GbkText SingleNameEditor::EditedText() const { return FromQString(edit_->text()); }

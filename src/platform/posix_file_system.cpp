@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <limits>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "platform/encoding.h"

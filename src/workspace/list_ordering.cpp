@@ -39,9 +39,8 @@ std::vector<GbkText> TimeSort(std::vector<GbkText> names, const std::vector<int6
   std::iota(order.begin(), order.end(), size_t{0});
   // Newest first; of equal times the later one in the list goes first, as if
   // each name were inserted before the first one not newer than itself.
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return times[a] != times[b] ? times[a] > times[b] : a > b;
-  });
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return times[a] != times[b] ? times[a] > times[b] : a > b; });
   std::vector<GbkText> sorted;
   sorted.reserve(names.size());
   for (size_t index : order) sorted.push_back(std::move(names[index]));

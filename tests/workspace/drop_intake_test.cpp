@@ -13,9 +13,14 @@ TEST(ParentFolderOf, GivesTheFolderOfTheItemWithItsSeparator) {
     const char* path;
     const char* folder;
   } rows[] = {
-      {"/pics/a.jpg", "/pics/"},  {"/pics/2019", "/pics/"}, {"/pics/2019/", "/pics/"},
-      {"/a/b/c.txt", "/a/b/"},    {"/", "/"},               {"a.txt", "/"},
-      {"/第1课/课.mp4", "/第1课/"}, {"", "/"},
+      {"/pics/a.jpg", "/pics/"},
+      {"/pics/2019", "/pics/"},
+      {"/pics/2019/", "/pics/"},
+      {"/a/b/c.txt", "/a/b/"},
+      {"/", "/"},
+      {"a.txt", "/"},
+      {"/第1课/课.mp4", "/第1课/"},
+      {"", "/"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);
@@ -47,13 +52,22 @@ TEST_F(DropIntakeTest, EachModeFillsTheListFromTheDroppedItems) {
     std::vector<GbkText> rows;
     const char* folder;
   } rows[] = {
-      {"files/three-files-list-the-whole-folder", "处理文件", {"/pics/2.jpg", "/pics/a.txt"},
-       {"2.jpg", "10.jpg", "a.txt"}, "/pics/"},
-      {"files/dropped-folder-lists-its-neighbours", "处理文件", {"/pics/2019/"},
-       {"2.jpg", "10.jpg", "a.txt"}, "/pics/"},
+      {"files/three-files-list-the-whole-folder",
+       "处理文件",
+       {"/pics/2.jpg", "/pics/a.txt"},
+       {"2.jpg", "10.jpg", "a.txt"},
+       "/pics/"},
+      {"files/dropped-folder-lists-its-neighbours",
+       "处理文件",
+       {"/pics/2019/"},
+       {"2.jpg", "10.jpg", "a.txt"},
+       "/pics/"},
       {"folders/dropped-folder-lists-subfolders", "处理文件夹", {"/pics/2019"}, {"2019"}, "/pics/"},
-      {"dropped/one-row-per-item-folder-of-last", "拖几个改几个", {"/pics/a.txt", "/other/b.txt",
-       "/other/b.txt"}, {"a.txt", "b.txt", "b.txt"}, "/other/"},
+      {"dropped/one-row-per-item-folder-of-last",
+       "拖几个改几个",
+       {"/pics/a.txt", "/other/b.txt", "/other/b.txt"},
+       {"a.txt", "b.txt", "b.txt"},
+       "/other/"},
       {"dropped/root-gives-an-empty-row", "拖几个改几个", {"/"}, {""}, "/"},
       {"files/root-is-no-folder", "处理文件", {"/"}, {}, ""},
   };

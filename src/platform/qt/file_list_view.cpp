@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
-
 #include <algorithm>
 
 namespace qm {
