@@ -1,6 +1,6 @@
 // Saves pictures of the main window for the README: one per tab page, one
-// with the preview open, and the mapped rename, paste and editor windows. The list is filled from a temporary folder through
-// the window's own folder intake; questions are answered OK.
+// with the preview open, and the mapped rename, paste and editor windows. The list is filled from a
+// temporary folder through the window's own folder intake; questions are answered OK.
 //   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
 #include <QAbstractButton>
 #include <QApplication>
@@ -8,17 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QTextEdit>
 #include <QPixmap>
+#include <QTextEdit>
 #include <cstdio>
 
 #include "app/main_list_windows.h"
 #include "app/main_window.h"
 #include "app/mapped_rename_window.h"
-#include "platform/qt/file_list_view.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/messages.h"
+#include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_text.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"

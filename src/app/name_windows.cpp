@@ -111,6 +111,9 @@ NamePasteWindow::NamePasteWindow(QWidget* owner, ListView& target) : target_(tar
 
 void OpenSingleNameEditor(QWidget* owner, const EditSource& source, MainServices& main) {
   QPointer<SingleNameEditor>& editor = OpenEditor();
+  // One opened on the other list gives way: its owner may be disabled now
+  // (MainWindow while the mapped window is open), which would leave it dead.
+  if (!editor.isNull() && editor->parentWidget() != owner) editor->close();
   if (editor.isNull() || !editor->isVisible()) editor = new SingleNameEditor(owner, source, main);
   BringToFront(editor);
 }

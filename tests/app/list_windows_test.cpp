@@ -269,12 +269,26 @@ TEST_F(ListWindowsTest, NamesFileDroppedOnTheMappedWindowRenamesAndWritesBack) {
 
 TEST_F(ListWindowsTest, MappedWindowMenuShiftsOneColumnAndAsksThroughItsOwnBoxes) {
   window_.list().AppendRows(Texts({"a.txt", "b.txt", "c.txt"}));
+  // An editor left open on the main list would be disabled with it.
+  PickFromMenu(window_.list(), 0, 0, "右键功能1", "手动修改这个");
   Click(&window_, Name(Control::按钮_用我的txt修改));
   MappedRenameWindow* mapped = window_.list_windows().mapped_window();
   ASSERT_NE(mapped, nullptr);
   FileListView& list = mapped->list();
   list.SetCell(0, 1, "x");
   list.SetCell(2, 1, "z");
+
+  // The editor on the new-name column changes the cell only.
+  PickFromMenu(list, 1, 1, "右键功能2", "手动修改这个");
+  LetClosedWindowsGo();
+  auto editors = window_.findChildren<QWidget*>("SingleNameEditor");
+  ASSERT_EQ(editors.size(), 1);
+  EXPECT_EQ(editors[0]->parentWidget(), mapped);
+  EXPECT_TRUE(editors[0]->isEnabled());
+  editors[0]->findChild<QLineEdit*>(Name(EditorControl::编辑框1))->setText("y");
+  Click(editors[0], Name(EditorControl::按钮1));
+  EXPECT_EQ(Column(list, 1), Texts({"x", "y", "z"}));
+  list.SetCell(1, 1, "");
 
   // Tests find the mapped window's menu through MainWindow, its owner.
   PickFromMenu(list, 2, 1, "右键功能2", "上移");
