@@ -1,5 +1,7 @@
 #include "app/main_handlers.h"
 
+#include "filetools/create_items.h"
+#include "filetools/delete_listed.h"
 #include "mapped/mapped_rename.h"
 #include "rename/delete_operations.h"
 #include "rename/insert_operations.h"
@@ -70,6 +72,12 @@ void MainHandlers::Clicked(Control control) {
         list_services_.windows->OpenMappedRename(*names);
       }
       break;
+    case Control::按钮14:
+      CreateItems(services_);
+      break;
+    case Control::按钮_删除文件:
+      DeleteListed(services_);
+      break;
     case Control::单选框3:
     case Control::单选框4:
       SideRadioClicked(services_.form, control);
@@ -92,21 +100,33 @@ void MainHandlers::ComboDropDown(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterDropDown(services_, combo);
   // The new-extension combo lists the presets like the filters, without a first item.
   if (combo == Control::组合框_修改扩展) FillPresetComboOnDropDown(services_.form, combo, {});
+  if (combo == Control::组合框_创建扩展) {
+    FillPresetComboOnDropDown(services_.form, combo, CreateFoldersChoice());
+  }
 }
 
 void MainHandlers::ComboTextEdited(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
   if (combo == Control::组合框_修改扩展) RebuildPresetComboForTypedText(services_.form, combo, {});
+  if (combo == Control::组合框_创建扩展) {
+    RebuildPresetComboForTypedText(services_.form, combo, CreateFoldersChoice());
+  }
 }
 
-void MainHandlers::EditFocused(Control edit) { (void)edit; }
+void MainHandlers::EditFocused(Control edit) {
+  if (edit == Control::编辑框14) ClearHint(services_.form);
+}
+
+void MainHandlers::FolderGiven(const GbkText& folder) {
+  ReadFolder(services_, intake_guard_, folder);
+}
 
 void MainHandlers::ListRightClicked() {
   if (list_services_.windows != nullptr) list_services_.windows->PopUpListMenu();
 }
 
 void MainHandlers::ListItemDoubleClicked() {
-  if (list_services_.clipboard != nullptr) CopyCell(services_.list, *list_services_.clipboard);
+  if (list_services_.shell != nullptr) CopyCell(services_.list, *list_services_.shell);
 }
 
 void MainHandlers::ListMenuChosen(ListMenuItem item) {

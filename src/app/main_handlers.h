@@ -1,20 +1,20 @@
 #pragma once
 
-#include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/drop_target.h"
 #include "platform/list_windows.h"
 #include "platform/main_services.h"
+#include "platform/shell.h"
 #include "rename/undo_record.h"
 #include "workspace/intake_guard.h"
 
 namespace qm {
 
-// The list's menus, secondary windows, clipboard and drops; a handler whose
+// The list's menus, secondary windows, the clipboard (of the shell) and drops; a handler whose
 // service is missing does nothing.
 struct MainListServices {
   ListWindows* windows = nullptr;
-  Clipboard* clipboard = nullptr;
+  Shell* shell = nullptr;
   DropTarget* drops = nullptr;
 };
 
@@ -40,6 +40,9 @@ class MainHandlers {
   void ComboTextEdited(Control combo);
   // An edit box received the input focus.
   void EditFocused(Control edit);
+  // A folder named when the program starts, read as the folder button reads
+  // the folder chosen in its dialog.
+  void FolderGiven(const GbkText& folder);
 
   // FileListView was right-clicked, after its hit test.
   void ListRightClicked();

@@ -36,9 +36,27 @@ class FileSystem {
 
   // The last-write time of path in nanoseconds since 1970 (UTC).
   virtual Result<int64_t> LastWriteTime(const GbkText& path) = 0;
+  // True when path is an existing folder (or a symbolic link to one).
+  virtual bool IsFolder(const GbkText& path) = 0;
+  // Creates one folder; fails when anything of that name exists.
+  virtual Result<bool> CreateFolder(const GbkText& path) = 0;
+  // Creates a file holding bytes; fails, leaving it untouched, when anything of that name exists.
+  virtual Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) = 0;
+  // Deletes one file or symbolic link for good; fails on a folder.
+  virtual Result<bool> RemoveFile(const GbkText& path) = 0;
+  // Deletes a folder with everything below it for good. Symbolic links are
+  // removed, never followed; a link given as path is removed itself.
+  virtual Result<bool> RemoveFolderTree(const GbkText& path) = 0;
+  // Moves a file or folder to the trash of its file system, where the file
+  // manager can restore it; on failure it stays where it was.
+  virtual Result<bool> MoveToTrash(const GbkText& path) = 0;
 
   // The folder of the running executable, without a trailing separator.
   virtual GbkText ProgramFolder() = 0;
+
+  // The user's documents folder, without a trailing separator, created when
+  // missing; empty when the user has none.
+  virtual GbkText DocumentsFolder() = 0;
 };
 
 }  // namespace qm

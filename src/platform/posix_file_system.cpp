@@ -143,4 +143,13 @@ GbkText PosixFileSystem::ProgramFolder() {
   return internal ? *internal : GbkText(".");
 }
 
+GbkText PosixFileSystem::DocumentsFolder() {
+  if (documents_folder_.empty()) return {};
+  auto path = InternalToUtf8(documents_folder_);
+  if (!path) return {};
+  // Only the last level: a home folder that is missing is not ours to make.
+  if (::mkdir(path->c_str(), 0755) != 0 && errno != EEXIST) return {};
+  return documents_folder_;
+}
+
 }  // namespace qm

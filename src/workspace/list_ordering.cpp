@@ -112,10 +112,10 @@ void TimeSortList(MainServices& services) {
   services.list.AppendRows(names);
 }
 
-void CopyCell(const ListView& list, Clipboard& clipboard) {
+void CopyCell(const ListView& list, Shell& shell) {
   int row = list.CurrentRow();
   if (row < 0) return;
-  clipboard.SetText(list.Cell(row, list.ClickedColumn()));
+  shell.SetClipboardText(list.Cell(row, list.ClickedColumn()));
 }
 
 }  // namespace qm

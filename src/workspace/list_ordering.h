@@ -4,11 +4,11 @@
 #include <limits>
 #include <vector>
 
-#include "platform/clipboard.h"
 #include "platform/gbk_text_type.h"
 #include "platform/list_view.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"
+#include "platform/shell.h"
 
 namespace qm {
 
@@ -51,6 +51,6 @@ void TimeSortList(MainServices& services);
 
 // A double-click on an item: the cell of the current row in the clicked column
 // goes to the clipboard.
-void CopyCell(const ListView& list, Clipboard& clipboard);
+void CopyCell(const ListView& list, Shell& shell);
 
 }  // namespace qm

@@ -28,12 +28,24 @@ class FakeFileSystem : public FileSystem {
   Result<int64_t> LastWriteTime(const GbkText& path) override;
   void SetLastWriteTime(const GbkText& path, int64_t nanoseconds);
   GbkText ProgramFolder() override { return program_folder; }
+  bool IsFolder(const GbkText& path) override;
+  Result<bool> CreateFolder(const GbkText& path) override;
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<bool> RemoveFile(const GbkText& path) override;
+  Result<bool> RemoveFolderTree(const GbkText& path) override;
+  Result<bool> MoveToTrash(const GbkText& path) override;
+  GbkText DocumentsFolder() override { return documents_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
   bool fail_writes = false;
   int unrepresentable_names = 0;                     // reported by every listing
   std::vector<std::pair<GbkText, GbkText>> renames;  // successful renames, in order
   GbkText program_folder = "/program";
+  std::set<GbkText>
+      failing_removals;          // paths that RemoveFile, RemoveFolderTree and MoveToTrash refuse
+  std::vector<GbkText> trashed;  // paths moved to the trash, in order
+  GbkText documents_folder = "/home/user/Documents";
+  std::set<GbkText> read_only_folders;  // writes of files directly inside them fail
 
  private:
   struct Entry {
@@ -48,6 +60,9 @@ class FakeFileSystem : public FileSystem {
   std::vector<Entry> entries_;  // listing order; removed entries are erased
   std::map<GbkText, size_t> index_;
   void Reindex();
+  Result<bool> Add(const GbkText& path, bool is_directory, std::string_view content);
+  // Erases path and everything below it.
+  void Erase(const GbkText& path);
 };
 
 }  // namespace qm
