@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
+#include "platform/gbk_text_type.h"
 #include "platform/list_view.h"
 #include "platform/messages.h"
 
@@ -16,6 +17,10 @@ struct MainServices {
   Messages& messages;
   WindowSystem& windows;
   FileSystem& files;
+  // The WorkingFolder the list's preview values were made in, "" when unknown.
+  // The list holds names only, and WorkingFolder can change (or be emptied)
+  // while they stay; the commit renames only in this folder.
+  GbkText preview_folder = {};
 };
 
 }  // namespace qm

@@ -62,9 +62,21 @@ void TogglePreview(Form& form, ListView& list) {
   }
 }
 
+void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
+  const ListView& list = services.list;
+  bool earlier_values = false;
+  for (int row = 0; row < list.RowCount() && !earlier_values; ++row) {
+    earlier_values = !list.Cell(row, 1).empty();
+  }
+  if (!earlier_values) {
+    services.preview_folder = folder;
+  } else if (services.preview_folder != folder) {
+    services.preview_folder.clear();
+  }
+}
+
 void CommitPreview(MainServices& services, UndoRecord& undo) {
   ListView& list = services.list;
-  undo.clear();
   const int rows = list.RowCount();
   int names = 0;
   int previews = 0;
@@ -72,16 +84,25 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     if (!list.Cell(row, 0).empty()) ++names;
     if (!list.Cell(row, 1).empty()) ++previews;
   }
-  if (previews == 0) {
+  if (previews == 0 || names == 0) {
+    undo.clear();
     ShowReminder(services.messages,
-                 Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！"));
+                 previews == 0
+                     ? Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！")
+                     : Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
     return;
   }
-  if (names == 0) {
-    ShowReminder(services.messages, Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
-    return;
-  }
+  // Relative names in another folder, or with no folder at all (the program's
+  // current directory), would rename the wrong files. The last commit's record
+  // stays, since nothing was renamed.
   const GbkText folder = WorkingFolder(services.form);
+  if (services.preview_folder.empty() || services.preview_folder != folder) {
+    ShowReminder(services.messages,
+                 Gbk("现在的路径不是预览时的路径（或者路径已被清空），\r\n"
+                     "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！"));
+    return;
+  }
+  undo.clear();
   for (int row = 0; row < rows; ++row) {
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "platform/path_rules.h"
+#include "rename/preview_commit.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
@@ -270,6 +271,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const GbkText skip_text = form.Text(Control::组合框_跳过扩展);
   const bool shows_progress = operation.shows_progress && !folder_mode && !preview;
 
+  if (preview) RecordPreviewFolder(services, folder);
   const int total = static_cast<int>(entries.size());
   if (shows_progress) {
     form.SetProgressRange(Control::进度条1, 0, 100);

@@ -24,21 +24,16 @@ const std::unordered_map<GbkText, int>& RecognisedNumerals() {
   return values;
 }
 
-bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
-
 // Byte length of the text made of name's hanzi alone.
 int HanziByteLength(std::string_view name) {
   int length = 0;
-  size_t i = 0;
-  while (i < name.size()) {
-    auto lead = static_cast<unsigned char>(name[i]);
-    if (!IsLeadByte(lead)) {
-      ++i;
-      continue;
+  for (size_t i = 0; i < name.size();) {
+    const size_t width = CharacterWidthAt(name, i);
+    if (width == 2 &&
+        IsHanzi(static_cast<unsigned char>(name[i]), static_cast<unsigned char>(name[i + 1]))) {
+      length += 2;
     }
-    if (i + 1 >= name.size()) break;
-    if (IsHanzi(lead, static_cast<unsigned char>(name[i + 1]))) length += 2;
-    i += 2;
+    i += width;
   }
   return length;
 }

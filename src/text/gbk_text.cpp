@@ -47,11 +47,6 @@ inline bool MatchesAt(std::string_view text, size_t at, std::string_view part, b
   return true;
 }
 
-// Bytes taken by the character at `at`; a lead byte at the very end stands alone.
-size_t CharacterSize(std::string_view text, size_t at) {
-  return IsLead(text[at]) && at + 1 < text.size() ? 2 : 1;
-}
-
 }  // namespace
 
 int Length(std::string_view text) { return ToInt(text.size()); }
@@ -80,12 +75,7 @@ int Find(std::string_view text, std::string_view part, int start, bool ignore_ca
   size_t i = skip;
   while (size - i >= part.size()) {
     if (MatchesAt(text, i, part, ignore_case)) return ToInt(i + 1);
-    if (IsLead(text[i])) {
-      if (i + 1 == size) return -1;
-      i += 2;
-    } else {
-      i += 1;
-    }
+    i += CharacterWidthAt(text, i);
   }
   return -1;
 }
@@ -96,17 +86,11 @@ int ReverseFind(std::string_view text, std::string_view part, std::optional<int>
   if (start) region = std::min(region, SkipOf(*start));
   if (region == 0) return -1;
   if (part.empty()) return 1;
-  const size_t size = text.size();
   int found = -1;
   size_t i = 0;
   while (i + part.size() <= region) {
     if (MatchesAt(text, i, part, ignore_case)) found = ToInt(i + 1);
-    if (IsLead(text[i])) {
-      if (i + 1 == size) break;
-      i += 2;
-    } else {
-      i += 1;
-    }
+    i += CharacterWidthAt(text, i);
   }
   return found;
 }
@@ -129,7 +113,7 @@ GbkText Replace(std::string_view text, std::string_view part, std::string_view r
       copied_to = i;
       if (++replaced == count) break;
     } else {
-      i += CharacterSize(text, i);
+      i += CharacterWidthAt(text, i);
     }
   }
   result.append(text.substr(copied_to));
@@ -151,16 +135,10 @@ GbkText Trim(std::string_view text) {
   bool in_run = false;
   size_t i = begin;
   while (i < text.size()) {
-    bool blank = false;
-    size_t step = 1;
-    if (text[i] == ' ') {
-      blank = true;
-    } else if (IsLead(text[i])) {
-      // A lead byte with nothing after it ends the text; what stands before it stays.
-      if (i + 1 == text.size()) return GbkText(text.substr(begin, i - begin));
-      blank = text[i] == '\xA1' && text[i + 1] == '\xA1';
-      step = 2;
-    }
+    // A lead byte with nothing after it ends the text; what stands before it stays.
+    if (IsLead(text[i]) && i + 1 == text.size()) return GbkText(text.substr(begin, i - begin));
+    const size_t step = CharacterWidthAt(text, i);
+    const bool blank = text.substr(i, step) == " " || text.substr(i, step) == "\xA1\xA1";
     if (blank && !in_run) end = i;
     in_run = blank;
     i += step;
@@ -187,7 +165,7 @@ std::vector<GbkText> Split(std::string_view text, std::string_view separator, in
       i += separator.size();
       piece_start = i;
     } else {
-      i += CharacterSize(text, i);
+      i += CharacterWidthAt(text, i);
     }
   }
   if (piece_start < text.size()) pieces.emplace_back(text.substr(piece_start));
@@ -266,7 +244,7 @@ GbkText UpperCase(std::string_view text) {
   for (size_t i = 0; i < result.size();) {
     char c = result[i];
     if (c >= 'a' && c <= 'z') result[i] = static_cast<char>(c - ('a' - 'A'));
-    i += CharacterSize(result, i);
+    i += CharacterWidthAt(result, i);
   }
   return result;
 }

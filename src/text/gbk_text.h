@@ -10,11 +10,11 @@
 namespace qm {
 
 // Text operations on GbkText. Positions are one-based byte positions, -1 is
-// "not found". A byte of 0x80 or more leads a double-byte unit, and searches
-// never match from inside one (a four-byte GB18030 character steps as two
-// units). Left, Right and Middle count raw bytes and may cut a character.
-// A text is the whole string: its end stands for the terminating zero, and a
-// zero byte inside it is an ordinary single-byte character.
+// "not found". Searches step by whole characters (see CharacterWidthAt) and
+// never match from inside one. Left, Right and Middle count raw bytes and may
+// cut a character. A text is the whole string: its end stands for the
+// terminating zero, and a zero byte inside it is an ordinary single-byte
+// character.
 
 // A text written in the source as UTF-8, in the internal encoding. For
 // literals and other texts known to be valid UTF-8.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "text/gbk_text.h"
 #include "text/script_tables_data.h"
 
 namespace qm {
@@ -54,27 +55,19 @@ GbkText ConvertScript(std::string_view text, ScriptDirection direction) {
   const ScriptTable& table = TableOf(direction);
   GbkText result;
   result.reserve(text.size());
-  size_t i = 0;
-  while (i < text.size()) {
-    auto first = static_cast<unsigned char>(text[i]);
-    if (first < 0x80) {
-      result.push_back(text[i]);
-      ++i;
-      continue;
-    }
-    if (i + 1 == text.size()) {
-      result.push_back(text[i]);
-      break;
-    }
-    int index = ScriptTableIndex(first, static_cast<unsigned char>(text[i + 1]));
+  for (size_t i = 0; i < text.size();) {
+    const size_t width = CharacterWidthAt(text, i);
+    // Only two-byte characters are in the tables; a four-byte one stays as it is.
+    int index = width == 2 ? ScriptTableIndex(static_cast<unsigned char>(text[i]),
+                                              static_cast<unsigned char>(text[i + 1]))
+                           : -1;
     if (index < 0) {
-      // Outside the code space (for instance half of a four-byte character).
-      result.append(text.substr(i, 2));
+      result.append(text.substr(i, width));
     } else {
       result.push_back(static_cast<char>(table[index] >> 8));
       result.push_back(static_cast<char>(table[index] & 0xFF));
     }
-    i += 2;
+    i += width;
   }
   return result;
 }

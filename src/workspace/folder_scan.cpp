@@ -16,7 +16,7 @@ char FoldAscii(char byte) {
 }
 
 // Greedy match with one backtrack point, stepping whole characters so that
-// "?" takes a double-byte character and the second byte of one is never
+// "?" takes a two- or four-byte character and no byte inside one is ever
 // case-folded or compared on its own.
 bool MatchCharacters(std::string_view pattern, std::string_view name) {
   size_t p = 0, n = 0;
@@ -35,9 +35,10 @@ bool MatchCharacters(std::string_view pattern, std::string_view name) {
         n += name_width;
         continue;
       }
-      bool same = pattern_width == name_width &&
-                  (pattern_width == 1 ? FoldAscii(pattern[p]) == FoldAscii(name[n])
-                                      : pattern.substr(p, 2) == name.substr(n, 2));
+      bool same =
+          pattern_width == name_width &&
+          (pattern_width == 1 ? FoldAscii(pattern[p]) == FoldAscii(name[n])
+                              : pattern.substr(p, pattern_width) == name.substr(n, name_width));
       if (same) {
         p += pattern_width;
         n += name_width;

@@ -8,8 +8,8 @@
 namespace qm {
 
 // Every part of the program splits a name into stem and extension with these.
-// Texts are walked character by character: the second byte of a double-byte
-// character is never taken for a separator, a dot, a space or a digit.
+// Texts are walked character by character (CharacterWidthAt): no byte inside a
+// two- or four-byte character is taken for a separator, a dot, a space or a digit.
 
 // The file-name part of a path (after the last separator that is followed by
 // something other than a separator), or its stem when keep_extension is false.
@@ -22,12 +22,6 @@ GbkText ExtensionOf(const GbkText& path, PathRules rules = kNativePathRules);
 
 // The first run of ASCII digits in text, or "".
 GbkText FirstDigitRun(const GbkText& text);
-
-// Bytes the character starting at index occupies: 2 for a lead byte (0x80 or
-// more) with a byte after it, else 1.
-inline size_t CharacterWidthAt(std::string_view text, size_t index) {
-  return static_cast<unsigned char>(text[index]) >= 0x80 && index + 1 < text.size() ? 2 : 1;
-}
 
 inline bool IsAsciiDigit(char byte) { return byte >= '0' && byte <= '9'; }
 

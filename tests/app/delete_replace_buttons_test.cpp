@@ -169,6 +169,49 @@ TEST_F(DeleteReplaceButtonsTest, DeleteNTimesFromTheRight) {
                   {"删掉了1个", "修改成果提示", Icon::None}});
 }
 
+// 귬 (82 38 82 37 in the internal encoding) lies across the middle of 귭가
+// (82 38 82 38 | 82 37 CF 35); cut there, 귭가.txt became 냬.txt.
+TEST_F(DeleteReplaceButtonsTest, DeleteNTimesNeverMatchesInsideAFourByteCharacter) {
+  Load({"귭가.txt", "x귭가귬.txt"});
+  Type(Control::编辑框1, "귬");
+
+  Click(Control::按钮_删掉N次);
+
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"귭가.txt", "x귭가.txt"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"x귭가.txt", "귭가.txt"}));
+  ExpectMessages({{"一共有1个文件将被更名", "请确认", Icon::Information, Buttons::OkCancel},
+                  {"删掉了1个", "修改成果提示", Icon::None}});
+}
+
+// Emptied, WorkingFolder once made the commit rename relative to the program's
+// current directory. Here that directory holds the same name, which must stay.
+TEST_F(DeleteReplaceButtonsTest, CommitAfterTheFolderWasEmptiedRenamesNothing) {
+  Load({"banana.txt"});
+  const std::filesystem::path elsewhere = folder_.string() + "-cwd";
+  std::filesystem::create_directory(elsewhere);
+  std::ofstream(elsewhere / "banana.txt") << "x";
+  const std::filesystem::path started_in = std::filesystem::current_path();
+  std::filesystem::current_path(elsewhere);
+  Click(Control::按钮_打开预览);
+  Type(Control::编辑框1, "a");
+  Click(Control::按钮_删掉N次);
+  ASSERT_EQ(Column(1), std::vector<std::string>{"bnana.txt"});
+  Click(Control::按钮_清空输入框);
+  messages_.shown.clear();
+
+  Click(Control::按钮_确认无误执行吧);
+
+  std::filesystem::current_path(started_in);
+  EXPECT_TRUE(std::filesystem::exists(elsewhere / "banana.txt"));
+  std::filesystem::remove_all(elsewhere);
+  EXPECT_EQ(OnDisk(), std::set<std::string>{"banana.txt"});
+  EXPECT_EQ(Column(0), std::vector<std::string>{"banana.txt"});
+  ExpectMessages(
+      {{"现在的路径不是预览时的路径（或者路径已被清空），\r\n为了不改错文件，没有执行任何"
+        "更名。\r\n请重新读取路径并预览后再执行！",
+        "提醒："}});
+}
+
 TEST_F(DeleteReplaceButtonsTest, DeleteSequenceNumberLeavesTheBareExtension) {
   Load({"01.mp3", "第3课.mp4"});
 

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
+#include "keyboard.h"
 #include "platform/form.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
@@ -88,14 +89,10 @@ class Buttons {
   void Enter(Control edit, const char* text) {
     Find<QLineEdit>(edit)->setText(QString::fromUtf8(text));
   }
-  // Key by key into a combo's edit part, as typed.
+  // Key by key into a combo, as typed.
   void Type(Control combo, const char* text) {
-    for (QChar character : QString::fromUtf8(text)) {
-      // Qt's key codes of ASCII letters, digits and the dot are their upper-case code points.
-      QKeyEvent press(QEvent::KeyPress, character.toUpper().unicode(), Qt::NoModifier,
-                      QString(character));
-      QApplication::sendEvent(Find<QComboBox>(combo)->lineEdit(), &press);
-    }
+    FocusControl(Find<QComboBox>(combo));
+    TypeKeys(QString::fromUtf8(text));
   }
   void Pick(Control combo, int index) { window_.form().SetComboIndex(combo, index); }
   // A column of the list, sorted: a folder scan delivers no fixed order.

@@ -19,6 +19,7 @@
 #include "app/main_handlers.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
+#include "keyboard.h"
 #include "platform/main_services.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
@@ -40,10 +41,7 @@ class MainWindowTest : public ::testing::Test {
     return window_.findChild<W*>(Name(control));
   }
   void Click(Control control) { Find<QAbstractButton>(control)->click(); }
-  void Type(Control combo, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(Find<QComboBox>(combo)->lineEdit(), &press);
-  }
+
   std::vector<GbkText> Column0() {
     std::vector<GbkText> names;
     for (int row = 0; row < window_.list().RowCount(); ++row) {
@@ -198,8 +196,8 @@ TEST_F(MainWindowTest, CombosKeepTheirTextAndSelectionAsTheHandlersExpect) {
 
 TEST_F(MainWindowTest, TypingAndOpeningAFilterComboReachItsHandlers) {
   auto* filter = Find<QComboBox>(Control::组合框_仅检索);
-  Type(Control::组合框_仅检索, Qt::Key_M, "m");
-  Type(Control::组合框_仅检索, Qt::Key_P, "p");
+  FocusControl(filter);
+  TypeKeys("mp");
   EXPECT_EQ(filter->currentText(), "mp");
   EXPECT_EQ(filter->lineEdit()->cursorPosition(), 2);
   ASSERT_GT(filter->count(), 1);
@@ -212,7 +210,7 @@ TEST_F(MainWindowTest, TypingAndOpeningAFilterComboReachItsHandlers) {
   int mp4 = filter->findText(".mp4");
   ASSERT_GE(mp4, 0);
   filter->lineEdit()->setText(".mp4");
-  Type(Control::组合框_仅检索, Qt::Key_Return, "\r");
+  PressKey(Qt::Key_Return, "\r");
   EXPECT_EQ(picks, 0);
   EXPECT_EQ(window_.form().ComboIndex(Control::组合框_仅检索), -1);
 
@@ -223,6 +221,30 @@ TEST_F(MainWindowTest, TypingAndOpeningAFilterComboReachItsHandlers) {
   ASSERT_GT(filter->count(), 1);
   EXPECT_EQ(filter->itemText(0), QString::fromUtf8("所有"));
   EXPECT_EQ(filter->currentText(), "");
+}
+
+// Typed text and Enter, through the focus widget as the keyboard delivers them,
+// reload the folder: with a search text only its files, with a skip text
+// (typed, never picked, so it skips nothing) whatever the folder holds now.
+TEST_F(MainWindowTest, EnterInAFocusedFilterComboReloadsTheFolder) {
+  TemporaryFolder folder;
+  folder.AddFile("a.mp4");
+  folder.AddFile("b.txt");
+  windows_.chosen_folder = Gbk(folder.path());
+  Click(Control::按钮_手动读取);
+  ASSERT_EQ(window_.list().RowCount(), 2);
+
+  FocusControl(Find(Control::组合框_仅检索));
+  TypeKeys("mp4");
+  PressKey(Qt::Key_Return, "\r");
+  EXPECT_EQ(Column0(), std::vector<GbkText>{"a.mp4"});
+
+  Find<QComboBox>(Control::组合框_仅检索)->setEditText("");
+  folder.AddFile("c.txt");
+  FocusControl(Find(Control::组合框_跳过扩展));
+  TypeKeys("txt");
+  PressKey(Qt::Key_Enter, "\r");
+  EXPECT_EQ(Column0(), (std::vector<GbkText>{"a.mp4", "b.txt", "c.txt"}));
 }
 
 TEST(MainWindowIntake, ChoosingAFolderFillsTheListThroughTheRealWindow) {

@@ -29,8 +29,17 @@ bool MatchesAt(const std::string& text, size_t at, const std::string& part, bool
   return true;
 }
 
-// Offsets a walk from `from` visits: one byte per single-byte character, two
-// per double-byte one; a lead byte with nothing after it ends the walk.
+bool InRange(const std::string& text, size_t at, unsigned char low, unsigned char high) {
+  if (at >= text.size()) return false;
+  auto byte = static_cast<unsigned char>(text[at]);
+  return byte >= low && byte <= high;
+}
+
+// Offsets a walk from `from` visits: one byte per single-byte character, four
+// per four-byte one (lead, digit, lead, digit), two per other double-byte one;
+// a lead byte with nothing after it ends the walk. Where no four-byte shape
+// occurs this is the two-byte walk the operations have always made, so their
+// results for such texts stay byte for byte the same.
 std::vector<size_t> Boundaries(const std::string& text, size_t from) {
   std::vector<size_t> offsets;
   size_t i = from;
@@ -38,7 +47,9 @@ std::vector<size_t> Boundaries(const std::string& text, size_t from) {
     offsets.push_back(i);
     if (static_cast<unsigned char>(text[i]) >= 0x80) {
       if (i + 1 == text.size()) break;
-      i += 2;
+      const bool four = InRange(text, i, 0x81, 0xFE) && InRange(text, i + 1, '0', '9') &&
+                        InRange(text, i + 2, 0x81, 0xFE) && InRange(text, i + 3, '0', '9');
+      i += four ? 4 : 2;
     } else {
       i += 1;
     }

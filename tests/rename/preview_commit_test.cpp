@@ -4,6 +4,7 @@
 
 #include "rename/rename_world.h"
 #include "rename/run_profiles.h"
+#include "workspace/workspace_handlers.h"
 
 namespace qm {
 namespace {
@@ -92,10 +93,13 @@ TEST(TogglePreview, OpensAndClosesTheSecondColumnAndItsLayout) {
   EXPECT_EQ(world.list.ColumnCount(), 1);
 }
 
+// The preview column open, and /w/ recorded as the folder of the values the
+// tests write into it.
 struct CommitWorld : RenameWorld {
   UndoRecord undo;
   CommitWorld() {
     OpenPreviewColumn();
+    RecordPreviewFolder(services, "/w/");
     undo.old_names = {"earlier"};
     undo.new_names = {"earlier-new"};
   }
@@ -182,6 +186,75 @@ TEST(CommitPreview, AppliesTheValuesOfTwoPreviewRuns) {
             MappingOperation({{"a", std::nullopt}, {"b", GbkText("B")}}), world.services);
   CommitPreview(world.services, world.undo);
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a-new.txt", "B.txt"}));
+}
+
+TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
+  const std::string refused =
+      "现在的路径不是预览时的路径（或者路径已被清空），\r\n为了不改错文件，没有执行任何更名。"
+      "\r\n请重新读取路径并预览后再执行！";
+  enum class After { InputsCleared, DesktopGuard, OtherFolder, SecondRunInOtherFolder };
+  struct Row {
+    const char* name;
+    After after;
+  };
+  const Row rows[] = {
+      {"working-folder-emptied-by-clear-inputs", After::InputsCleared},
+      {"working-folder-emptied-by-desktop-guard", After::DesktopGuard},
+      {"working-folder-now-another", After::OtherFolder},
+      {"values-made-in-two-folders", After::SecondRunInOtherFolder},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CommitWorld world;
+    world.files.AddFolder("/v");
+    world.files.AddFile("/v/a.txt");
+    world.files.AddFolder("/home/Desktop");
+    world.AddFiles({"a.txt"});
+    RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), MappingOperation(), world.services);
+    ASSERT_EQ(world.list.Cell(0, 1), "a-new.txt");
+    switch (row.after) {
+      case After::InputsCleared:
+        ClearInputBoxes(world.services);
+        break;
+      case After::DesktopGuard:
+        world.form.SetText(Control::标签2, "/home/Desktop/");
+        RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), MappingOperation(),
+                  world.services);
+        ASSERT_EQ(world.form.Text(Control::标签2), "");
+        break;
+      case After::OtherFolder:
+        world.form.SetText(Control::标签2, "/v/");
+        break;
+      case After::SecondRunInOtherFolder:
+        // As after dropping an item of /v/ in the drop mode: the rows stay.
+        world.form.SetText(Control::标签2, "/v/");
+        world.AddFiles({"b.txt"});
+        world.files.AddFile("/v/b.txt");
+        RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber),
+                  MappingOperation({{"a", std::nullopt}}), world.services);
+        ASSERT_EQ(world.list.Column(1), (std::vector<GbkText>{"a-new.txt", "b-new.txt"}));
+        break;
+    }
+    world.messages.shown.clear();
+
+    CommitPreview(world.services, world.undo);
+
+    EXPECT_TRUE(world.files.renames.empty());
+    ASSERT_EQ(world.messages.shown.size(), 1u);
+    EXPECT_EQ(world.messages.shown[0].text, Gbk(refused));
+    EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));
+    EXPECT_EQ(world.list.Cell(0, 1), "a-new.txt");  // kept for a commit in the right folder
+    EXPECT_EQ(world.undo.old_names, std::vector<GbkText>{"earlier"});  // nothing was renamed
+
+    // Back in the folder of the values, with values from that folder only, the commit runs.
+    if (row.after != After::SecondRunInOtherFolder) {
+      world.form.SetText(Control::标签2, "/w/");
+      CommitPreview(world.services, world.undo);
+      EXPECT_EQ(world.list.Cell(0, 0), "a-new.txt");
+      EXPECT_TRUE(world.files.Exists("/w/a-new.txt"));
+      EXPECT_TRUE(world.files.Exists("/v/a.txt"));
+    }
+  }
 }
 
 }  // namespace

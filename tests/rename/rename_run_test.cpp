@@ -665,6 +665,7 @@ TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
 
   UndoRecord undo;
   world.OpenPreviewColumn();
+  RecordPreviewFolder(world.services, "/w/");
   world.list.SetCell(0, 1, "sub/a.txt");
   CommitPreview(world.services, undo);
   EXPECT_EQ(world.list.Cell(0, 0), "a.txt");

@@ -68,6 +68,7 @@ class UndoTest : public ::testing::Test {
 
   // Lists the names, previews each to its partner and commits.
   void ListAndCommit(const std::vector<std::pair<GbkText, GbkText>>& renames) {
+    RecordPreviewFolder(services, disk.Folder());
     for (const auto& [name, preview] : renames) {
       disk.Add(name);
       list.AppendRows({name});
@@ -129,6 +130,7 @@ TYPED_TEST(UndoTest, RefusesWhenTheListNoLongerMatchesTheFolder) {
     UndoRecord undo;
     std::vector<std::pair<GbkText, GbkText>> renames = {{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}};
     if (row.change == Change::UnpreviewedRow) renames.push_back({"c.txt", ""});
+    RecordPreviewFolder(services, disk.Folder());
     for (const auto& [name, preview] : renames) {
       disk.Add(name);
       list.AppendRows({name});
@@ -181,6 +183,7 @@ TYPED_TEST(UndoTest, FolderModeChecksTheSubfolderScan) {
     std::filesystem::create_directory(this->disk.Folder() + "d1");
   }
   this->list.AppendRows({"d1"});
+  RecordPreviewFolder(this->services, this->disk.Folder());
   this->list.SetCell(0, 1, "d2");
   CommitPreview(this->services, this->undo);
   UndoCommit(this->services, this->undo);
@@ -290,7 +293,9 @@ TEST(ExportNames, GoesToTheDocumentsFolderWhenTheProgramFolderIsReadOnly) {
     for (const GbkText& path : {beside, in_documents}) {
       EXPECT_EQ(world.files.Exists(path), path == row.written) << path;
     }
-    if (!row.written.empty()) EXPECT_EQ(world.files.Content(row.written), "a.txt\r\n");
+    if (!row.written.empty()) {
+      EXPECT_EQ(world.files.Content(row.written), "a.txt\r\n");
+    }
   }
 }
 

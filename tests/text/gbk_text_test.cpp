@@ -11,6 +11,39 @@ namespace {
 const std::string kTrailIsB = "a\xB0\x62";
 const std::string kFullWidthSpace = "\xA1\xA1";
 
+// 귭가 is 82 38 82 38 | 82 37 CF 35; 귬 (82 38 82 37) lies across its middle.
+const std::string kHidesAnother = "\x82\x38\x82\x38\x82\x37\xCF\x35";
+const std::string kHidden = "\x82\x38\x82\x37";
+
+TEST(CharacterWidthAt, OneTwoOrFourBytes) {
+  struct Row {
+    const char* name;
+    std::string text;
+    size_t at, expected;
+  };
+  const Row rows[] = {
+      {"ascii", "a", 0, 1},
+      {"two-byte", "\xB0\xA1", 0, 2},
+      {"lead-at-end-alone", "a\xB0", 1, 1},
+      {"four-byte", kHidesAnother, 0, 4},
+      {"four-byte/second-one", kHidesAnother, 4, 4},
+      // Anything short of the whole four-byte shape steps as before.
+      {"lead-digit-at-end", "\x82\x38", 0, 2},
+      {"lead-digit-lead-at-end", "\x82\x38\x82", 0, 2},
+      {"lead-digit-then-ascii",
+       "\x82\x38"
+       "ab",
+       0, 2},
+      {"lead-digit-lead-non-digit", "\x82\x38\x82\xA1", 0, 2},
+      {"0x80-is-no-four-byte-lead", "\x80\x30\x81\x30", 0, 2},
+      {"0xFF-is-no-four-byte-lead", "\x81\x30\xFF\x30", 0, 2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(CharacterWidthAt(row.text, row.at), row.expected);
+  }
+}
+
 TEST(Find, Positions) {
   struct Row {
     const char* name;
@@ -38,6 +71,8 @@ TEST(Find, Positions) {
       {"case/ignored", "ABC", "b", 1, true, 2},
       {"case/ignored-only-for-ascii", "\xC1\xA1", "\xE1\xA1", 1, true, -1},
       {"part-longer-than-text", "ab", "abc", 1, false, -1},
+      {"four-byte/never-matched-from-its-middle", kHidesAnother, kHidden, 1, false, -1},
+      {"four-byte/whole-character-found", kHidesAnother + kHidden, kHidden, 1, false, 9},
       {"four-byte-character-stepped",
        "\x81\x30\x81\x30"
        "0",
@@ -69,6 +104,8 @@ TEST(ReverseFind, Positions) {
       {"region/start-one-empty", "a_b_c", "a", 1, false, -1},
       {"region/start-past-end-whole-text", "a_b_c", "_", 99, false, 4},
       {"trail-byte/never-matched", kTrailIsB + "c", "b", std::nullopt, false, -1},
+      {"four-byte/never-matched-from-its-middle", kHidden + kHidesAnother, kHidden, std::nullopt,
+       false, 1},
       {"case/ignored", "aXbx", "X", std::nullopt, true, 4},
   };
   for (const Row& row : rows) {
@@ -100,6 +137,8 @@ TEST(Replace, Results) {
       {"case/insensitive", "aXbx", "x", "-", 1, -1, false, "a-b-"},
       {"case/sensitive", "aXbx", "x", "-", 1, -1, true, "aXb-"},
       {"lead-at-end-kept", "X\xB0", "X", "", 1, -1, true, "\xB0"},
+      {"four-byte/never-from-its-middle", kHidesAnother + kHidden, kHidden, "", 1, -1, true,
+       kHidesAnother},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -174,6 +213,11 @@ TEST(Split, Pieces) {
       {"empty-separator-whole-text", "a,b", "", -1, {"a,b"}},
       {"multi-byte-separator", "a--b", "--", -1, {"a", "b"}},
       {"trail-byte/never-splits", kTrailIsB + "bc", "b", -1, {kTrailIsB, "c"}},
+      {"four-byte/never-splits-its-middle",
+       kHidesAnother + kHidden + "x",
+       kHidden,
+       -1,
+       {kHidesAnother, "x"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

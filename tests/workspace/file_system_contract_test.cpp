@@ -117,6 +117,7 @@ TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
   world.AddFile("a.txt");
   world.AddFile(".hidden");
   world.AddFile(Gbk("第1课.mp4"));
+  world.AddFile(Gbk("\xEE\x9E\x8D.txt"));  // U+E78D, which glibc's GB18030 lacks
   world.AddFolder("sub");
   world.AddFile("sub/inner.txt");
   world.AddUnrepresentableName();
@@ -128,9 +129,11 @@ TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
         folder, [&](const GbkText& name, bool is_directory) { seen[name] = is_directory; });
     EXPECT_TRUE(listing.opened);
     EXPECT_EQ(listing.unrepresentable, 1);
-    EXPECT_EQ(seen,
-              (std::map<GbkText, bool>{
-                  {".hidden", false}, {"a.txt", false}, {Gbk("第1课.mp4"), false}, {"sub", true}}));
+    EXPECT_EQ(seen, (std::map<GbkText, bool>{{".hidden", false},
+                                             {"a.txt", false},
+                                             {Gbk("第1课.mp4"), false},
+                                             {Gbk("\xEE\x9E\x8D.txt"), false},
+                                             {"sub", true}}));
   }
 }
 

@@ -49,6 +49,13 @@ TEST(WildcardMatch, WindowsRules) {
       {"trailing-dot/no-extension", "*.", "README", true},
       {"trailing-dot/with-extension", "*.", "a.txt", false},
       {"double-byte/no-fold-of-second-byte", "*.乗", "a.乗", true},
+      // 가 is 82 37 CF 35, 귭 82 38 82 38, 귬 82 38 82 37: a four-byte
+      // character is one step, and its digit bytes are no digits.
+      {"four-byte/question-is-one", "?.txt", "가.txt", true},
+      {"four-byte/not-two-steps", "??.txt", "가.txt", false},
+      {"four-byte/no-match-from-its-middle", "*귬*", "귭가", false},
+      {"four-byte/found-whole", "*귬*", "귭귬가", true},
+      {"four-byte/digit-byte-is-no-digit", "*7*", "가", false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -18,7 +18,6 @@ void DropDownComboBox::MakeEditable() {
   setDuplicatesEnabled(true);
   disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
   setCompleter(nullptr);
-  lineEdit()->installEventFilter(this);
 }
 
 void DropDownComboBox::showPopup() {
@@ -26,11 +25,9 @@ void DropDownComboBox::showPopup() {
   QComboBox::showPopup();
 }
 
-bool DropDownComboBox::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched == lineEdit() && on_key) {
-    on_key(HandlerKeyCode(static_cast<QKeyEvent*>(event)->key()));
-  }
-  return QComboBox::eventFilter(watched, event);
+void DropDownComboBox::keyPressEvent(QKeyEvent* event) {
+  if (on_key) on_key(HandlerKeyCode(event->key()));
+  QComboBox::keyPressEvent(event);
 }
 
 int HandlerKeyCode(int qt_key) {

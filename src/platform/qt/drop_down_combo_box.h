@@ -7,6 +7,9 @@ namespace qm {
 
 // A combo that reports its drop-down opening before the list is shown, so a
 // handler can fill the items first, and the keys typed into its edit part.
+// Those keys are watched on the combo itself: the keyboard delivers them to
+// the focused combo, which hands them to its line edit directly, past any
+// event filter there.
 class DropDownComboBox : public QComboBox {
   Q_OBJECT
 
@@ -24,7 +27,7 @@ class DropDownComboBox : public QComboBox {
   std::function<void(int key)> on_key;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The key code handlers see: the system's virtual key codes for Enter,
