@@ -1,7 +1,8 @@
 // Saves pictures of the windows for the README: the main window once per tab
-// page and once with the preview open, the about window's four pages after a
-// version page said 16.4, and one help window. The list is filled from a temporary folder through
-// the window's own folder intake; questions are answered OK.
+// page and once with the preview open, the mapped rename, paste and editor
+// windows, the about window's four pages after a version page said 16.4, and
+// one help window. The list is filled from a temporary folder through the
+// window's own folder intake; questions are answered OK.
 //   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
 // With --scaled it saves instead the window as it opens on the screen it runs
 // on, and the folder dialog and a message box in the user's language:
@@ -13,9 +14,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTemporaryFile>
+#include <QTextEdit>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -23,12 +26,15 @@
 
 #include "app/about_window.h"
 #include "app/explanation_window.h"
+#include "app/main_list_windows.h"
 #include "app/main_window.h"
+#include "app/mapped_rename_window.h"
 #include "app/translations.h"
 #include "net/about_handlers.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/messages.h"
+#include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_about_form.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_text.h"
@@ -144,6 +150,27 @@ int main(int argc, char* argv[]) {
     form.ShowTabPage(page);
     if (!Save(window, output, QString("main_window_page%1.png").arg(page + 1))) return 1;
   }
+
+  click(qm::Control::按钮_用我的txt修改);
+  qm::MappedRenameWindow* mapped = window.list_windows().mapped_window();
+  if (mapped == nullptr) return 1;
+  const char* new_names[] = {"01 认识界面", "02 图层与蒙版", "03 选区工具", "04 调色基础"};
+  for (int row = 0; row < 4; ++row) mapped->list().SetCell(row, 1, qm::Gbk(new_names[row]));
+  mapped->list().selectRow(1);
+  if (!Save(*mapped, output, "mapped_rename_window.png")) return 1;
+  auto mapped_click = [&](const char* name) {
+    mapped->findChild<QAbstractButton*>(QString::fromUtf8(name))->click();
+  };
+  mapped_click("按钮_手动粘贴");
+  auto* paste = mapped->findChild<QWidget*>("NamePasteWindow");
+  paste->findChild<QTextEdit*>()->setPlainText(QString::fromUtf8("第一讲 总览\n第二讲 工具\n"));
+  if (!Save(*paste, output, "name_paste_window.png")) return 1;
+  paste->close();
+  mapped->findChild<QMenu*>(QString::fromUtf8("右键功能2"))->actions().last()->trigger();
+  auto* editor = mapped->findChild<QWidget*>("SingleNameEditor");
+  if (editor == nullptr || !Save(*editor, output, "single_name_editor.png")) return 1;
+  mapped->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
   click(qm::Control::按钮_打开预览);
   form.ShowTabPage(2);

@@ -2,6 +2,7 @@
 
 #include "filetools/create_items.h"
 #include "filetools/delete_listed.h"
+#include "mapped/mapped_rename.h"
 #include "rename/delete_operations.h"
 #include "rename/insert_operations.h"
 #include "rename/journal_recovery.h"
@@ -9,13 +10,24 @@
 #include "rename/preview_commit.h"
 #include "rename/replace_operations.h"
 #include "rename/undo_export.h"
+#include "workspace/drop_intake.h"
 #include "workspace/extension_presets.h"
 #include "workspace/folder_scan.h"
+#include "workspace/list_ordering.h"
 #include "workspace/workspace_handlers.h"
 
 namespace qm {
 
-void MainHandlers::WindowCreated() { OnMainWindowCreated(services_); }
+void MainHandlers::WindowCreated() {
+  OnMainWindowCreated(services_);
+  if (list_services_.drops != nullptr) {
+    list_services_.drops->Register([this](const GbkText& path) { TakeDropped(path); });
+  }
+}
+
+MainHandlers::~MainHandlers() {
+  if (list_services_.drops != nullptr) list_services_.drops->Unregister();
+}
 
 void MainHandlers::ResumeAfterStart() {
   ::qm::ResumeAfterStart(services_);
@@ -53,6 +65,18 @@ void MainHandlers::Clicked(Control control) {
       break;
     case Control::按钮_清空列表框:
       ClearFileList(services_, intake_guard_);
+      break;
+    case Control::按钮_顺序颠倒:
+      ReverseList(services_);
+      break;
+    case Control::按钮_多种重新排序:
+      if (list_services_.windows != nullptr) list_services_.windows->PopUpSortMenu();
+      break;
+    case Control::按钮_用我的txt修改:
+      if (list_services_.windows == nullptr) break;
+      if (auto names = NamesForMappedRename(services_)) {
+        list_services_.windows->OpenMappedRename(*names);
+      }
       break;
     case Control::按钮14:
       CreateItems(services_);
@@ -101,6 +125,45 @@ void MainHandlers::EditFocused(Control edit) {
 
 void MainHandlers::FolderGiven(const GbkText& folder) {
   ReadFolder(services_, intake_guard_, folder);
+}
+
+void MainHandlers::ListRightClicked() {
+  if (list_services_.windows != nullptr) list_services_.windows->PopUpListMenu();
+}
+
+void MainHandlers::ListItemDoubleClicked() {
+  if (list_services_.shell != nullptr) CopyCell(services_.list, *list_services_.shell);
+}
+
+void MainHandlers::ListMenuChosen(ListMenuItem item) {
+  switch (item) {
+    case ListMenuItem::MoveUp:
+      MoveCell(services_.list, services_.messages, -1);
+      break;
+    case ListMenuItem::MoveDown:
+      MoveCell(services_.list, services_.messages, +1);
+      break;
+    case ListMenuItem::DeleteSelected:
+      DeleteSelected(services_);
+      break;
+    case ListMenuItem::EditThis:
+      if (list_services_.windows != nullptr) list_services_.windows->OpenNameEditor();
+      break;
+  }
+}
+
+void MainHandlers::SortMenuChosen(SortMenuItem item) {
+  if (item == SortMenuItem::ByNumber) {
+    NumberSortList(services_);
+  } else {
+    // The file system keeps no creation time everywhere; both items sort by
+    // the last-write time.
+    TimeSortList(services_);
+  }
+}
+
+void MainHandlers::TakeDropped(const GbkText& path) {
+  TakeDroppedPath(services_, intake_guard_, path);
 }
 
 }  // namespace qm

@@ -1,17 +1,30 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/drop_target.h"
+#include "platform/list_windows.h"
 #include "platform/main_services.h"
+#include "platform/shell.h"
 #include "rename/undo_record.h"
 #include "workspace/intake_guard.h"
 
 namespace qm {
 
+// The list's menus, secondary windows, the clipboard (of the shell) and drops; a handler whose
+// service is missing does nothing.
+struct MainListServices {
+  ListWindows* windows = nullptr;
+  Shell* shell = nullptr;
+  DropTarget* drops = nullptr;
+};
+
 // Routes MainWindow's control events to the Qt-free handlers. The window
 // only translates Qt signals into these calls.
 class MainHandlers {
  public:
-  MainHandlers(MainServices& services, UndoRecord& undo) : services_(services), undo_(undo) {}
+  MainHandlers(MainServices& services, UndoRecord& undo, MainListServices list_services = {})
+      : services_(services), undo_(undo), list_services_(list_services) {}
+  ~MainHandlers();
 
   // The window-created steps, before the window is shown.
   void WindowCreated();
@@ -34,9 +47,19 @@ class MainHandlers {
   // the folder chosen in its dialog.
   void FolderGiven(const GbkText& folder);
 
+  // FileListView was right-clicked, after its hit test.
+  void ListRightClicked();
+  // An item of FileListView was double-clicked, after its hit test.
+  void ListItemDoubleClicked();
+  void ListMenuChosen(ListMenuItem item);
+  void SortMenuChosen(SortMenuItem item);
+  // One dropped path (MainWindow's DropCallback).
+  void TakeDropped(const GbkText& path);
+
  private:
   MainServices& services_;
   UndoRecord& undo_;
+  MainListServices list_services_;
   // Keeps a scan interrupted by a newer intake or a clear out of the list.
   IntakeGuard intake_guard_;
 };

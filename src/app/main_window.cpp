@@ -25,6 +25,7 @@
 #include "app/failure_list_window.h"
 #include "app/help_texts.h"
 #include "app/main_handlers.h"
+#include "app/main_list_windows.h"
 #include "app/skin.h"
 #include "net/about_handlers.h"
 #include "platform/main_services.h"
@@ -34,6 +35,7 @@
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/elided_label.h"
 #include "platform/qt/file_list_view.h"
+#include "platform/qt/qt_drop_target.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_shell.h"
@@ -232,10 +234,13 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}, {}});
   services_ = std::make_unique<MainServices>(
       MainServices{*form_, *list_, *messages, *windows, *files, renames_.get()});
-  handlers_ = std::make_unique<MainHandlers>(*services_, undo);
-
   shell_ = overrides.shell;
   if (shell_ == nullptr) shell_ = (own_shell_ = std::make_unique<QtShell>()).get();
+  drop_target_ = std::make_unique<QtDropTarget>(this);
+  list_windows_ = std::make_unique<MainListWindows>(this, *list_, *services_);
+  handlers_ = std::make_unique<MainHandlers>(
+      *services_, undo, MainListServices{list_windows_.get(), shell_, drop_target_.get()});
+  list_windows_->Connect(*handlers_);
   if (overrides.version_page != nullptr) version_page_ = overrides.version_page;
   about_links_ = std::make_unique<AboutLinks>();
   main_check_ = std::make_unique<BackgroundCheck>(this);

@@ -26,6 +26,8 @@ class FileSystem;
 class JournalStore;
 class Form;
 class MainHandlers;
+class MainListWindows;
+class QtDropTarget;
 class Messages;
 class QtForm;
 class Shell;
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow {
   MainServices& services() { return *services_; }
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
+  MainListWindows& list_windows() { return *list_windows_; }
   // The open about and help windows, or nullptr.
   AboutWindow* about_window() const;
   ExplanationWindow* explanation_window() const;
@@ -110,6 +113,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<FailureList> own_failures_;
   std::unique_ptr<RenameServices> renames_;
   std::unique_ptr<MainServices> services_;
+  std::unique_ptr<QtDropTarget> drop_target_;
+  // Destroyed before the services: an open MappedRenameWindow writes back into them.
+  std::unique_ptr<MainListWindows> list_windows_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
 

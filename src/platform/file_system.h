@@ -84,6 +84,8 @@ class FileSystem {
 
   virtual Result<std::string> ReadFile(const GbkText& path) = 0;
 
+  // The last-write time of path in nanoseconds since 1970 (UTC).
+  virtual Result<int64_t> LastWriteTime(const GbkText& path) = 0;
   // True when path is an existing folder (or a symbolic link to one).
   virtual bool IsFolder(const GbkText& path) = 0;
   // Creates one folder; fails when anything of that name exists.

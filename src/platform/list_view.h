@@ -26,6 +26,14 @@ class ListView {
   virtual void RemoveColumn(int index) = 0;
   virtual GbkText ColumnTitle(int index) const = 0;
   virtual void SetColumnTitle(int index, const GbkText& title) = 0;
+
+  // The current (selected, focused) row, or -1 when there is none.
+  virtual int CurrentRow() const = 0;
+  // The selected rows in ascending order.
+  virtual std::vector<int> SelectedRows() const = 0;
+  // The column under the pointer at the list's last hit test (a right-click or
+  // a click on the list): 0 before the first, -1 beside the columns.
+  virtual int ClickedColumn() const = 0;
 };
 
 }  // namespace qm

@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 #include "platform/encoding.h"
@@ -211,6 +213,18 @@ Result<std::string> PosixFileSystem::ReadFile(const GbkText& path) {
   }
   ::close(fd);
   return content;
+}
+
+Result<int64_t> PosixFileSystem::LastWriteTime(const GbkText& path) {
+  auto target = InternalToUtf8(path);
+  if (!target) return target.error();
+  struct stat status;
+  if (::stat(target->c_str(), &status) != 0) return SystemError("stat", errno);
+  // Nanoseconds reach from 1677 to 2262; a time outside sorts at that end.
+  constexpr int64_t kBillion = 1'000'000'000;
+  constexpr int64_t kLimit = std::numeric_limits<int64_t>::max() / kBillion - 1;
+  int64_t seconds = std::clamp<int64_t>(status.st_mtim.tv_sec, -kLimit, kLimit);
+  return seconds * kBillion + status.st_mtim.tv_nsec;
 }
 
 GbkText PosixFileSystem::ProgramFolder() {

@@ -192,6 +192,17 @@ Result<std::string> FakeFileSystem::ReadFile(const GbkText& path) {
   return entries_[found->second].content;
 }
 
+Result<int64_t> FakeFileSystem::LastWriteTime(const GbkText& path) {
+  auto found = index_.find(Normalized(path));
+  if (found == index_.end()) return Error{"no such file"};
+  return entries_[found->second].modified;
+}
+
+void FakeFileSystem::SetLastWriteTime(const GbkText& path, int64_t nanoseconds) {
+  auto found = index_.find(Normalized(path));
+  if (found != index_.end()) entries_[found->second].modified = nanoseconds;
+}
+
 }  // namespace qm
 
 namespace qm {

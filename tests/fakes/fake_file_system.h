@@ -29,6 +29,8 @@ class FakeFileSystem : public FileSystem {
   void Remove(const GbkText& path);
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
+  Result<int64_t> LastWriteTime(const GbkText& path) override;
+  void SetLastWriteTime(const GbkText& path, int64_t nanoseconds);
   GbkText ProgramFolder() override { return program_folder; }
   bool IsFolder(const GbkText& path) override;
   Result<bool> CreateFolder(const GbkText& path) override;
@@ -61,6 +63,7 @@ class FakeFileSystem : public FileSystem {
     bool is_directory = false;
     std::string content;
     uint64_t inode = 0;
+    int64_t modified = 0;
   };
   friend class FakeFolderHandle;
   uint64_t next_inode_ = 100;

@@ -23,9 +23,16 @@ class FakeList : public ListView {
   GbkText ColumnTitle(int index) const override;
   void SetColumnTitle(int index, const GbkText& title) override;
 
+  int CurrentRow() const override { return current_row; }
+  std::vector<int> SelectedRows() const override { return selected_rows; }
+  int ClickedColumn() const override { return clicked_column; }
+
   // Column 0 of every row, row 0 first.
   std::vector<GbkText> Column(int column) const;
   std::vector<int> widths{380};
+  int current_row = -1;
+  std::vector<int> selected_rows;
+  int clicked_column = 0;
 
  private:
   std::vector<std::vector<GbkText>> rows_;

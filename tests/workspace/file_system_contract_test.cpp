@@ -30,6 +30,9 @@ class FakeWorld {
   }
   void AddFolder(const GbkText& name) { files_.AddFolder(root_ + "/" + name); }
   void AddUnrepresentableName() { ++files_.unrepresentable_names; }
+  void SetTime(const GbkText& name, int64_t nanoseconds) {
+    files_.SetLastWriteTime(root_ + "/" + name, nanoseconds);
+  }
   bool Exists(const GbkText& name) const { return files_.Exists(root_ + "/" + name); }
   std::string Content(const GbkText& name) const { return files_.Content(root_ + "/" + name); }
   FileSystem& files() { return files_; }
@@ -62,6 +65,12 @@ class PosixWorld {
     ::mkdir((root_ + "/" + InternalToUtf8(name).value()).c_str(), 0755);
   }
   void AddUnrepresentableName() { Touch(root_ + "/bad\xFF\xFEname.txt"); }
+  void SetTime(const GbkText& name, int64_t nanoseconds) {
+    struct timespec times[2];
+    times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(nanoseconds / 1'000'000'000);
+    times[0].tv_nsec = times[1].tv_nsec = static_cast<long>(nanoseconds % 1'000'000'000);
+    ::utimensat(AT_FDCWD, (root_ + "/" + InternalToUtf8(name).value()).c_str(), times, 0);
+  }
   bool Exists(const GbkText& name) const {
     return std::filesystem::exists(std::filesystem::symlink_status(Native(name)));
   }
@@ -134,6 +143,22 @@ TYPED_TEST(FolderListingContract, MissingFolderOpensNothing) {
                                                          [&](const GbkText&, bool) { ++visits; });
   EXPECT_FALSE(listing.opened);
   EXPECT_EQ(visits, 0);
+}
+
+TYPED_TEST(FolderListingContract, LastWriteTimeOfFilesAndFoldersFailsForMissingOnes) {
+  auto& world = this->world;
+  world.AddFile(Gbk("第1课.mp4"));
+  world.AddFolder("sub");
+  const int64_t noon = 1'700'000'000'123'456'789;
+  world.SetTime(Gbk("第1课.mp4"), noon);
+  world.SetTime("sub", noon - 1'000'000'000);
+  auto file_time = world.files().LastWriteTime(world.Root() + "/" + Gbk("第1课.mp4"));
+  ASSERT_TRUE(file_time.ok());
+  EXPECT_EQ(*file_time, noon);
+  auto folder_time = world.files().LastWriteTime(world.Root() + "/sub");
+  ASSERT_TRUE(folder_time.ok());
+  EXPECT_EQ(*folder_time, noon - 1'000'000'000);
+  EXPECT_FALSE(world.files().LastWriteTime(world.Root() + "/missing").ok());
 }
 
 // Creating and deleting single entries, held to one contract by the fake and

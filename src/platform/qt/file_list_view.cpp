@@ -1,6 +1,9 @@
 #include "platform/qt/file_list_view.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <algorithm>
 
 namespace qm {
 
@@ -47,6 +50,43 @@ void FileListView::InsertColumn(int index, const GbkText& title, int width) {
 
 void FileListView::SetColumnTitle(int index, const GbkText& title) {
   model_.SetColumnTitle(index, title);
+}
+
+int FileListView::CurrentRow() const {
+  QModelIndex current = currentIndex();
+  if (!current.isValid() || !selectionModel()->isRowSelected(current.row(), QModelIndex())) {
+    return -1;
+  }
+  return current.row();
+}
+
+std::vector<int> FileListView::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QModelIndex& index : selectionModel()->selectedRows()) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void FileListView::HitTest(const QPoint& viewport_position) {
+  clicked_column_ = columnAt(viewport_position.x());
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event) {
+  HitTest(event->position().toPoint());
+  QTableView::mousePressEvent(event);
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  HitTest(event->position().toPoint());
+  QTableView::mouseDoubleClickEvent(event);
+  if (indexAt(event->position().toPoint()).isValid()) emit ItemDoubleClicked();
+}
+
+void FileListView::contextMenuEvent(QContextMenuEvent* event) {
+  // The keyboard's menu key has no pointer position worth testing.
+  if (event->reason() == QContextMenuEvent::Mouse) HitTest(event->pos());
+  emit RightClicked(event->globalPos());
+  event->accept();
 }
 
 }  // namespace qm

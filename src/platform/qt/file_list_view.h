@@ -27,10 +27,29 @@ class FileListView : public QTableView, public ListView {
   GbkText ColumnTitle(int index) const override { return model_.ColumnTitle(index); }
   void SetColumnTitle(int index, const GbkText& title) override;
 
+  int CurrentRow() const override;
+  std::vector<int> SelectedRows() const override;
+  int ClickedColumn() const override { return clicked_column_; }
+
   TextTableModel& Model() { return model_; }
 
+ signals:
+  // A right-click, after the hit test; position in global coordinates.
+  void RightClicked(const QPoint& global_position);
+  // A double-click on an item, after the hit test.
+  void ItemDoubleClicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
+  // Records the column under a point of the viewport as ClickedColumn.
+  void HitTest(const QPoint& viewport_position);
+
   TextTableModel model_;
+  int clicked_column_ = 0;
 };
 
 }  // namespace qm

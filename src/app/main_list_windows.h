@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPointer>
+
+#include "platform/list_windows.h"
+#include "platform/main_services.h"
+
+class QMenu;
+class QWidget;
+
+namespace qm {
+
+class FileListView;
+class MainHandlers;
+class MappedRenameWindow;
+
+// MainWindow's two menus and the secondary windows it opens from its list.
+class MainListWindows : public ListWindows {
+ public:
+  MainListWindows(QWidget* main_window, FileListView& list, MainServices& services);
+  // Destroys an open MappedRenameWindow while MainWindow can still take its names.
+  ~MainListWindows() override;
+
+  // The handlers that receive the chosen menu items; set once they exist.
+  void Connect(MainHandlers& handlers);
+
+  void PopUpListMenu() override;
+  void PopUpSortMenu() override;
+  void OpenMappedRename(const std::vector<GbkText>& names) override;
+  void OpenNameEditor() override;
+
+  // The open MappedRenameWindow, or nullptr.
+  MappedRenameWindow* mapped_window() const;
+
+ private:
+  QWidget* main_window_;
+  FileListView& list_;
+  MainServices& services_;
+  QMenu* list_menu_ = nullptr;
+  QMenu* sort_menu_ = nullptr;
+  QPointer<MappedRenameWindow> mapped_window_;
+};
+
+}  // namespace qm

@@ -1,0 +1,115 @@
+#include "mapped/mapped_rename.h"
+
+#include <algorithm>
+
+#include "mapped/entry_rename.h"
+#include "text/gbk_text.h"
+#include "workspace/list_functions.h"
+#include "workspace/list_ordering.h"
+#include "workspace/name_functions.h"
+#include "workspace/workspace_values.h"
+
+namespace qm {
+namespace {
+
+const GbkText& ReminderTitle() {
+  static const GbkText title = Gbk("提醒：");
+  return title;
+}
+
+bool RefuseEmptyMappedList(const ListView& mapped, Messages& messages) {
+  if (mapped.RowCount() > 0) return false;
+  static const GbkText empty = Gbk("列表框是空的！");
+  messages.Show(empty, ReminderTitle(), Icon::Information, Buttons::Ok);
+  return true;
+}
+
+void WriteColumnFromTop(ListView& list, int column, const std::vector<GbkText>& texts) {
+  for (int row = 0; row < static_cast<int>(texts.size()); ++row) {
+    list.SetCell(row, column, texts[row]);
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<GbkText>> NamesForMappedRename(MainServices& services) {
+  if (services.list.RowCount() == 0) {
+    static const GbkText first_drop = Gbk("先拖入文件！");
+    services.messages.Show(first_drop, ReminderTitle(), Icon::Information, Buttons::Ok);
+    return std::nullopt;
+  }
+  return ReadEntryNames(services.form, services.list, false);
+}
+
+void FillMappedList(ListView& mapped, const std::vector<GbkText>& names) {
+  mapped.RemoveAllRows();
+  mapped.AppendRows(names);
+}
+
+std::vector<GbkText> NameFileLines(std::string_view bytes) {
+  // Texts end at a zero byte, whichever the encoding.
+  bytes = bytes.substr(0, bytes.find('\0'));
+  return Split(IsUtf8Text(bytes) ? Utf8ToGbk(bytes) : GbkText(bytes), "\r\n");
+}
+
+void WriteNewNames(ListView& list, const std::vector<GbkText>& lines) {
+  int rows = list.RowCount();
+  if (static_cast<int>(lines.size()) > rows) {
+    list.AppendRows(std::vector<GbkText>(lines.size() - static_cast<size_t>(rows)));
+  }
+  WriteColumnFromTop(list, 1, lines);
+}
+
+void ImportNameFile(FileSystem& files, ListView& mapped, const GbkText& path) {
+  auto bytes = files.ReadFile(path);
+  if (!bytes) return;
+  WriteNewNames(mapped, NameFileLines(*bytes));
+}
+
+void ClearNewNames(ListView& mapped) {
+  for (int row = 0; row < mapped.RowCount(); ++row) mapped.SetCell(row, 1, {});
+}
+
+void SortNewNames(ListView& mapped, Messages& messages) {
+  if (RefuseEmptyMappedList(mapped, messages)) return;
+  WriteColumnFromTop(mapped, 1, NumberSort(ReadListColumn(mapped, 1, true), false));
+}
+
+void ReverseNewNames(ListView& mapped, Messages& messages) {
+  if (RefuseEmptyMappedList(mapped, messages)) return;
+  std::vector<GbkText> names = ReadListColumn(mapped, 1, true);
+  std::reverse(names.begin(), names.end());
+  WriteColumnFromTop(mapped, 1, names);
+}
+
+void MappedRename(MappedServices& services, bool with_extension) {
+  ListView& mapped = services.mapped;
+  GbkText folder = WorkingFolder(services.main.form);
+  int renamed = 0;
+  int rows = mapped.RowCount();
+  for (int row = 0; row < rows; ++row) {
+    GbkText old_name = mapped.Cell(row, 0);
+    GbkText new_name = mapped.Cell(row, 1);
+    if (old_name.empty() || new_name.empty()) continue;
+    GbkText extension = ExtensionOf(old_name);
+    GbkText from = FileNameOf(old_name, false) + extension;
+    GbkText to = with_extension ? new_name : new_name + extension;
+    if (!RenameListedEntry(services.main.files, folder, from, to)) continue;
+    ++renamed;
+    mapped.SetCell(row, 0, to);
+    mapped.SetCell(row, 1, {});
+  }
+  if (renamed == 0) {
+    services.messages.Show(Gbk("没有任何改动"), Gbk("没有改动"), Icon::Information, Buttons::Ok);
+    return;
+  }
+  services.main.messages.Show(Gbk("一共有") + ToText(renamed) + Gbk("个文件被改名"),
+                              Gbk("修改成果提示"), Icon::Information, Buttons::Ok);
+}
+
+void WriteBack(const ListView& mapped, ListView& file_list) {
+  int rows = std::min(mapped.RowCount(), file_list.RowCount());
+  for (int row = 0; row < rows; ++row) file_list.SetCell(row, 0, mapped.Cell(row, 0));
+}
+
+}  // namespace qm

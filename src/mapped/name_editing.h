@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/gbk_text_type.h"
+#include "platform/list_view.h"
+#include "platform/main_services.h"
+#include "platform/messages.h"
+#include "platform/name_editor.h"
+
+namespace qm {
+
+// The name paste window and the single-name editor feed names by hand into
+// either list: the MappedList, or FileListView.
+
+// 按钮_确认4: the pasted text, split at CR LF, fills column 1 of the list
+// from the first row, rows being appended where the list has fewer.
+void ConfirmPaste(const GbkText& pasted, ListView& target);
+
+// The editor's source: the list it edits and the message boxes of its window.
+struct EditSource {
+  ListView& list;
+  Messages& messages;
+};
+
+// 按钮1 "确认修改", on the source list's current row and clicked column read
+// at the click. Column 0: the entry is renamed on disk at once to the edited
+// text (the whole name); column 1: only the cell changes. Another column does
+// nothing and the editor stays open.
+void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main);
+
+}  // namespace qm

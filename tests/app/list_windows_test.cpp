@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+#include <fstream>
+
+#include "app/main_list_windows.h"
+#include "app/main_window.h"
+#include "app/mapped_rename_window.h"
+#include "fakes/fake_window_system.h"
+#include "fakes/scripted_messages.h"
+#include "platform/mapped_controls.h"
+#include "platform/name_editor_controls.h"
+#include "platform/name_paste_controls.h"
+#include "platform/qt/file_list_view.h"
+#include "qt_application.h"
+#include "rename/undo_record.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+template <class Id>
+QString Name(Id control) {
+  return QString::fromUtf8(ControlName(control));
+}
+
+std::vector<GbkText> Texts(std::initializer_list<const char*> utf8) {
+  std::vector<GbkText> texts;
+  for (const char* text : utf8) texts.push_back(Gbk(text));
+  return texts;
+}
+
+std::vector<GbkText> Column(const ListView& list, int column) {
+  std::vector<GbkText> texts;
+  for (int row = 0; row < list.RowCount(); ++row) texts.push_back(list.Cell(row, column));
+  return texts;
+}
+
+// Runs what closing a window left for the event loop: its deferred deletion.
+void LetClosedWindowsGo() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+// Answers the next modal message box with OK, as a person would, and records
+// its text and title.
+struct AnsweredBox {
+  QString text;
+  QString title;
+};
+void AnswerNextMessageBox(AnsweredBox& answered) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, &answered] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    answered = {box->text(), box->windowTitle()};
+    box->button(QMessageBox::Ok)->click();
+    poll->deleteLater();
+  });
+  poll->start(5);
+}
+
+// The real main window over a real temporary folder; its own message boxes
+// are scripted, the other windows' are real.
+class ListWindowsTest : public ::testing::Test {
+ protected:
+  ListWindowsTest() : window_(undo_, {&messages_, &windows_, nullptr}) { window_.show(); }
+
+  fs::path Folder() const { return fs::u8path(folder_.path().toStdString()); }
+  GbkText FolderText() const { return Gbk(folder_.path().toStdString() + "/"); }
+  fs::path AddFile(const char* name, const std::string& content = "x") {
+    fs::path path = Folder() / fs::u8path(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+  }
+  std::vector<std::string> NamesOnDisk() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Folder())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  // A drop as a file manager makes it: a URL list, with a web link among the files.
+  void DropOn(QWidget* target, const std::vector<fs::path>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const fs::path& path : paths) {
+      urls << QUrl::fromLocalFile(QString::fromStdString(path.string()));
+    }
+    urls.insert(urls.size() / 2, QUrl("https://example.com/page.txt"));
+    data.setUrls(urls);
+    QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+  }
+
+  void SetMode(const char* mode) { window_.form().SetText(Control::组合框2, Gbk(mode)); }
+  QWidget* MainControl(Control control) { return window_.findChild<QWidget*>(Name(control)); }
+  void Click(QWidget* parent, const QString& name) {
+    auto* button = parent->findChild<QAbstractButton*>(name);
+    ASSERT_NE(button, nullptr) << name.toStdString();
+    button->click();
+  }
+
+  // Right-clicks the cell of a list, as the hit test sees it, and picks a menu item.
+  void PickFromMenu(FileListView& list, int row, int column, const char* menu_name,
+                    const char* item) {
+    list.selectRow(row);
+    QPoint at = list.visualRect(list.model()->index(row, column)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &event);
+    TriggerMenuItem(menu_name, item);
+  }
+  void TriggerMenuItem(const char* menu_name, const char* item) {
+    QMenu* menu = nullptr;
+    for (QMenu* candidate : window_.findChildren<QMenu*>(QString::fromUtf8(menu_name))) {
+      if (candidate->isVisible()) menu = candidate;
+    }
+    ASSERT_NE(menu, nullptr) << menu_name << " did not pop up";
+    for (QAction* action : menu->actions()) {
+      if (action->text() == QString::fromUtf8(item)) {
+        menu->hide();
+        action->trigger();
+        return;
+      }
+    }
+    FAIL() << "no item " << item;
+  }
+
+  QTemporaryDir folder_;
+  UndoRecord undo_;
+  ScriptedMessages messages_;
+  FakeWindowSystem windows_;
+  MainWindow window_;
+};
+
+TEST_F(ListWindowsTest, DropsOfRealFilesFillTheListByMode) {
+  fs::path a = AddFile("a.txt");
+  fs::path ten = AddFile("10.jpg");
+  fs::path two = AddFile("2.jpg");
+  fs::create_directory(Folder() / "sub");
+
+  SetMode("处理文件");
+  DropOn(&window_, {a, two});
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"2.jpg", "10.jpg", "a.txt"}));
+  EXPECT_EQ(window_.form().Text(Control::标签2), FolderText());
+
+  SetMode("处理文件夹");
+  DropOn(&window_.list(), {Folder() / "sub"});
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"sub"}));
+
+  // A drop onto an edit box is the window's too, and does not land in the box.
+  SetMode("拖几个改几个");
+  DropOn(MainControl(Control::编辑框2), {ten, Folder() / "sub"});
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"sub", "10.jpg", "sub"}));
+  EXPECT_EQ(window_.form().Text(Control::编辑框2), "");
+  EXPECT_TRUE(messages_.shown.empty());
+
+  // Nothing but web links is not taken.
+  QMimeData links;
+  links.setUrls({QUrl("https://example.com/a.txt")});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &links, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window_, &enter);
+  EXPECT_FALSE(enter.isAccepted());
+}
+
+TEST_F(ListWindowsTest, RightClickMenuMovesDeletesAndDoubleClickCopies) {
+  window_.list().AppendRows(Texts({"a", "b", "c"}));
+  PickFromMenu(window_.list(), 2, 0, "右键功能1", "上移");
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a", "c", "b"}));
+  EXPECT_EQ(window_.list().CurrentRow(), 2);
+
+  PickFromMenu(window_.list(), 0, 0, "右键功能1", "上移");
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, Gbk("已经在最顶了，无法再上移了！"));
+
+  PickFromMenu(window_.list(), 1, 0, "右键功能1", "删除已选中文件名");
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a", "b"}));
+
+  QApplication::clipboard()->setText("before");
+  QPoint at = window_.list().visualRect(window_.list().model()->index(1, 0)).center();
+  QMouseEvent press(QEvent::MouseButtonPress, at, window_.list().viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.list().viewport(), &press);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, at, window_.list().viewport()->mapToGlobal(at),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window_.list().viewport(), &twice);
+  EXPECT_EQ(QApplication::clipboard()->text(), "b");
+}
+
+TEST_F(ListWindowsTest, SortMenuOrdersByNumberAndByLastWriteTime) {
+  fs::path names[] = {AddFile("10.txt"), AddFile("1.txt"), AddFile("2.txt")};
+  auto now = fs::file_time_type::clock::now();
+  fs::last_write_time(names[0], now - std::chrono::hours(3));
+  fs::last_write_time(names[1], now - std::chrono::hours(1));
+  fs::last_write_time(names[2], now - std::chrono::hours(2));
+  SetMode("拖几个改几个");
+  DropOn(&window_, {names[0], Folder() / "gone.txt", names[1], names[2]});
+
+  Click(&window_, Name(Control::按钮_多种重新排序));
+  TriggerMenuItem("多种重新排序", "按数字大小排序");
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"1.txt", "2.txt", "10.txt", "gone.txt"}));
+
+  Click(&window_, Name(Control::按钮_多种重新排序));
+  TriggerMenuItem("多种重新排序", "按文件最后修改时间排序");
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"1.txt", "2.txt", "10.txt", "gone.txt"}));
+  fs::last_write_time(names[0], now);
+  Click(&window_, Name(Control::按钮_多种重新排序));
+  TriggerMenuItem("多种重新排序", "按文件创建时间排序");
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"10.txt", "1.txt", "2.txt", "gone.txt"}));
+
+  Click(&window_, Name(Control::按钮_顺序颠倒));
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"gone.txt", "2.txt", "1.txt", "10.txt"}));
+}
+
+TEST_F(ListWindowsTest, NamesFileDroppedOnTheMappedWindowRenamesAndWritesBack) {
+  fs::path files[] = {AddFile("a.txt"), AddFile("b.txt"), AddFile("c.txt")};
+  SetMode("处理文件");
+  DropOn(&window_, {files[0]});
+  ASSERT_EQ(Column(window_.list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
+
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  EXPECT_EQ(mapped->objectName(), "MappedRenameWindow");
+  EXPECT_TRUE(mapped->isVisible());
+  EXPECT_FALSE(window_.isEnabled());
+  EXPECT_TRUE(mapped->isEnabled());
+  EXPECT_EQ(Column(mapped->list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
+
+  QTemporaryDir elsewhere;
+  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "新名字.txt";
+  std::ofstream(names, std::ios::binary) << "第一课\r\n\r\n第三课\r\n第四课\r\n";
+  DropOn(mapped, {names});
+  EXPECT_EQ(Column(mapped->list(), 1), Texts({"第一课", "", "第三课", "第四课"}));
+  EXPECT_EQ(Column(mapped->list(), 0), Texts({"a.txt", "b.txt", "c.txt", ""}));
+
+  Click(mapped, Name(MappedControl::按钮_执行改名));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, Gbk("一共有2个文件被改名"));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"b.txt", "第一课.txt", "第三课.txt"}));
+
+  Click(mapped, Name(MappedControl::按钮_关闭窗口2));
+  LetClosedWindowsGo();
+  EXPECT_EQ(window_.list_windows().mapped_window(), nullptr);
+  EXPECT_TRUE(window_.isEnabled());
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"第一课.txt", "b.txt", "第三课.txt"}));
+}
+
+TEST_F(ListWindowsTest, MappedWindowMenuShiftsOneColumnAndAsksThroughItsOwnBoxes) {
+  window_.list().AppendRows(Texts({"a.txt", "b.txt", "c.txt"}));
+  // An editor left open on the main list would be disabled with it.
+  PickFromMenu(window_.list(), 0, 0, "右键功能1", "手动修改这个");
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  FileListView& list = mapped->list();
+  list.SetCell(0, 1, "x");
+  list.SetCell(2, 1, "z");
+
+  // The editor on the new-name column changes the cell only.
+  PickFromMenu(list, 1, 1, "右键功能2", "手动修改这个");
+  LetClosedWindowsGo();
+  auto editors = window_.findChildren<QWidget*>("SingleNameEditor");
+  ASSERT_EQ(editors.size(), 1);
+  EXPECT_EQ(editors[0]->parentWidget(), mapped);
+  EXPECT_TRUE(editors[0]->isEnabled());
+  editors[0]->findChild<QLineEdit*>(Name(EditorControl::编辑框1))->setText("y");
+  Click(editors[0], Name(EditorControl::按钮1));
+  EXPECT_EQ(Column(list, 1), Texts({"x", "y", "z"}));
+  list.SetCell(1, 1, "");
+
+  // Tests find the mapped window's menu through MainWindow, its owner.
+  PickFromMenu(list, 2, 1, "右键功能2", "上移");
+  EXPECT_EQ(Column(list, 0), Texts({"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(Column(list, 1), Texts({"x", "z", ""}));
+  PickFromMenu(list, 0, 1, "右键功能2", "删除");
+  EXPECT_EQ(Column(list, 1), Texts({"", "z", ""}));
+
+  AnsweredBox answered;
+  AnswerNextMessageBox(answered);
+  PickFromMenu(list, 0, 0, "右键功能2", "上移");
+  EXPECT_EQ(answered.text, QString::fromUtf8("已经在最顶了，无法再上移了！"));
+  EXPECT_EQ(answered.title, QString::fromUtf8("提醒："));
+
+  // Paste three lines into a list of three rows whose second line is empty.
+  Click(mapped, Name(MappedControl::按钮_手动粘贴));
+  auto* paste = mapped->findChild<QWidget*>("NamePasteWindow");
+  ASSERT_NE(paste, nullptr);
+  auto* box = paste->findChild<QTextEdit*>(Name(PasteControl::超级编辑框1));
+  EXPECT_EQ(box->font().pointSize(), 12);
+  box->setPlainText("p\n\nr\ns\n");
+  Click(paste, Name(PasteControl::按钮_确认4));
+  EXPECT_EQ(Column(list, 1), Texts({"p", "", "r", "s"}));
+
+  // The title bar's close button writes back as the window's own button does.
+  mapped->close();
+  LetClosedWindowsGo();
+  EXPECT_TRUE(window_.isEnabled());
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(ListWindowsTest, EditorRenamesFromTheMainListAndOpensOnlyOnce) {
+  AddFile("a.txt");
+  AddFile("b.txt");
+  SetMode("处理文件");
+  DropOn(&window_, {Folder() / "a.txt"});
+
+  PickFromMenu(window_.list(), 0, 0, "右键功能1", "手动修改这个");
+  auto* editor = window_.findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  PickFromMenu(window_.list(), 1, 0, "右键功能1", "手动修改这个");
+  EXPECT_EQ(window_.findChildren<QWidget*>("SingleNameEditor").size(), 1);
+
+  auto* edit = editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1));
+  EXPECT_EQ(edit->text(), "a.txt");
+  // Typing goes to the edit box, after the last character.
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), edit);
+  auto type = [](int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+  };
+  for (int i = 0; i < 5; ++i) type(Qt::Key_Backspace, {});
+  for (QChar typed : QString::fromUtf8("新.md")) type(0, typed);
+  EXPECT_EQ(edit->text(), QString::fromUtf8("新.md"));
+  // The edit applies to the row selected at the click, not at the opening.
+  editor->findChild<QCheckBox*>(Name(EditorControl::选择框1))->setChecked(true);
+  Click(editor, Name(EditorControl::按钮1));
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "新.md"}));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt", "新.md"}));
+  ASSERT_EQ(messages_.shown.size(), 1u);
+  EXPECT_EQ(messages_.shown[0].text, Gbk("此文件名修改成功！"));
+  LetClosedWindowsGo();
+  EXPECT_EQ(window_.findChild<QWidget*>("SingleNameEditor"), nullptr);
+}
+
+TEST(MappedRenameResult, TheCountIsShownByTheDisabledMainWindowAndCanBeAnswered) {
+  QTemporaryDir folder;
+  std::ofstream(fs::u8path(folder.path().toStdString()) / "a.txt") << "x";
+  UndoRecord undo;
+  FakeWindowSystem windows;
+  MainWindow window(undo, {nullptr, &windows, nullptr});
+  window.show();
+  window.form().SetText(Control::标签2, Gbk(folder.path().toStdString() + "/"));
+  window.list().AppendRows({"a.txt"});
+  window.findChild<QAbstractButton*>(Name(Control::按钮_用我的txt修改))->click();
+  MappedRenameWindow* mapped = window.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  mapped->list().SetCell(0, 1, "b");
+
+  AnsweredBox answered;
+  AnswerNextMessageBox(answered);
+  mapped->findChild<QAbstractButton*>(Name(MappedControl::按钮_执行改名))->click();
+  EXPECT_EQ(answered.text, QString::fromUtf8("一共有1个文件被改名"));
+  EXPECT_EQ(answered.title, QString::fromUtf8("修改成果提示"));
+  EXPECT_FALSE(window.isEnabled());
+}
+
+}  // namespace
+}  // namespace qm
