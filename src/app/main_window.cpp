@@ -17,6 +17,7 @@
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
+#include "platform/qt/qt_job_progress.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_window_system.h"
 #include "text/gbk_text.h"
@@ -143,8 +144,9 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   }
   FileSystem* files = overrides.files;
   if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
-  services_ =
-      std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files});
+  progress_ = std::make_unique<QtJobProgress>(this);
+  services_ = std::make_unique<MainServices>(
+      MainServices{*form_, *list_, *messages, *windows, *files, *progress_});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);
 
   ConnectHandlers();

@@ -17,6 +17,7 @@ class Form;
 class MainHandlers;
 class Messages;
 class QtForm;
+class QtJobProgress;
 class WindowSystem;
 struct MainServices;
 struct UndoRecord;
@@ -48,6 +49,7 @@ class MainWindow : public QMainWindow {
   MainServices& services() { return *services_; }
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
+  QtJobProgress& progress() { return *progress_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +68,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Messages> own_messages_;
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
+  std::unique_ptr<QtJobProgress> progress_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;

@@ -82,7 +82,10 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     return;
   }
   const GbkText folder = WorkingFolder(services.form);
+  LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
   for (int row = 0; row < rows; ++row) {
+    // A stop keeps what was renamed so far, and records it for the undo.
+    if (!job(row, rows)) break;
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;

@@ -276,8 +276,11 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     form.SetProgressValue(Control::进度条1, 0);
     form.SetVisible(Control::进度条1, true);
   }
+  LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
   int renamed = 0;
   for (int k = 0; k < total; ++k) {
+    // A stop ends the run here; the result below counts what was renamed.
+    if (!job(k, total)) break;
     const Entry& entry = entries[k];
     if (shows_progress) {
       form.SetProgressValue(Control::进度条1,
@@ -307,6 +310,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     if (entry.row >= 0) list.SetCell(entry.row, 0, new_name);
   }
   if (shows_progress) form.SetVisible(Control::进度条1, false);
+  job.End();
 
   if (preview_mode) return;
   ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;

@@ -62,6 +62,9 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   const bool folder_mode = mode == ProcessingMode::Folders;
 
   const int rows = list.RowCount();
+  // Begun before the folder check: its scan lets the window paint, and the
+  // list must not change under the check.
+  LongJob job(services.progress, Gbk("正在撤回上一步……"), rows);
   std::vector<GbkText> names;
   names.reserve(rows);
   for (int row = 0; row < rows; ++row) names.push_back(list.Cell(row, 0));
@@ -88,6 +91,7 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
     return;
   }
   for (int j = 0; j < rows; ++j) {
+    if (!job(j, rows)) break;
     GbkText name = list.Cell(j, 0);
     const GbkText& old_name = undo.old_names[j];
     if (name.empty() || old_name.empty() || name == old_name) continue;

@@ -2,6 +2,7 @@
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_form.h"
+#include "fakes/fake_job_progress.h"
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
@@ -16,7 +17,8 @@ struct FakeMainServices {
   ScriptedMessages messages;
   FakeWindowSystem windows;
   FakeFileSystem files;
-  MainServices services{form, list, messages, windows, files};
+  FakeJobProgress progress;
+  MainServices services{form, list, messages, windows, files, progress};
 };
 
 }  // namespace qm
