@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,7 +48,11 @@ class Folder {
     if (!mkdtemp(pattern)) std::abort();
     path_ = pattern;
     for (int i = 1; i <= kFiles; ++i) {
-      std::string path = path_ + "/lesson " + std::to_string(i) + ".mp4";
+      // Zero-padded, so a suffix never changes the names' order and the
+      // undo's folder check passes.
+      char name[32];
+      std::snprintf(name, sizeof name, "/lesson %06d.mp4", i);
+      std::string path = path_ + name;
       int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
       if (fd < 0) std::abort();
       ::close(fd);

@@ -75,6 +75,7 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
       !ListMatchesFolder(services, folder, folder_mode, names)) {
     return;
   }
+  job(0, rows);  // the scan ends with a sort that does not pump: paint before going on
   if (rows != static_cast<int>(undo.old_names.size())) {
     ShowReminder(services.messages, "列表框现标题数量 和 撤回数组的数量不一致，无法操作");
     return;
