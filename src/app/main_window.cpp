@@ -146,7 +146,7 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
   progress_ = std::make_unique<QtJobProgress>(this);
   services_ = std::make_unique<MainServices>(
-      MainServices{*form_, *list_, *messages, *windows, *files, *progress_});
+      MainServices{*form_, *list_, *messages, *windows, *files, nullptr, *progress_});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);
 
   ConnectHandlers();

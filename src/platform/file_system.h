@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +15,47 @@ namespace qm {
 struct FolderListing {
   bool opened = false;      // false: the folder does not exist or cannot be read
   int unrepresentable = 0;  // names on disk the internal encoding cannot hold, left out
+};
+
+// Which file a name stood for when it was read: a name that now holds another
+// file (deleted and recreated, replaced) has another identity.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// Why one rename could not be done, as the user is told.
+enum class RenameReason {
+  Exists,    // the new name is taken
+  TooLong,   // the new name is longer than the file system allows
+  Denied,    // no permission to change the folder
+  ReadOnly,  // the file system is mounted read-only
+  Missing,   // the source is gone
+  Changed,   // the source name now holds another file
+  Invalid,   // not a name in this folder: empty, ".", "..", holds the separator
+  Other,     // any other system error; system_text says which
+  // Decided by a rename plan, never by the system:
+  Duplicate,   // an earlier entry of the same run has this source or this new name
+  SwapUndone,  // one of a ring of renames failed, so the ring was put back
+};
+
+struct RenameFailure {
+  RenameReason reason = RenameReason::Other;
+  std::string system_text;  // the system's own words, for RenameReason::Other
+};
+
+// One folder, opened once for a whole run: every name is relative to it, so a
+// folder renamed or replaced mid-run cannot redirect the rest of the run.
+class FolderHandle {
+ public:
+  virtual ~FolderHandle() = default;
+  // The identity of the entry called name; nullopt when there is none.
+  virtual std::optional<FileIdentity> Identify(const GbkText& name) = 0;
+  // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
+  virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
+  // Renames from to to within the folder; never overwrites.
+  virtual std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) = 0;
 };
 
 // The file system as the core sees it. Paths are in the internal encoding.
@@ -27,6 +71,9 @@ class FileSystem {
 
   // Renames from to to; never overwrites: fails when to exists or from does not.
   virtual Result<bool> Rename(const GbkText& from, const GbkText& to) = 0;
+
+  // Opens folder for a run of renames; the error says why it cannot be opened.
+  virtual Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) = 0;
 
   // Replaces path with bytes as one step: a failure leaves any old file whole.
   virtual Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;

@@ -9,6 +9,8 @@
 
 namespace qm {
 
+struct RenameServices;
+
 // What MainWindow's handlers reach the world through: its controls, its list
 // (FileListView), its message boxes, the window system and the file system,
 // and the progress of its long jobs.
@@ -18,6 +20,9 @@ struct MainServices {
   Messages& messages;
   WindowSystem& windows;
   FileSystem& files;
+  // Journal, undo record, failure list and progress of the renames; without
+  // them (tools, some tests) renames are neither journaled nor recorded.
+  RenameServices* renames = nullptr;
   JobProgress& progress = NoJobProgress();
 };
 

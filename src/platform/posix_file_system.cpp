@@ -41,7 +41,80 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
+// A name that is not a plain entry of the folder: empty, ".", "..", or one
+// holding the separator, which would reach into another folder.
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+         name.find('\0') == std::string_view::npos;
+}
+
+class PosixFolderHandle : public FolderHandle {
+ public:
+  PosixFolderHandle(int fd, long name_max) : fd_(fd), name_max_(name_max) {}
+  ~PosixFolderHandle() override { ::close(fd_); }
+
+  std::optional<FileIdentity> Identify(const GbkText& name) override {
+    if (!IsPlainName(name)) return std::nullopt;
+    auto utf8 = InternalToUtf8(name);
+    if (!utf8) return std::nullopt;
+    struct stat status;
+    if (fstatat(fd_, utf8->c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+  }
+
+  std::optional<RenameFailure> CheckName(const GbkText& name) override {
+    if (!IsPlainName(name)) return RenameFailure{RenameReason::Invalid, {}};
+    auto utf8 = InternalToUtf8(name);
+    if (!utf8) return RenameFailure{RenameReason::Invalid, {}};
+    if (name_max_ > 0 && static_cast<long>(utf8->size()) > name_max_)
+      return RenameFailure{RenameReason::TooLong, {}};
+    return std::nullopt;
+  }
+
+  std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) override {
+    if (!IsPlainName(from) || !IsPlainName(to)) return RenameFailure{RenameReason::Invalid, {}};
+    auto from_name = InternalToUtf8(from);
+    auto to_name = InternalToUtf8(to);
+    if (!from_name || !to_name) return RenameFailure{RenameReason::Invalid, {}};
+    if (renameat2(fd_, from_name->c_str(), fd_, to_name->c_str(), RENAME_NOREPLACE) != 0)
+      return RenameFailureOf(errno);
+    return std::nullopt;
+  }
+
+ private:
+  int fd_;
+  long name_max_;
+};
+
 }  // namespace
+
+RenameFailure RenameFailureOf(int error_number) {
+  switch (error_number) {
+    case EEXIST:
+    case ENOTEMPTY:
+      return {RenameReason::Exists, {}};
+    case ENAMETOOLONG:
+      return {RenameReason::TooLong, {}};
+    case EACCES:
+    case EPERM:
+      return {RenameReason::Denied, {}};
+    case EROFS:
+      return {RenameReason::ReadOnly, {}};
+    case ENOENT:
+      return {RenameReason::Missing, {}};
+    default:
+      return {RenameReason::Other, std::strerror(error_number)};
+  }
+}
+
+Result<std::unique_ptr<FolderHandle>> PosixFileSystem::OpenFolder(const GbkText& folder) {
+  auto path = InternalToUtf8(folder);
+  if (!path) return path.error();
+  int fd = ::open(path->empty() ? "." : path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return SystemError("open folder", errno);
+  long name_max = fpathconf(fd, _PC_NAME_MAX);
+  return std::unique_ptr<FolderHandle>(std::make_unique<PosixFolderHandle>(fd, name_max));
+}
 
 FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
                                           const std::function<void(const GbkText&, bool)>& visit) {

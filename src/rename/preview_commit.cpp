@@ -1,6 +1,8 @@
 #include "rename/preview_commit.h"
 
+#include "rename/carry_out.h"
 #include "rename/rename_run.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 
@@ -64,7 +66,6 @@ void TogglePreview(Form& form, ListView& list) {
 
 void CommitPreview(MainServices& services, UndoRecord& undo) {
   ListView& list = services.list;
-  undo.clear();
   const int rows = list.RowCount();
   int names = 0;
   int previews = 0;
@@ -82,19 +83,38 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     return;
   }
   const GbkText folder = WorkingFolder(services.form);
+  RenameServices* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
+  std::vector<PlanEntry> plan;
   for (int row = 0; row < rows; ++row) {
-    // A stop keeps what was renamed so far, and records it for the undo.
-    if (!job(row, rows)) break;
+    if (!job(row, rows)) {
+      // Stopped before the renames began: nothing is renamed.
+      plan.clear();
+      break;
+    }
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;
-    if (!RenameInFolder(services.files, folder, old_name, new_name)) continue;
-    list.SetCell(row, 0, new_name);
-    list.SetCell(row, 1, GbkText());
-    undo.old_names.push_back(std::move(old_name));
-    undo.new_names.push_back(std::move(new_name));
+    std::optional<FileIdentity> identity;
+    if (renames) {
+      auto found = renames->previewed.find(folder + old_name);
+      if (found != renames->previewed.end()) identity = found->second;
+    }
+    plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
+  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+  job.End();
+  if (!done.started()) return;
+  if (renames) {
+    // Names that changed hands no longer stand for what the preview saw.
+    for (size_t i = 0; i < done.entries.size(); ++i) {
+      if (done.report.outcomes[i].state != EntryState::Renamed) continue;
+      renames->previewed.erase(folder + done.entries[i].from);
+      renames->previewed.erase(folder + done.entries[i].to);
+    }
+  }
+  RecordForUndo(services, undo, folder, done);
+  ShowFailures(services, done);
 }
 
 }  // namespace qm

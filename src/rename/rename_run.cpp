@@ -3,6 +3,8 @@
 #include <unordered_map>
 
 #include "platform/path_rules.h"
+#include "rename/carry_out.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
@@ -271,21 +273,15 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const bool shows_progress = operation.shows_progress && !folder_mode && !preview;
 
   const int total = static_cast<int>(entries.size());
-  if (shows_progress) {
-    form.SetProgressRange(Control::进度条1, 0, 100);
-    form.SetProgressValue(Control::进度条1, 0);
-    form.SetVisible(Control::进度条1, true);
-  }
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
-  int renamed = 0;
+  std::vector<PlanEntry> plan;
+  bool stopped = false;
   for (int k = 0; k < total; ++k) {
-    // A stop ends the run here; the result below counts what was renamed.
-    if (!job(k, total)) break;
-    const Entry& entry = entries[k];
-    if (shows_progress) {
-      form.SetProgressValue(Control::进度条1,
-                            static_cast<int>(static_cast<int64_t>(k + 1) * 100 / total));
+    if (!job(k, total)) {
+      stopped = true;
+      break;
     }
+    const Entry& entry = entries[k];
     EntryContext context = ContextOf(entry, k, total, folder_mode);
     if (!folder_mode && SkippedByExtension(profile.skip_rule, searching_every_name, skip_index,
                                            skip_text, context.extension)) {
@@ -300,23 +296,60 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
                            : std::move(*result);
     if (new_name.empty() || new_name == entry.name) continue;
 
-    if (preview) {
-      // A scanned subfolder that no row holds has nowhere to show its new name.
-      if (entry.row >= 0) list.SetCell(entry.row, 1, new_name);
-      continue;
-    }
-    if (!RenameInFolder(services.files, folder, entry.name, new_name)) continue;
-    ++renamed;
-    if (entry.row >= 0) list.SetCell(entry.row, 0, new_name);
+    // A scanned subfolder that no row holds has nowhere to show its new name.
+    if (preview && entry.row >= 0) list.SetCell(entry.row, 1, new_name);
+    plan.push_back({entry.row, entry.name, std::move(new_name), std::nullopt});
   }
+  if (preview) {
+    RememberPreviewedFiles(services, folder, plan);
+    return;
+  }
+  // Stopped before the renames began: nothing is renamed, and the result says so.
+  if (stopped) plan.clear();
+
+  // The transforms only collected; the plan renames, so that entries which
+  // depend on each other (shifts, swaps) succeed whatever the list order.
+  if (shows_progress) {
+    form.SetProgressRange(Control::进度条1, 0, 100);
+    form.SetProgressValue(Control::进度条1, 0);
+    form.SetVisible(Control::进度条1, true);
+  }
+  PlanProgress bar;
+  if (shows_progress) {
+    bar = [&form](int done, int all) {
+      form.SetProgressValue(Control::进度条1,
+                            static_cast<int>(static_cast<int64_t>(done) * 100 / all));
+      return true;
+    };
+  }
+  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::Keep, bar);
   if (shows_progress) form.SetVisible(Control::进度条1, false);
   job.End();
+  if (!done.started()) return;
+  if (services.renames) RecordForUndo(services, services.renames->undo, folder, done);
+  const int renamed = done.report.renamed;
 
-  if (preview_mode) return;
+  if (preview_mode) {
+    ShowFailures(services, done);
+    return;
+  }
   ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
   Icon icon = folder_mode ? profile.folder_result_icon : profile.file_result_icon;
   if (auto result = ResultMessage(style, icon, renamed)) {
     messages.Show(result->text, result->title, result->icon, Buttons::Ok);
+  }
+  ShowFailures(services, done);
+}
+
+void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
+                            const std::vector<PlanEntry>& previewed) {
+  if (!services.renames || previewed.empty()) return;
+  auto handle = services.files.OpenFolder(folder);
+  if (!handle.ok()) return;
+  auto& identities = services.renames->previewed;
+  for (const PlanEntry& entry : previewed) {
+    if (auto identity = (*handle)->Identify(entry.from))
+      identities[folder + entry.from] = *identity;
   }
 }
 

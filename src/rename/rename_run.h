@@ -9,6 +9,7 @@
 #include "platform/gbk_text_type.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"
+#include "rename/rename_plan.h"
 
 namespace qm {
 
@@ -136,6 +137,11 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
 // it fails like any name the file system refuses.
 bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
                     const GbkText& to);
+
+// Notes which files the previewed entries stand for now, so that the commit
+// can tell a file replaced since the preview.
+void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
+                            const std::vector<PlanEntry>& previewed);
 
 // The result message of a style for a count; nullopt for ResultStyle::None.
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count);

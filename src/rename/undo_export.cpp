@@ -1,6 +1,10 @@
 #include "rename/undo_export.h"
 
+#include <optional>
+#include <unordered_map>
+
 #include "platform/path_rules.h"
+#include "rename/carry_out.h"
 #include "rename/rename_run.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
@@ -14,34 +18,38 @@ void ShowReminder(Messages& messages, std::string_view utf8) {
   messages.Show(Gbk(utf8), Gbk("提醒："), Icon::Information, Buttons::Ok);
 }
 
-// The rows must still list the folder exactly, in scan order; otherwise the
-// positions no longer pair with the record.
-bool ListMatchesFolder(MainServices& services, const GbkText& folder, bool folder_mode,
-                       const std::vector<GbkText>& names) {
-  std::vector<GbkText> scanned =
-      folder_mode
-          ? ScanSubfolders(services.files, folder).names
-          : ScanFiles(services.files, services.windows, folder, SearchPattern(services.form)).names;
-  if (!folder_mode && scanned.empty()) {
-    ShowReminder(services.messages, "枚举到的数组个数为0，无法操作");
-    return false;
+constexpr std::string_view kFilesChanged = "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作";
+
+// Which recorded pairs still stand under their new names. A pair whose file
+// is back under its old name was undone already and is left alone; a file
+// found under neither name changed since, and then nothing is undone.
+// The job only paints between the lookups here; its stop is read afterwards.
+std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoRecord& undo,
+                                                  const ListView& list, LongJob& job) {
+  auto handle = files.OpenFolder(undo.folder);
+  if (!handle.ok()) return std::nullopt;
+  std::unordered_map<GbkText, int> row_of;
+  for (int row = list.RowCount() - 1; row >= 0; --row) row_of[list.Cell(row, 0)] = row;
+  std::vector<PlanEntry> plan;
+  const int pairs = static_cast<int>(undo.pairs.size());
+  for (int i = 0; i < pairs; ++i) {
+    const UndoPair& pair = undo.pairs[i];
+    job(i, pairs);
+    if ((*handle)->Identify(pair.new_name) == pair.identity) {
+      auto row = row_of.find(pair.new_name);
+      plan.push_back(
+          {row == row_of.end() ? -1 : row->second, pair.new_name, pair.old_name, pair.identity});
+    } else if ((*handle)->Identify(pair.old_name) != pair.identity) {
+      return std::nullopt;
+    }
   }
-  if (scanned.size() != names.size()) {
-    ShowReminder(services.messages, "列表框现标题 和 枚举到的数组，无法操作");
-    return false;
-  }
-  if (scanned != names) {
-    ShowReminder(services.messages, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作");
-    return false;
-  }
-  return true;
+  return plan;
 }
 
 }  // namespace
 
 void UndoCommit(MainServices& services, const UndoRecord& undo) {
   Form& form = services.form;
-  ListView& list = services.list;
   static constexpr std::string_view kNoFolder = "路径都是空的，改什么？请选择路径";
   const GbkText folder = WorkingFolder(form);
   if (folder.empty()) {
@@ -57,48 +65,30 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
     ShowReminder(services.messages, "你都没改过，撤什么？");
     return;
   }
-  ProcessingMode mode = ReadProcessingMode(form);
-  if (mode == ProcessingMode::Other) return;
-  const bool folder_mode = mode == ProcessingMode::Folders;
-
-  const int rows = list.RowCount();
-  // Begun before the folder check: its scan lets the window paint, and the
-  // list must not change under the check.
-  LongJob job(services.progress, Gbk("正在撤回上一步……"), rows);
-  std::vector<GbkText> names;
-  names.reserve(rows);
-  for (int row = 0; row < rows; ++row) names.push_back(list.Cell(row, 0));
-
-  // A scan by the search pattern finds the committed names only when the
-  // first entry kept its extension.
-  if (rows > 0 && ExtensionOf(names[0]) == ExtensionOf(undo.old_names[0]) &&
-      !ListMatchesFolder(services, folder, folder_mode, names)) {
+  if (ReadProcessingMode(form) == ProcessingMode::Other) return;
+  if (undo.folder != folder) {
+    services.messages.Show(Gbk("上一次改名是在另一个文件夹里：\r\n") + undo.folder +
+                               Gbk("\r\n请先打开那个文件夹，再撤回。"),
+                           Gbk("提醒："), Icon::Information, Buttons::Ok);
     return;
   }
-  job(0, rows);  // the scan ends with a sort that does not pump: paint before going on
-  if (rows != static_cast<int>(undo.old_names.size())) {
-    ShowReminder(services.messages, "列表框现标题数量 和 撤回数组的数量不一致，无法操作");
+  // The list's order and rows do not matter: the files are found by identity.
+  LongJob job(services.progress, Gbk("正在撤回上一步……"), static_cast<int>(undo.pairs.size()));
+  std::optional<std::vector<PlanEntry>> plan =
+      PairsToUndo(services.files, undo, services.list, job);
+  if (!plan) {
+    job.End();
+    ShowReminder(services.messages, kFilesChanged);
     return;
   }
-  // Every row must still hold the name the commit gave it (or, after an
-  // earlier undo, its old name again); a row moved or renamed since would
-  // otherwise take another file's old name.
-  for (int j = 0; j < rows; ++j) {
-    const GbkText& name = names[j];
-    const GbkText& new_name =
-        j < static_cast<int>(undo.new_names.size()) ? undo.new_names[j] : GbkText();
-    if (name.empty() || name == new_name || name == undo.old_names[j]) continue;
-    ShowReminder(services.messages, "列表框现标题 和 上一次执行后的文件名 不一致，不予操作");
-    return;
-  }
-  for (int j = 0; j < rows; ++j) {
-    if (!job(j, rows)) break;
-    GbkText name = list.Cell(j, 0);
-    const GbkText& old_name = undo.old_names[j];
-    if (name.empty() || old_name.empty() || name == old_name) continue;
-    if (!RenameInFolder(services.files, folder, name, old_name)) continue;
-    list.SetCell(j, 0, old_name);
-  }
+  if (plan->empty()) return;                            // undone already
+  if (!job(0, static_cast<int>(plan->size()))) return;  // stopped before the renames began
+  CarriedOut done = CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep);
+  job.End();
+  if (!done.started()) return;
+  // The record stays as it was: its journal, not this one, is what a restart reads.
+  ForgetJournal(services, done);
+  ShowFailures(services, done);
 }
 
 std::string ExportText(const ListView& list) {

@@ -1,6 +1,64 @@
 #include "fakes/fake_file_system.h"
 
+#include "platform/encoding.h"
+
 namespace qm {
+
+// Follows its folder by identity, as a directory descriptor does.
+class FakeFolderHandle : public FolderHandle {
+ public:
+  FakeFolderHandle(FakeFileSystem& files, uint64_t folder) : files_(files), folder_(folder) {}
+
+  std::optional<FileIdentity> Identify(const GbkText& name) override {
+    if (!Plain(name)) return std::nullopt;
+    auto folder = FolderPath();
+    if (!folder) return std::nullopt;
+    return files_.IdentityOf(*folder + "/" + name);
+  }
+
+  std::optional<RenameFailure> CheckName(const GbkText& name) override {
+    if (!Plain(name)) return RenameFailure{RenameReason::Invalid, {}};
+    auto utf8 = InternalToUtf8(name);
+    if (!utf8) return RenameFailure{RenameReason::Invalid, {}};
+    if (utf8->size() > files_.name_max) return RenameFailure{RenameReason::TooLong, {}};
+    return std::nullopt;
+  }
+
+  std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) override {
+    if (!Plain(from) || !Plain(to)) return RenameFailure{RenameReason::Invalid, {}};
+    if (auto problem = CheckName(to)) return problem;
+    auto folder = FolderPath();
+    if (!folder) return RenameFailure{RenameReason::Missing, {}};
+    GbkText source = *folder + "/" + from;
+    auto failure = files_.rename_failures.find(source);
+    if (failure != files_.rename_failures.end()) return failure->second;
+    if (files_.failing_renames.count(source) != 0) {
+      return RenameFailure{RenameReason::Other, "rename refused by the test"};
+    }
+    if (!files_.Exists(source)) return RenameFailure{RenameReason::Missing, {}};
+    if (files_.Exists(*folder + "/" + to)) return RenameFailure{RenameReason::Exists, {}};
+    if (!files_.Rename(source, *folder + "/" + to).ok()) {
+      return RenameFailure{RenameReason::Other, "rename failed"};
+    }
+    ++files_.handle_renames_;
+    if (files_.after_rename) files_.after_rename(files_.handle_renames_);
+    return std::nullopt;
+  }
+
+ private:
+  static bool Plain(const GbkText& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == GbkText::npos;
+  }
+  std::optional<GbkText> FolderPath() const {
+    for (const auto& entry : files_.entries_) {
+      if (entry.inode == folder_) return entry.path == "/" ? GbkText() : entry.path;
+    }
+    return std::nullopt;
+  }
+
+  FakeFileSystem& files_;
+  uint64_t folder_;
+};
 
 GbkText FakeFileSystem::Normalized(const GbkText& path) {
   GbkText result = path;
@@ -19,12 +77,12 @@ void FakeFileSystem::Reindex() {
 }
 
 void FakeFileSystem::AddFile(const GbkText& path, std::string content) {
-  entries_.push_back({Normalized(path), false, std::move(content)});
+  entries_.push_back({Normalized(path), false, std::move(content), next_inode_++});
   Reindex();
 }
 
 void FakeFileSystem::AddFolder(const GbkText& path) {
-  entries_.push_back({Normalized(path), true, {}});
+  entries_.push_back({Normalized(path), true, {}, next_inode_++});
   Reindex();
 }
 
@@ -79,6 +137,30 @@ Result<bool> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
   Reindex();
   renames.emplace_back(source, target);
   return true;
+}
+
+Result<std::unique_ptr<FolderHandle>> FakeFileSystem::OpenFolder(const GbkText& folder) {
+  auto found = index_.find(Normalized(folder));
+  if (found == index_.end() || !entries_[found->second].is_directory) {
+    return Error{"open folder: No such file or directory"};
+  }
+  return std::unique_ptr<FolderHandle>(
+      std::make_unique<FakeFolderHandle>(*this, entries_[found->second].inode));
+}
+
+std::optional<FileIdentity> FakeFileSystem::IdentityOf(const GbkText& path) const {
+  auto found = index_.find(Normalized(path));
+  if (found == index_.end()) return std::nullopt;
+  return FileIdentity{1, entries_[found->second].inode};
+}
+
+void FakeFileSystem::Remove(const GbkText& path) {
+  GbkText target = Normalized(path);
+  GbkText prefix = target + "/";
+  std::erase_if(entries_, [&](const Entry& entry) {
+    return entry.path == target || entry.path.compare(0, prefix.size(), prefix) == 0;
+  });
+  Reindex();
 }
 
 Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {

@@ -23,6 +23,10 @@ class FakeFileSystem : public FileSystem {
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
   Result<bool> Rename(const GbkText& from, const GbkText& to) override;
+  Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
+  // The identity the fake gives path; nullopt when nothing is there.
+  std::optional<FileIdentity> IdentityOf(const GbkText& path) const;
+  void Remove(const GbkText& path);
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
   GbkText ProgramFolder() override { return program_folder; }
@@ -32,13 +36,23 @@ class FakeFileSystem : public FileSystem {
   int unrepresentable_names = 0;                     // reported by every listing
   std::vector<std::pair<GbkText, GbkText>> renames;  // successful renames, in order
   GbkText program_folder = "/program";
+  // Renames (by full source path) that fail with the given reason.
+  std::map<GbkText, RenameFailure> rename_failures;
+  size_t name_max = 255;  // longest name in bytes of its UTF-8 form
+  // Runs after every successful rename through a folder handle, with the
+  // number done so far: lets a test change the world in the middle of a run.
+  std::function<void(int renamed)> after_rename;
 
  private:
   struct Entry {
     GbkText path;
     bool is_directory = false;
     std::string content;
+    uint64_t inode = 0;
   };
+  friend class FakeFolderHandle;
+  uint64_t next_inode_ = 100;
+  int handle_renames_ = 0;
   static GbkText Normalized(const GbkText& path);
   static GbkText ParentOf(const GbkText& path);
 

@@ -7,7 +7,7 @@
 
 namespace qm {
 
-// Records the jobs and answers "stop" once `stop_at` entries are done.
+// Records the jobs; `answer` decides when to stop (never, unless set).
 class FakeJobProgress : public JobProgress {
  public:
   struct Job {
@@ -21,14 +21,12 @@ class FakeJobProgress : public JobProgress {
   bool Advance(int done, int total) override {
     jobs.back().last_done = done;
     jobs.back().total = total;
-    if (on_advance) on_advance(done);
-    return stop_at < 0 || done < stop_at;
+    return !answer || answer(done, total);
   }
   void End() override { jobs.back().ended = true; }
 
   std::vector<Job> jobs;
-  int stop_at = -1;  // -1: never stops
-  std::function<void(int done)> on_advance;
+  std::function<bool(int done, int total)> answer;
 };
 
 }  // namespace qm

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "fakes/fake_failure_list.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_form.h"
 #include "fakes/fake_job_progress.h"
+#include "fakes/fake_journal_store.h"
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/main_services.h"
+#include "rename/rename_services.h"
 
 namespace qm {
 
@@ -17,8 +20,12 @@ struct FakeMainServices {
   ScriptedMessages messages;
   FakeWindowSystem windows;
   FakeFileSystem files;
+  FakeJournalStore journal;
+  FakeFailureList failures;
+  UndoRecord undo;
+  RenameServices renames{undo, journal, failures, {}, {}};
   FakeJobProgress progress;
-  MainServices services{form, list, messages, windows, files, progress};
+  MainServices services{form, list, messages, windows, files, &renames, progress};
 };
 
 }  // namespace qm

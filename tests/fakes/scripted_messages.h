@@ -25,6 +25,12 @@ class ScriptedMessages : public Messages {
     return answer;
   }
 
+  std::vector<GbkText> Texts() const {
+    std::vector<GbkText> texts;
+    for (const Shown& one : shown) texts.push_back(one.text);
+    return texts;
+  }
+
   std::vector<Shown> shown;
   std::deque<Answer> answers;
 };

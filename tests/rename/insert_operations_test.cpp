@@ -247,17 +247,18 @@ TEST(InsertRuns, SideRadiosSetTheButtonCaption) {
   EXPECT_EQ(form.Text(Control::按钮_在某物前后加), Gbk("前面加"));
 }
 
-TEST(InsertRuns, NeverRenamesOntoAnExistingName) {
+TEST(InsertRuns, ChainsSucceedButAnUnlistedNameIsNeverOverwritten) {
   RenameWorld world;
   world.AddFiles({"a.txt", "a_v.txt"});
   world.files.AddFile("/w/b_v.txt", "keep me");
   world.AddFiles({"b.txt"});
   world.form.SetText(Control::编辑框7, "_v");
   RunOperation(OperationId::InsertAtEnd, world.services);
-  // a.txt would land on the listed a_v.txt, b.txt on an unlisted file: both stay.
-  EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.txt", "a_v_v.txt", "b.txt"}));
+  // a.txt takes the listed a_v.txt once that one moved on; b.txt would land
+  // on an unlisted file and stays.
+  EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a_v.txt", "a_v_v.txt", "b.txt"}));
   EXPECT_EQ(world.files.Content("/w/b_v.txt"), "keep me");
-  EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有1个文件被改名成功"));
+  EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有2个文件被改名成功"));
 }
 
 }  // namespace

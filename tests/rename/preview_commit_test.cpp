@@ -93,11 +93,20 @@ TEST(TogglePreview, OpensAndClosesTheSecondColumnAndItsLayout) {
 }
 
 struct CommitWorld : RenameWorld {
-  UndoRecord undo;
   CommitWorld() {
     OpenPreviewColumn();
-    undo.old_names = {"earlier"};
-    undo.new_names = {"earlier-new"};
+    undo.folder = "/w/";
+    undo.pairs = {{"earlier", "earlier-new", {}}};
+  }
+  std::vector<GbkText> OldNames() const {
+    std::vector<GbkText> names;
+    for (const UndoPair& pair : undo.pairs) names.push_back(pair.old_name);
+    return names;
+  }
+  std::vector<GbkText> NewNames() const {
+    std::vector<GbkText> names;
+    for (const UndoPair& pair : undo.pairs) names.push_back(pair.new_name);
+    return names;
   }
 };
 
@@ -127,7 +136,7 @@ TEST(CommitPreview, RefusesWithoutPreviewValuesOrNames) {
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
     EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));
-    EXPECT_TRUE(world.undo.empty());  // emptied before the checks
+    EXPECT_EQ(world.OldNames(), std::vector<GbkText>{"earlier"});  // the last rename stays undoable
     EXPECT_TRUE(world.files.renames.empty());
   }
 }
@@ -141,8 +150,8 @@ TEST(CommitPreview, RenamesOnlyPreviewedRowsAndRecordsThemInRowOrder) {
   EXPECT_EQ(world.list.Column(0),
             (std::vector<GbkText>{"f1.txt", "two.txt", "f3.txt", "f4.txt", "five.txt", "f6.txt"}));
   EXPECT_EQ(world.list.Column(1), std::vector<GbkText>(6));
-  EXPECT_EQ(world.undo.old_names, (std::vector<GbkText>{"f2.txt", "f5.txt"}));
-  EXPECT_EQ(world.undo.new_names, (std::vector<GbkText>{"two.txt", "five.txt"}));
+  EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"f2.txt", "f5.txt"}));
+  EXPECT_EQ(world.NewNames(), (std::vector<GbkText>{"two.txt", "five.txt"}));
   EXPECT_TRUE(world.files.Exists("/w/two.txt"));
   EXPECT_TRUE(world.messages.shown.empty());
 }
@@ -163,13 +172,13 @@ TEST(CommitPreview, SkipsNamelessRowsAndKeepsFailedRowsForARetry) {
             (std::vector<GbkText>{"a2.txt", "", "b.txt", "same.txt", "d.txt"}));
   EXPECT_EQ(world.list.Column(1),
             (std::vector<GbkText>{"", "orphan.txt", "b2.txt", "", "same.txt"}));
-  EXPECT_EQ(world.undo.old_names, (std::vector<GbkText>{"a.txt", "c.txt"}));
+  EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"a.txt", "c.txt"}));
   EXPECT_FALSE(world.files.Exists("/w/orphan.txt"));
 
   // A second commit retries what is left and records only its own rows.
   world.files.failing_renames.clear();
   CommitPreview(world.services, world.undo);
-  EXPECT_EQ(world.undo.old_names, (std::vector<GbkText>{"b.txt"}));
+  EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"b.txt"}));
   EXPECT_EQ(world.list.Cell(4, 0), "d.txt");
 }
 

@@ -756,7 +756,7 @@ TEST(RenameRunEntries, SubfolderScanFindsTheRowByName) {
   }
 }
 
-TEST(RenameRunEntries, ProgressFollowsTheFileLoopOnlyWhenRenaming) {
+TEST(RenameRunEntries, ProgressFollowsTheRenamesOnlyWhenRenaming) {
   for (bool preview : {false, true}) {
     SCOPED_TRACE(preview);
     RenameWorld world;
@@ -764,22 +764,15 @@ TEST(RenameRunEntries, ProgressFollowsTheFileLoopOnlyWhenRenaming) {
     if (preview) world.OpenPreviewColumn();
     world.form.SetVisible(Control::进度条1, false);
     std::vector<int> values;
+    world.files.after_rename = [&](int) {
+      const auto& bar = world.form.State(Control::进度条1);
+      values.push_back(bar.visible ? bar.progress_value : -1);
+    };
     OperationDefinition operation = MappingOperation();
     operation.shows_progress = true;
-    auto base = operation.prepare;
-    operation.prepare = [&](MainServices& services, bool folder_mode) {
-      PreparedOperation prepared = base(services, folder_mode);
-      auto transform = prepared.transform;
-      prepared.transform = [&, transform](const GbkText& text, const EntryContext& entry) {
-        const auto& bar = world.form.State(Control::进度条1);
-        values.push_back(bar.visible ? bar.progress_value : -1);
-        return transform(text, entry);
-      };
-      return prepared;
-    };
     RenameRun(RunProfile{}, operation, world.services);
-    std::vector<int> expected = {25, 50, 75, 100};
-    if (preview) expected = {-1, -1, -1, -1};
+    std::vector<int> expected = {0, 25, 50, 75};  // the share done before each rename
+    if (preview) expected = {};
     EXPECT_EQ(values, expected);
     EXPECT_FALSE(world.form.IsVisible(Control::进度条1));
   }

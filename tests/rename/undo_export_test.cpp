@@ -98,80 +98,88 @@ TYPED_TEST(UndoTest, RestoresACommitAndASecondUndoChangesNothing) {
   UndoCommit(this->services, this->undo);
   EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
   EXPECT_TRUE(this->messages.shown.empty());
-  EXPECT_EQ(this->undo.old_names.size(), 3u);  // the undo keeps the record
+  EXPECT_EQ(this->undo.pairs.size(), 3u);  // the undo keeps the record
 }
 
-TYPED_TEST(UndoTest, RefusesWhenTheListNoLongerMatchesTheFolder) {
-  enum class Change { RenamedOutside, FileAdded, RowsSwapped, UnpreviewedRow };
+// One undo restores every name the commit changed, whatever happened to the
+// list's order since, and refuses only when a renamed file is not where the
+// commit left it.
+TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
+  enum class After { Nothing, RowsSwapped, FileAdded, RowAddedUnpreviewed, RenamedOutside };
   struct Row {
     const char* name;
-    Change change;
-    std::string message;
+    std::vector<std::pair<GbkText, GbkText>> commit;
+    After after;
+    std::vector<GbkText> restored;  // on disk afterwards; empty when refused
   };
   const Row rows[] = {
-      {"renamed-outside", Change::RenamedOutside,
-       "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作"},
-      {"file-added", Change::FileAdded, "列表框现标题 和 枚举到的数组，无法操作"},
-      {"rows-swapped", Change::RowsSwapped,
-       "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作"},
-      {"row-not-previewed", Change::UnpreviewedRow,
-       "列表框现标题数量 和 撤回数组的数量不一致，无法操作"},
+      // "_x" sorts photo1.jpg's new name before photo.jpg's.
+      {"order-changing",
+       {{"photo.jpg", "photo_x.jpg"}, {"photo1.jpg", "photo1_x.jpg"}},
+       After::Nothing,
+       {"photo.jpg", "photo1.jpg"}},
+      {"chained",
+       {{"ep2.mp4", "ep1.mp4"}, {"ep3.mp4", "ep2.mp4"}},
+       After::Nothing,
+       {"ep2.mp4", "ep3.mp4"}},
+      {"swap", {{"a.txt", "b.txt"}, {"b.txt", "a.txt"}}, After::Nothing, {"a.txt", "b.txt"}},
+      {"rows-swapped-since",
+       {{"a.txt", "a.md"}, {"b.txt", "b.md"}},
+       After::RowsSwapped,
+       {"a.txt", "b.txt"}},
+      {"file-added-since", {{"a.txt", "a2.txt"}}, After::FileAdded, {"a.txt", "z.txt"}},
+      {"row-not-previewed",
+       {{"a.txt", "a2.txt"}, {"c.txt", ""}},
+       After::RowAddedUnpreviewed,
+       {"a.txt", "c.txt"}},
+      {"renamed-outside", {{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}}, After::RenamedOutside, {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TypeParam disk;
-    FakeForm& form = this->form;
     FakeList list;
     list.InsertColumn(1, "", 380);
     ScriptedMessages messages;
-    MainServices services{form, list, messages, this->windows, disk.Files()};
-    form.SetText(Control::标签2, disk.Folder());
+    MainServices services{this->form, list, messages, this->windows, disk.Files()};
+    this->form.SetText(Control::标签2, disk.Folder());
     UndoRecord undo;
-    std::vector<std::pair<GbkText, GbkText>> renames = {{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}};
-    if (row.change == Change::UnpreviewedRow) renames.push_back({"c.txt", ""});
-    for (const auto& [name, preview] : renames) {
+    for (const auto& [name, preview] : row.commit) {
       disk.Add(name);
       list.AppendRows({name});
       list.SetCell(list.RowCount() - 1, 1, preview);
     }
     CommitPreview(services, undo);
-    if (row.change == Change::RenamedOutside) disk.RenameOutside("b2.txt", "bx.txt");
-    if (row.change == Change::FileAdded) disk.Add("z.txt");
-    if (row.change == Change::RowsSwapped) {
-      list.SetCell(0, 0, "b2.txt");
-      list.SetCell(1, 0, "a2.txt");
+    for (const auto& [name, preview] : row.commit) {
+      if (!preview.empty()) EXPECT_TRUE(disk.Exists(preview)) << preview;
     }
-    std::vector<GbkText> before = list.Column(0);
+    if (row.after == After::RenamedOutside) disk.RenameOutside("b2.txt", "bx.txt");
+    if (row.after == After::FileAdded) disk.Add("z.txt");
+    if (row.after == After::RowsSwapped) {
+      list.SetCell(0, 0, "b.md");
+      list.SetCell(1, 0, "a.md");
+    }
     UndoCommit(services, undo);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, Gbk(row.message));
-    EXPECT_EQ(messages.shown[0].title, Gbk("提醒："));
-    EXPECT_EQ(list.Column(0), before);
-    EXPECT_FALSE(disk.Exists("a.txt"));
+    if (row.restored.empty()) {
+      EXPECT_EQ(messages.Texts(),
+                std::vector<GbkText>{Gbk("列表框现标题 和 枚举到的数组 不是完全相同的，不予操作")});
+      EXPECT_TRUE(disk.Exists("a2.txt"));
+      continue;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    for (const GbkText& name : row.restored) EXPECT_TRUE(disk.Exists(name)) << name;
+    for (const auto& [name, preview] : row.commit) {
+      if (preview.empty()) continue;
+      bool also_an_old_name = false;
+      for (const GbkText& restored : row.restored) also_an_old_name |= restored == preview;
+      if (!also_an_old_name) EXPECT_FALSE(disk.Exists(preview)) << preview;
+    }
+    if (row.after == After::RowsSwapped) {
+      EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"b.txt", "a.txt"}));  // each row by its name
+    }
   }
 }
 
-// When the commit changed the first extension the folder check cannot run;
-// the recorded new names still keep a moved row from taking another's name.
-TYPED_TEST(UndoTest, ExtensionChangeUndoesByPositionButNeverAMovedRow) {
-  this->ListAndCommit({{"a.txt", "a.md"}, {"b.txt", "b.md"}});
-  this->list.SetCell(0, 0, "b.md");
-  this->list.SetCell(1, 0, "a.md");
-  UndoCommit(this->services, this->undo);
-  ASSERT_EQ(this->messages.shown.size(), 1u);
-  EXPECT_EQ(this->messages.shown[0].text,
-            Gbk("列表框现标题 和 上一次执行后的文件名 不一致，不予操作"));
-  EXPECT_TRUE(this->disk.Exists("a.md"));
-  EXPECT_TRUE(this->disk.Exists("b.md"));
-
-  this->list.SetCell(0, 0, "a.md");
-  this->list.SetCell(1, 0, "b.md");
-  UndoCommit(this->services, this->undo);
-  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt"}));
-  EXPECT_TRUE(this->disk.Exists("a.txt"));
-}
-
-TYPED_TEST(UndoTest, FolderModeChecksTheSubfolderScan) {
+TYPED_TEST(UndoTest, FolderModeRestoresSubfolders) {
   this->form.SetText(Control::组合框2, Gbk("处理文件夹"));
   // Subfolders are made through the fake or the real folder alike.
   if constexpr (std::is_same_v<TypeParam, FakeDisk>) {
@@ -201,6 +209,9 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
       {"empty-folder", "", true, "路径都是空的，改什么？请选择路径", ""},
       {"bare-separator-is-cleared", "/", true, "路径都是空的，改什么？请选择路径", ""},
       {"nothing-recorded", "/w/", false, "你都没改过，撤什么？", "/w/"},
+      {"another-folder", "/v/", true,
+       "上一次改名是在另一个文件夹里：\r\n/w/\r\n请先打开那个文件夹，再撤回。", "/v/"},
+      {"file-gone", "/w/", true, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作", "/w/"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -208,7 +219,7 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
     world.AddFiles({"a.txt"});
     world.form.SetText(Control::标签2, row.folder);
     UndoRecord undo;
-    if (row.recorded) undo = {{"x.txt"}, {"a.txt"}};
+    if (row.recorded) undo.folder = "/w/", undo.pairs = {{"x.txt", "gone.txt", {1, 1}}};
     UndoCommit(world.services, undo);
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
@@ -216,20 +227,6 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
     EXPECT_EQ(world.form.Text(Control::标签2), row.folder_after);
     EXPECT_TRUE(world.files.renames.empty());
   }
-}
-
-TEST(UndoChecks, EmptyScanAndEmptyListAreReported) {
-  RenameWorld world;
-  UndoRecord undo{{"x.txt"}, {"a.txt"}};
-  world.list.AppendRows({"a.txt"});  // listed, but gone from the folder
-  UndoCommit(world.services, undo);
-  EXPECT_EQ(world.Texts(), (std::vector<GbkText>{Gbk("枚举到的数组个数为0，无法操作")}));
-
-  world.list.RemoveAllRows();
-  world.messages.shown.clear();
-  UndoCommit(world.services, undo);
-  EXPECT_EQ(world.Texts(),
-            (std::vector<GbkText>{Gbk("列表框现标题数量 和 撤回数组的数量不一致，无法操作")}));
 }
 
 TEST(ExportNames, WritesEveryListedNameWithCrLf) {

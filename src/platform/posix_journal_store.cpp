@@ -1,0 +1,145 @@
+#include "platform/posix_journal_store.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace qm {
+namespace {
+
+Error SystemError(const std::string& what, int error_number) {
+  return Error{what + ": " + std::strerror(error_number)};
+}
+
+// Ids are made here: digits and dashes, so an id can never reach outside the folder.
+bool IsJournalId(std::string_view id) {
+  return !id.empty() && std::all_of(id.begin(), id.end(),
+                                    [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
+}
+
+Result<bool> MakeFolders(const std::string& path) {
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    std::string part = path.substr(0, slash);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      return SystemError("create " + part, errno);
+    }
+    if (slash == std::string::npos) return true;
+  }
+}
+
+class PosixJournalWriter : public JournalWriter {
+ public:
+  PosixJournalWriter(int fd, std::string id) : fd_(fd), id_(std::move(id)) {}
+  ~PosixJournalWriter() override { ::close(fd_); }
+  const std::string& Id() const override { return id_; }
+
+  Result<bool> Append(std::string_view bytes, bool sync) override {
+    while (!bytes.empty()) {
+      ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        return SystemError("write journal", errno);
+      }
+      bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    if (sync && ::fdatasync(fd_) != 0) return SystemError("sync journal", errno);
+    return true;
+  }
+
+ private:
+  int fd_;
+  std::string id_;
+};
+
+}  // namespace
+
+std::string PosixJournalStore::DefaultFolder() {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  if (state != nullptr && state[0] == '/') return std::string(state) + "/quillmere";
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : "") + "/.local/state/quillmere";
+}
+
+Result<std::unique_ptr<JournalWriter>> PosixJournalStore::Create() {
+  if (auto made = MakeFolders(folder_); !made.ok()) return made.error();
+  auto now = std::chrono::system_clock::now().time_since_epoch();
+  char id[64];
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::snprintf(id, sizeof id, "%020lld-%d-%d",
+                  static_cast<long long>(std::chrono::nanoseconds(now).count()),
+                  static_cast<int>(::getpid()), attempt);
+    std::string path = PathOf(id);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return SystemError("create " + path, errno);
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    // The new name must survive a power loss as well as the bytes in it.
+    int folder_fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_fd >= 0) {
+      ::fsync(folder_fd);
+      ::close(folder_fd);
+    }
+    return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(fd, id));
+  }
+  return Error{"create journal: no free name"};
+}
+
+Result<std::unique_ptr<JournalWriter>> PosixJournalStore::Reopen(const std::string& id) {
+  if (!IsJournalId(id)) return Error{"not a journal: " + id};
+  int fd = ::open(PathOf(id).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) return SystemError("open " + PathOf(id), errno);
+  ::flock(fd, LOCK_EX | LOCK_NB);
+  return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(fd, id));
+}
+
+std::vector<StoredJournal> PosixJournalStore::ReadAll() {
+  std::vector<StoredJournal> journals;
+  DIR* dir = ::opendir(folder_.c_str());
+  if (dir == nullptr) return journals;
+  std::vector<std::string> ids;
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string_view name = entry->d_name;
+    constexpr std::string_view kSuffix = ".journal";
+    if (name.size() <= kSuffix.size() || name.substr(name.size() - kSuffix.size()) != kSuffix)
+      continue;
+    std::string id(name.substr(0, name.size() - kSuffix.size()));
+    if (IsJournalId(id)) ids.push_back(std::move(id));
+  }
+  ::closedir(dir);
+  std::sort(ids.begin(), ids.end());
+  for (const std::string& id : ids) {
+    int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    // Held by a program that is still writing it: not ours to read back.
+    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+      ::close(fd);
+      continue;
+    }
+    StoredJournal journal{id, {}};
+    char buffer[65536];
+    for (;;) {
+      ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      journal.bytes.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    journals.push_back(std::move(journal));
+  }
+  return journals;
+}
+
+void PosixJournalStore::Remove(const std::string& id) {
+  if (IsJournalId(id)) ::unlink(PathOf(id).c_str());
+}
+
+}  // namespace qm

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "platform/journal_store.h"
+
+namespace qm {
+
+// Journals as files <id>.journal in one folder. A journal being written is
+// locked (flock), so a second copy of the program never takes a running
+// journal for an interrupted one.
+class PosixJournalStore : public JournalStore {
+ public:
+  // folder: UTF-8 path; created when the first journal is.
+  explicit PosixJournalStore(std::string folder) : folder_(std::move(folder)) {}
+
+  // $XDG_STATE_HOME/quillmere, or ~/.local/state/quillmere when it is unset.
+  static std::string DefaultFolder();
+
+  Result<std::unique_ptr<JournalWriter>> Create() override;
+  Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
+  std::vector<StoredJournal> ReadAll() override;
+  void Remove(const std::string& id) override;
+
+ private:
+  std::string PathOf(const std::string& id) const { return folder_ + "/" + id + ".journal"; }
+  std::string folder_;
+};
+
+}  // namespace qm

@@ -1,0 +1,126 @@
+#include "rename/carry_out.h"
+
+#include "rename/rename_services.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+
+GbkText FailureText(const RenameFailure& failure) {
+  std::string_view text;
+  switch (failure.reason) {
+    case RenameReason::Exists:
+      text = "新名称已被别的文件或文件夹占用";
+      break;
+    case RenameReason::TooLong:
+      text = "新名称太长，超过了文件系统允许的长度（255字节）";
+      break;
+    case RenameReason::Denied:
+      text = "没有权限，这个文件夹不允许改名";
+      break;
+    case RenameReason::ReadOnly:
+      text = "所在的磁盘是只读的";
+      break;
+    case RenameReason::Missing:
+      text = "文件已经不存在了";
+      break;
+    case RenameReason::Changed:
+      text = "这个名字现在是另一个文件，原来的文件已被替换或删除";
+      break;
+    case RenameReason::Invalid:
+      text = "名称无效（不能为空，不能是“.”或“..”，不能含有“/”）";
+      break;
+    case RenameReason::Other:
+      text = "系统错误";
+      break;
+    case RenameReason::Duplicate:
+      text = "和前面一项的名称重复";
+      break;
+    case RenameReason::SwapUndone:
+      text = "同一组互换名称中有一项失败，已全部复原";
+      break;
+  }
+  GbkText result = Gbk(text);
+  if (!failure.system_text.empty()) result += Gbk("：") + failure.system_text;
+  return result;
+}
+
+CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
+                        std::vector<PlanEntry> entries, PreviewCell preview_cell,
+                        const PlanProgress& progress) {
+  CarriedOut done;
+  PlanOptions options;
+  RenameServices* renames = services.renames;
+  if (renames) options.journal = &renames->journal;
+  // The window's job progress paints and takes the stop between two renames.
+  JobProgress& job = services.progress;
+  options.progress = [&progress, renames, &job](int finished, int total) {
+    if (progress && !progress(finished, total)) return false;
+    if (renames && renames->progress && !renames->progress(finished, total)) return false;
+    return job.Advance(finished, total);
+  };
+  done.report = RunPlan(services.files, folder, entries, options);
+  done.entries = std::move(entries);
+  if (done.report.journal_error) {
+    services.messages.Show(
+        Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。\r\n") + *done.report.journal_error,
+        Gbk("提醒："), Icon::Information, Buttons::Ok);
+    return done;
+  }
+  ListView& list = services.list;
+  for (size_t i = 0; i < done.entries.size(); ++i) {
+    const PlanEntry& entry = done.entries[i];
+    if (done.report.outcomes[i].state != EntryState::Renamed || entry.row < 0) continue;
+    // The row is written only while it still shows the entry it was collected for.
+    if (list.Cell(entry.row, 0) != entry.from) continue;
+    list.SetCell(entry.row, 0, entry.to);
+    if (preview_cell == PreviewCell::ClearWhenRenamed) list.SetCell(entry.row, 1, GbkText());
+  }
+  return done;
+}
+
+void RecordForUndo(MainServices& services, UndoRecord& undo, const GbkText& folder,
+                   const CarriedOut& done) {
+  if (!done.started()) return;
+  if (done.report.renamed == 0) {
+    ForgetJournal(services, done);
+    return;
+  }
+  if (services.renames && !undo.journal_id.empty() && undo.journal_id != done.report.journal_id) {
+    services.renames->journal.Remove(undo.journal_id);
+  }
+  undo.clear();
+  undo.folder = folder;
+  undo.journal_id = done.report.journal_id;
+  for (size_t i = 0; i < done.entries.size(); ++i) {
+    const EntryOutcome& outcome = done.report.outcomes[i];
+    if (outcome.state != EntryState::Renamed) continue;
+    undo.pairs.push_back({done.entries[i].from, done.entries[i].to, outcome.identity});
+  }
+}
+
+void ForgetJournal(MainServices& services, const CarriedOut& done) {
+  if (services.renames && !done.report.journal_id.empty()) {
+    services.renames->journal.Remove(done.report.journal_id);
+  }
+}
+
+void ShowFailures(MainServices& services, const CarriedOut& done) {
+  if (!services.renames || done.report.failed == 0) return;
+  std::vector<GbkText> lines;
+  lines.reserve(done.report.failed);
+  static const GbkText arrow = Gbk(" → ");
+  static const GbkText colon = Gbk("：");
+  for (size_t i = 0; i < done.entries.size(); ++i) {
+    const EntryOutcome& outcome = done.report.outcomes[i];
+    if (outcome.state != EntryState::Failed) continue;
+    lines.push_back(done.entries[i].from + arrow + done.entries[i].to + colon +
+                    FailureText(outcome.failure));
+  }
+  const int failed = done.report.failed;
+  GbkText summary = done.report.renamed == 0 && !done.report.stopped
+                        ? Gbk("全部") + ToText(failed) + Gbk("个都没有改名成功，原因如下：")
+                        : Gbk("有") + ToText(failed) + Gbk("个没有改名成功，原因如下：");
+  services.renames->failures.Show(Gbk("没有改名成功的项目"), summary, lines);
+}
+
+}  // namespace qm

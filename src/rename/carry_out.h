@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/main_services.h"
+#include "rename/rename_plan.h"
+#include "rename/undo_record.h"
+
+namespace qm {
+
+// A plan carried out for one action of the main window, with what it did.
+struct CarriedOut {
+  std::vector<PlanEntry> entries;
+  PlanReport report;
+  bool started() const { return !report.journal_error.has_value(); }
+};
+
+enum class PreviewCell { Keep, ClearWhenRenamed };
+
+// Runs entries as a plan inside folder: journaled, with the window's progress
+// (and `progress`, when given, called first), and every renamed entry's row
+// set to its new name when the row still shows the old one. A journal that
+// cannot be written is reported here and nothing moves.
+CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
+                        std::vector<PlanEntry> entries, PreviewCell preview_cell,
+                        const PlanProgress& progress = {});
+
+// After a run or a commit: what it renamed becomes the undo record, unless it
+// renamed nothing, in which case the record of the last rename stays.
+void RecordForUndo(MainServices& services, UndoRecord& undo, const GbkText& folder,
+                   const CarriedOut& done);
+
+// Drops the journal of a plan that is not kept for undo (an undo, a restore).
+void ForgetJournal(MainServices& services, const CarriedOut& done);
+
+// The window listing every failed entry with its reason; nothing when none failed.
+void ShowFailures(MainServices& services, const CarriedOut& done);
+
+// The reason the user reads for one failure.
+GbkText FailureText(const RenameFailure& failure);
+
+}  // namespace qm

@@ -1,0 +1,138 @@
+#include "rename/rename_journal.h"
+
+#include <charconv>
+
+namespace qm {
+namespace {
+
+constexpr std::string_view kMagic = "quillmere-journal 1\n";
+
+void AppendName(std::string& out, const GbkText& name) {
+  out += std::to_string(name.size());
+  out += ':';
+  out += name;
+}
+
+// Reads the fields of one journal line; every read fails past the line's end.
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : rest_(bytes) {}
+  bool AtEnd() const { return rest_.empty(); }
+
+  // The next space-separated word.
+  std::optional<std::string_view> Word() {
+    size_t end = rest_.find_first_of(" \n");
+    if (end == std::string_view::npos || end == 0) return std::nullopt;
+    std::string_view word = rest_.substr(0, end);
+    rest_.remove_prefix(end);
+    if (rest_.front() == ' ') rest_.remove_prefix(1);
+    return word;
+  }
+  template <class T>
+  std::optional<T> Number() {
+    auto word = Word();
+    T value{};
+    if (!word) return std::nullopt;
+    auto [end, error] = std::from_chars(word->data(), word->data() + word->size(), value);
+    if (error != std::errc() || end != word->data() + word->size()) return std::nullopt;
+    return value;
+  }
+  std::optional<GbkText> Name() {
+    size_t colon = rest_.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    size_t length = 0;
+    auto [end, error] = std::from_chars(rest_.data(), rest_.data() + colon, length);
+    if (error != std::errc() || end != rest_.data() + colon) return std::nullopt;
+    if (rest_.size() - colon - 1 < length + 1) return std::nullopt;  // the name and what follows
+    GbkText name(rest_.substr(colon + 1, length));
+    rest_.remove_prefix(colon + 1 + length);
+    if (rest_.front() == ' ') rest_.remove_prefix(1);
+    return name;
+  }
+  // Consumes the line end; false when the line goes on or was cut off.
+  bool LineEnd() {
+    if (rest_.empty() || rest_.front() != '\n') return false;
+    rest_.remove_prefix(1);
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+}  // namespace
+
+std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>& entries) {
+  std::string out(kMagic);
+  out += "folder ";
+  AppendName(out, folder);
+  out += '\n';
+  for (const JournalEntry& entry : entries) {
+    out += "entry ";
+    out += std::to_string(entry.index);
+    out += ' ';
+    out += std::to_string(entry.identity.device);
+    out += ' ';
+    out += std::to_string(entry.identity.inode);
+    out += ' ';
+    AppendName(out, entry.from);
+    out += ' ';
+    AppendName(out, entry.to);
+    out += '\n';
+  }
+  out += "begin\n";
+  return out;
+}
+
+std::string JournalDoneMark(int index) { return "done " + std::to_string(index) + "\n"; }
+
+std::optional<JournalContent> ParseJournal(std::string_view bytes) {
+  if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
+  Reader reader(bytes.substr(kMagic.size()));
+  JournalContent content;
+  bool has_folder = false;
+  while (!reader.AtEnd()) {
+    auto word = reader.Word();
+    if (!word) break;
+    bool line_ok = false;
+    if (*word == "folder" && !has_folder) {
+      auto folder = reader.Name();
+      if (folder && reader.LineEnd()) {
+        content.folder = std::move(*folder);
+        has_folder = line_ok = true;
+      }
+    } else if (*word == "entry" && has_folder && !content.begun) {
+      JournalEntry entry;
+      auto index = reader.Number<int>();
+      auto device = reader.Number<uint64_t>();
+      auto inode = reader.Number<uint64_t>();
+      auto from = reader.Name();
+      auto to = reader.Name();
+      if (index && device && inode && from && to && reader.LineEnd()) {
+        content.entries.push_back({*index, {*device, *inode}, std::move(*from), std::move(*to)});
+        line_ok = true;
+      }
+    } else if (*word == "begin" && has_folder) {
+      line_ok = reader.LineEnd();
+      content.begun = line_ok;
+    } else if (*word == "done" && content.begun) {
+      auto index = reader.Number<int>();
+      if (index && reader.LineEnd()) {
+        content.done.insert(*index);
+        line_ok = true;
+      }
+    } else if (*word == "end" && content.begun) {
+      line_ok = content.finished = reader.LineEnd();
+    }
+    if (!line_ok) break;  // a line cut off by a crash ends what can be read
+  }
+  if (!has_folder) return std::nullopt;
+  if (!content.begun) content.entries.clear();
+  return content;
+}
+
+GbkText TemporaryName(std::string_view run_id, int index) {
+  return ".quillmere-" + std::string(run_id) + "-" + std::to_string(index) + ".tmp";
+}
+
+}  // namespace qm

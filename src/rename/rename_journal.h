@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/gbk_text_type.h"
+
+namespace qm {
+
+// The journal of one plan, as text: the plan first, then a mark per finished
+// entry, then an end mark. Names may hold any byte but NUL and the separator,
+// line ends included, so every name is written as <length>:<bytes>.
+//
+//   quillmere-journal 1
+//   folder 5:/w/a/
+//   entry 0 2049 1311 5:a.txt 5:b.txt
+//   begin
+//   done 0
+//   end
+//
+// A journal without "begin" was cut off before anything moved; one without
+// "end" belongs to a run that never finished.
+
+struct JournalEntry {
+  int index = 0;  // the entry's position in its plan
+  FileIdentity identity;
+  GbkText from;
+  GbkText to;
+};
+
+struct JournalContent {
+  GbkText folder;
+  std::vector<JournalEntry> entries;
+  bool begun = false;     // the whole plan reached the journal
+  std::set<int> done;     // indexes of the entries marked renamed
+  bool finished = false;  // the end mark is there
+};
+
+std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>& entries);
+std::string JournalDoneMark(int index);
+inline constexpr std::string_view kJournalEnd = "end\n";
+
+// nullopt for bytes that are not a journal; a cut-off last line is ignored.
+std::optional<JournalContent> ParseJournal(std::string_view bytes);
+
+// The temporary name that breaks a ring of renames at the given entry. It
+// follows from the journal's id, so a start after a crash can find the file.
+GbkText TemporaryName(std::string_view run_id, int index);
+
+}  // namespace qm

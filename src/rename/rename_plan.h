@@ -1,0 +1,78 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/gbk_text_type.h"
+#include "platform/journal_store.h"
+
+namespace qm {
+
+// Every rename of the program (a direct run, a commit, an undo, putting names
+// back after a crash) is carried out as a plan, so that its safety is written
+// once:
+//
+//  collect  the caller lists (row, from, to) for every entry; nothing moves yet
+//  check    sources must still be the files they were, targets valid, unique
+//           and not taken by a file outside the plan; a failing entry fails
+//           alone, before anything moves
+//  order    an entry whose target is another entry's source waits for it; a
+//           ring of entries (a swap) goes through a temporary name
+//  journal  the plan is written and synced before the first rename, progress
+//           follows in batches, an end mark closes it (rename_journal.h)
+//  execute  renameat2(RENAME_NOREPLACE) relative to one folder handle, each
+//           source's identity checked right before its rename
+//  report   per entry: renamed, failed with its reason, or not run (stopped)
+
+// Called after each item with the items done and their total; returning false
+// stops the plan there. Renames done before the stop stay done and are reported.
+using PlanProgress = std::function<bool(int done, int total)>;
+
+struct PlanEntry {
+  int row = -1;  // the list row showing this entry; -1 for none
+  GbkText from;
+  GbkText to;
+  // The file `from` named when it was read; nullopt takes it at the check.
+  std::optional<FileIdentity> identity;
+};
+
+enum class EntryState {
+  NotRun,     // the plan stopped (or never started) before this entry
+  Unchanged,  // from and to are the same name: nothing to do
+  Renamed,
+  Failed,
+};
+
+struct EntryOutcome {
+  EntryState state = EntryState::NotRun;
+  RenameFailure failure;  // when Failed
+  FileIdentity identity;  // when Renamed: the file that now holds `to`
+};
+
+struct PlanReport {
+  std::vector<EntryOutcome> outcomes;  // one per entry, in entry order
+  int renamed = 0;
+  int failed = 0;
+  bool stopped = false;  // the progress callback asked to stop
+  // Set when the journal could not be written: nothing was renamed.
+  std::optional<std::string> journal_error;
+  std::string journal_id;  // the finished journal of this plan; empty when none
+};
+
+struct PlanOptions {
+  JournalStore* journal = nullptr;  // nullptr: the plan is not journaled
+  PlanProgress progress;            // empty: runs to the end
+};
+
+// The check alone, changing nothing: Failed outcomes for the entries that
+// would fail up-front, NotRun for the others.
+std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries);
+
+// Checks, orders, journals and executes the renames of entries inside folder.
+PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEntry> entries,
+                   const PlanOptions& options);
+
+}  // namespace qm

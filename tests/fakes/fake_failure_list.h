@@ -1,0 +1,24 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/failure_list.h"
+
+namespace qm {
+
+// Records every failure window instead of showing it.
+class FakeFailureList : public FailureList {
+ public:
+  struct Shown {
+    GbkText title;
+    GbkText summary;
+    std::vector<GbkText> lines;
+  };
+  void Show(const GbkText& title, const GbkText& summary,
+            const std::vector<GbkText>& lines) override {
+    shown.push_back({title, summary, lines});
+  }
+  std::vector<Shown> shown;
+};
+
+}  // namespace qm
