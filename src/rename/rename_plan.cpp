@@ -204,7 +204,8 @@ std::string LocalRunId() {
 
 }  // namespace
 
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries) {
+std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                                    const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
   std::vector<EntryOutcome> outcomes(count);
 
@@ -212,6 +213,7 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
   sources.reserve(count);
   targets.reserve(count);
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     PlanEntry& entry = entries[i];
     EntryOutcome& outcome = outcomes[i];
     if (entry.from == entry.to) {
@@ -246,6 +248,7 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
   PlanLinks links = LinksOf(entries, outcomes);
   std::vector<int> blocked;
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
     std::optional<FileIdentity> holder = folder.Identify(entries[i].to);
     if (holder && *holder != *entries[i].identity) blocked.push_back(i);
@@ -275,7 +278,7 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
     return report;
   }
   FolderHandle& dir = **handle;
-  report.outcomes = CheckPlan(dir, entries);
+  report.outcomes = CheckPlan(dir, entries, options.progress);
   std::vector<EntryOutcome>& outcomes = report.outcomes;
 
   PlanLinks links = LinksOf(entries, outcomes);
@@ -314,7 +317,10 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
   Executor executor(dir, entries, outcomes, run_id);
   JournalProgress journal(writer.get());
   int done = 0;
+  // A stop asked for while the plan was checked comes before the first rename.
+  report.stopped = total > 0 && options.progress && !options.progress(0, total);
   for (const Step& step : steps) {
+    if (report.stopped) break;
     for (int index : executor.Run(step)) {
       outcomes[index].state = EntryState::Renamed;
       outcomes[index].identity = *entries[index].identity;
