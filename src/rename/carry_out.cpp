@@ -67,7 +67,9 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
     return done;
   }
   ListView& list = services.list;
-  for (size_t i = 0; i < done.entries.size(); ++i) {
+  const int total = static_cast<int>(done.entries.size());
+  for (int i = 0; i < total; ++i) {
+    job.Advance(total, total);  // paints while the rows catch up; the renames are over
     const PlanEntry& entry = done.entries[i];
     if (done.report.outcomes[i].state != EntryState::Renamed || entry.row < 0) continue;
     // The row is written only while it still shows the entry it was collected for.
