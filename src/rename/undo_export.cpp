@@ -29,9 +29,12 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
   auto handle = files.OpenFolder(undo.folder);
   if (!handle.ok()) return std::nullopt;
   std::unordered_map<GbkText, int> row_of;
-  for (int row = list.RowCount() - 1; row >= 0; --row) row_of[list.Cell(row, 0)] = row;
-  std::vector<PlanEntry> plan;
   const int pairs = static_cast<int>(undo.pairs.size());
+  for (int row = list.RowCount() - 1; row >= 0; --row) {
+    job(0, pairs);
+    row_of[list.Cell(row, 0)] = row;
+  }
+  std::vector<PlanEntry> plan;
   for (int i = 0; i < pairs; ++i) {
     const UndoPair& pair = undo.pairs[i];
     job(i, pairs);
