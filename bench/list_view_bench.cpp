@@ -1,14 +1,18 @@
 // The file list at 100,000 rows in a shown window: appending the rows in one
 // batch and painting, writing a preview cell per row, emptying the list;
-// against copying the same names into a plain vector.
+// against copying the same names into a plain vector. Painting while
+// scrolling is measured with and without the program's skin, against the
+// plain style in the same run.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QWidget>
 #include <string>
 #include <vector>
 
+#include "app/skin.h"
 #include "platform/qt/file_list_view.h"
 #include "text/gbk_text.h"
 
@@ -89,10 +93,31 @@ void BM_RemoveAllRows(benchmark::State& state) {
   }
 }
 
+// Scrolls through the full list a page at a time, painting each page;
+// argument 1 paints with the skin's style sheet.
+void BM_ScrollAndPaint(benchmark::State& state) {
+  const bool skinned = state.range(0) == 1;
+  if (skinned) ApplySkin();
+  FileListView& list = Window().list;
+  list.AppendRows(Names());
+  QApplication::processEvents();
+  QScrollBar* bar = list.verticalScrollBar();
+  for (auto _ : state) {
+    for (int step = 0; step < 200; ++step) {
+      bar->setValue(bar->maximum() * step / 199);
+      list.viewport()->repaint();
+    }
+  }
+  list.RemoveAllRows();
+  if (skinned) qApp->setStyleSheet({});
+  QApplication::processEvents();
+}
+
 BENCHMARK(BM_Baseline_CopyNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendRowsAndPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewCellPerRow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RemoveAllRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollAndPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qm

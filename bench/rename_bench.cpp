@@ -16,6 +16,8 @@
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "platform/posix_file_system.h"
+#include "platform/posix_journal_store.h"
+#include "rename/rename_services.h"
 #include "rename/rename_run.h"
 #include "rename/run_profiles.h"
 #include "text/gbk_text.h"
@@ -28,6 +30,11 @@ constexpr int kFiles = 100000;
 class SilentMessages : public Messages {
  public:
   Answer Show(const GbkText&, const GbkText&, Icon, Buttons) override { return Answer::Ok; }
+};
+
+class SilentFailures : public FailureList {
+ public:
+  void Show(const GbkText&, const GbkText&, const std::vector<GbkText>&) override {}
 };
 
 // Files f000000a.txt ... on tmpfs; every pass flips the letter before the dot.
@@ -43,7 +50,10 @@ class Folder {
       ::close(fd);
     }
   }
-  ~Folder() { std::filesystem::remove_all(path_); }
+  ~Folder() {
+    std::filesystem::remove_all(path_);
+    std::filesystem::remove_all(path_ + "-state");
+  }
 
   static std::string Name(int i, char letter) {
     char name[32];
@@ -51,6 +61,7 @@ class Folder {
     return name;
   }
   std::string Path() const { return path_ + "/"; }
+  std::string StateFolder() const { return path_ + "-state"; }
   char letter = 'a';
 
  private:
@@ -77,15 +88,21 @@ OperationDefinition FlipOperation() {
   return definition;
 }
 
+// The run as the program does it: plan check, identity checks, and a journal
+// on the same tmpfs, recorded for undo.
 struct Window {
   FakeForm form;
   FakeList list;
   SilentMessages messages;
   FakeWindowSystem windows;
   PosixFileSystem files;
-  MainServices services{form, list, messages, windows, files};
+  PosixJournalStore journal;
+  SilentFailures failures;
+  UndoRecord undo;
+  RenameServices renames{undo, journal, failures, {}, {}};
+  MainServices services{form, list, messages, windows, files, &renames};
 
-  explicit Window(const Folder& folder, bool preview) {
+  explicit Window(const Folder& folder, bool preview) : journal(folder.StateFolder()) {
     form.SetText(Control::标签2, folder.Path());
     form.SetText(Control::组合框2, Gbk("处理文件"));
     form.SetText(Control::按钮_打开预览, Gbk(preview ? "关闭预览" : "打开预览"));

@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libcurl4-openssl-dev
   xvfb xauth fonts-wqy-microhei
+  librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,5 +1,6 @@
-// Saves pictures of the main window for the README: one per tab page, and one
-// with the preview open. The list is filled from a temporary folder through
+// Saves pictures of the windows for the README: the main window once per tab
+// page and once with the preview open, the about window's four pages after a
+// version page said 16.4, and one help window. The list is filled from a temporary folder through
 // the window's own folder intake; questions are answered OK.
 //   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
 #include <QAbstractButton>
@@ -10,10 +11,14 @@
 #include <QPixmap>
 #include <cstdio>
 
+#include "app/about_window.h"
+#include "app/explanation_window.h"
 #include "app/main_window.h"
+#include "net/about_handlers.h"
 #include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/messages.h"
+#include "platform/qt/qt_about_form.h"
 #include "platform/qt/qt_text.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"
@@ -92,5 +97,24 @@ int main(int argc, char* argv[]) {
   form.ShowTabPage(2);
   form.SetText(qm::Control::编辑框6, qm::Gbk("【PS教程】"));
   click(qm::Control::按钮_最前面加);
-  return Save(window, output, "main_window_preview.png") ? 0 : 1;
+  if (!Save(window, output, "main_window_preview.png")) return 1;
+
+  // No network here: the about window shows what a check of a page naming
+  // 16.4 shows.
+  click(qm::Control::超级按钮1);
+  qm::AboutWindow* about = window.about_window();
+  qm::AboutLinks links;
+  qm::ApplyAboutCheck(about->form(), links, qm::Gbk("Quillmere最新版16.4"), qm::Gbk("16.3"));
+  for (auto [button, name] : {std::pair{qm::AboutControl::超级按钮_使用教程, "about_tutorial.png"},
+                              std::pair{qm::AboutControl::超级按钮_更新信息, "about_update.png"},
+                              std::pair{qm::AboutControl::超级按钮_QQ群, "about_group.png"}}) {
+    about->findChild<QAbstractButton*>(QString::fromUtf8(qm::AboutControlName(button)))->click();
+    if (!Save(*about, output, name)) return 1;
+  }
+  about->form().ShowPage(3);
+  if (!Save(*about, output, "about_tipping.png")) return 1;
+  about->close();
+
+  click(qm::Control::按钮8);
+  return Save(*window.explanation_window(), output, "help_window.png") ? 0 : 1;
 }

@@ -1,7 +1,10 @@
 #include "app/main_handlers.h"
 
+#include "filetools/create_items.h"
+#include "filetools/delete_listed.h"
 #include "rename/delete_operations.h"
 #include "rename/insert_operations.h"
+#include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/replace_operations.h"
@@ -13,6 +16,11 @@
 namespace qm {
 
 void MainHandlers::WindowCreated() { OnMainWindowCreated(services_); }
+
+void MainHandlers::ResumeAfterStart() {
+  ::qm::ResumeAfterStart(services_);
+  if (!undo_.empty()) RevealUndoButton(services_.form);
+}
 
 void MainHandlers::Clicked(Control control) {
   if (auto operation = OperationOfButton(control)) {
@@ -46,6 +54,12 @@ void MainHandlers::Clicked(Control control) {
     case Control::按钮_清空列表框:
       ClearFileList(services_, intake_guard_);
       break;
+    case Control::按钮14:
+      CreateItems(services_);
+      break;
+    case Control::按钮_删除文件:
+      DeleteListed(services_);
+      break;
     case Control::单选框3:
     case Control::单选框4:
       SideRadioClicked(services_.form, control);
@@ -68,13 +82,25 @@ void MainHandlers::ComboDropDown(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterDropDown(services_, combo);
   // The new-extension combo lists the presets like the filters, without a first item.
   if (combo == Control::组合框_修改扩展) FillPresetComboOnDropDown(services_.form, combo, {});
+  if (combo == Control::组合框_创建扩展) {
+    FillPresetComboOnDropDown(services_.form, combo, CreateFoldersChoice());
+  }
 }
 
 void MainHandlers::ComboTextEdited(Control combo) {
   if (IsExtensionFilter(combo)) OnFilterTextEdited(services_, combo);
   if (combo == Control::组合框_修改扩展) RebuildPresetComboForTypedText(services_.form, combo, {});
+  if (combo == Control::组合框_创建扩展) {
+    RebuildPresetComboForTypedText(services_.form, combo, CreateFoldersChoice());
+  }
 }
 
-void MainHandlers::EditFocused(Control edit) { (void)edit; }
+void MainHandlers::EditFocused(Control edit) {
+  if (edit == Control::编辑框14) ClearHint(services_.form);
+}
+
+void MainHandlers::FolderGiven(const GbkText& folder) {
+  ReadFolder(services_, intake_guard_, folder);
+}
 
 }  // namespace qm

@@ -15,6 +15,9 @@ class MainHandlers {
 
   // The window-created steps, before the window is shown.
   void WindowCreated();
+  // Once the window is shown: names of an interrupted run are offered back,
+  // the last finished rename becomes undoable.
+  void ResumeAfterStart();
   // A click on a button, check box or radio button.
   void Clicked(Control control);
   // A list item of a combo was picked.
@@ -27,6 +30,9 @@ class MainHandlers {
   void ComboTextEdited(Control combo);
   // An edit box received the input focus.
   void EditFocused(Control edit);
+  // A folder named when the program starts, read as the folder button reads
+  // the folder chosen in its dialog.
+  void FolderGiven(const GbkText& folder);
 
  private:
   MainServices& services_;

@@ -8,18 +8,30 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTabWidget>
 
+#include "app/about_window.h"
+#include "app/background_check.h"
+#include "app/explanation_window.h"
+#include "app/failure_list_window.h"
+#include "app/help_texts.h"
 #include "app/main_handlers.h"
+#include "app/skin.h"
+#include "net/about_handlers.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
+#include "platform/posix_journal_store.h"
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_job_progress.h"
 #include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -143,21 +155,54 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
     windows = (own_windows_ = std::make_unique<QtWindowSystem>(this)).get();
   }
   FileSystem* files = overrides.files;
-  if (files == nullptr) files = (own_files_ = std::make_unique<PosixFileSystem>()).get();
+  if (files == nullptr) {
+    GbkText documents =
+        FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    files = (own_files_ = std::make_unique<PosixFileSystem>(documents)).get();
+  }
+  JournalStore* journal = overrides.journal;
+  if (journal == nullptr) {
+    journal =
+        (own_journal_ = std::make_unique<PosixJournalStore>(PosixJournalStore::DefaultFolder()))
+            .get();
+  }
+  FailureList* failures = overrides.failures;
+  if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
+  renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}, {}});
   progress_ = std::make_unique<QtJobProgress>(this);
   services_ = std::make_unique<MainServices>(
-      MainServices{*form_, *list_, *messages, *windows, *files, nullptr, *progress_});
+      MainServices{*form_, *list_, *messages, *windows, *files, renames_.get(), *progress_});
   handlers_ = std::make_unique<MainHandlers>(*services_, undo);
 
+  shell_ = overrides.shell;
+  if (shell_ == nullptr) shell_ = (own_shell_ = std::make_unique<QtShell>()).get();
+  if (overrides.version_page != nullptr) version_page_ = overrides.version_page;
+  about_links_ = std::make_unique<AboutLinks>();
+  main_check_ = std::make_unique<BackgroundCheck>(this);
+
   ConnectHandlers();
+  ConnectWindowButtons();
   handlers_->WindowCreated();
   // The window follows its check box from the start.
   form_->SetAlwaysOnTop(form_->IsChecked(Control::选择框_窗口置顶));
+  ApplySkin();
+  // The version check starts once, at the timer's first tick.
+  connect(timer_, &QTimer::timeout, this, [this] {
+    timer_->stop();
+    StartMainCheck();
+  });
+  timer_->start(100);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The secondary windows use this window's links and shell: they go first.
+  delete about_.data();
+  delete explanation_.data();
+}
 
 Form& MainWindow::form() { return *form_; }
+AboutWindow* MainWindow::about_window() const { return about_.data(); }
+ExplanationWindow* MainWindow::explanation_window() const { return explanation_.data(); }
 
 void MainWindow::BuildTopControls(QWidget* area) {
   using C = Control;
@@ -364,6 +409,46 @@ void MainWindow::ConnectHandlers() {
       edit->installEventFilter(this);
     }
   }
+}
+
+void MainWindow::ConnectWindowButtons() {
+  connect(qobject_cast<QAbstractButton*>(form_->Widget(Control::超级按钮1)),
+          &QAbstractButton::clicked, this, [this] { OpenAboutWindow(); });
+  for (Control id : kMainWindowControls) {
+    if (HelpTextOf(id) == nullptr) continue;
+    connect(qobject_cast<QAbstractButton*>(form_->Widget(id)), &QAbstractButton::clicked, this,
+            [this, id] { ShowExplanation(id); });
+  }
+}
+
+void MainWindow::StartMainCheck() {
+  if (!version_page_) return;
+  const GbkText address = *version_page_;
+  const GbkText current = CurrentVersion(FromQString(windowTitle()));
+  main_check_->Start(
+      [address](HttpTransport& transport) { return FetchPageForMainCheck(transport, address); },
+      [this, current](const GbkText& page) {
+        ApplyMainCheck(*form_, ReadVersionPage(page).latest, current);
+      });
+}
+
+// One about window at a time: a second click brings the open one forward.
+void MainWindow::OpenAboutWindow() {
+  if (about_.isNull()) {
+    about_ = new AboutWindow(this, *about_links_, *shell_,
+                             CurrentVersion(FromQString(windowTitle())), version_page_);
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}
+
+void MainWindow::ShowExplanation(Control help_button) {
+  if (explanation_.isNull()) explanation_ = new ExplanationWindow(this);
+  explanation_->SetExplanation(QString::fromUtf8(HelpTextOf(help_button)));
+  explanation_->show();
+  explanation_->raise();
+  explanation_->activateWindow();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,11 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 
 namespace qm {
@@ -11,15 +14,23 @@ namespace qm {
 // Only declared here: the Qt meta-object compiler reads this header and does
 // not follow the control names.
 enum class Control;
+class AboutWindow;
+class BackgroundCheck;
+class ExplanationWindow;
+class FailureList;
 class FileListView;
 class FileSystem;
+class JournalStore;
 class Form;
 class MainHandlers;
 class Messages;
 class QtForm;
 class QtJobProgress;
+class Shell;
 class WindowSystem;
+struct AboutLinks;
 struct MainServices;
+struct RenameServices;
 struct UndoRecord;
 
 // A font with Chinese glyphs for the windows and their dialogs.
@@ -31,6 +42,13 @@ struct MainWindowOverrides {
   Messages* messages = nullptr;
   WindowSystem* windows = nullptr;
   FileSystem* files = nullptr;
+  Shell* shell = nullptr;  // the browser and the clipboard of the about window
+  // The version page both checks fetch. Unlike the services above, nullptr
+  // means no check at all, so a test never reaches beyond the machine; the
+  // program passes its own page.
+  const char* version_page = nullptr;
+  JournalStore* journal = nullptr;  // the real one keeps journals under $XDG_STATE_HOME
+  FailureList* failures = nullptr;
 };
 
 // The start window: the workspace controls, the four operation pages and the
@@ -50,6 +68,9 @@ class MainWindow : public QMainWindow {
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
   QtJobProgress& progress() { return *progress_; }
+  // The open about and help windows, or nullptr.
+  AboutWindow* about_window() const;
+  ExplanationWindow* explanation_window() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +82,10 @@ class MainWindow : public QMainWindow {
   void BuildInsertPage(QWidget* page);
   void BuildSpecialPage(QWidget* page);
   void ConnectHandlers();
+  void ConnectWindowButtons();
+  void StartMainCheck();
+  void OpenAboutWindow();
+  void ShowExplanation(Control help_button);
 
   FileListView* list_ = nullptr;
   QTimer* timer_ = nullptr;
@@ -69,9 +94,20 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
   std::unique_ptr<QtJobProgress> progress_;
+  std::unique_ptr<JournalStore> own_journal_;
+  std::unique_ptr<FailureList> own_failures_;
+  std::unique_ptr<RenameServices> renames_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<MainHandlers> handlers_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
+
+  std::optional<std::string> version_page_;
+  std::unique_ptr<Shell> own_shell_;
+  Shell* shell_ = nullptr;
+  std::unique_ptr<AboutLinks> about_links_;
+  std::unique_ptr<BackgroundCheck> main_check_;
+  QPointer<AboutWindow> about_;
+  QPointer<ExplanationWindow> explanation_;
 };
 
 }  // namespace qm

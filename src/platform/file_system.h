@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/gbk_text_type.h"
 #include "platform/result.h"
@@ -52,6 +53,9 @@ class FolderHandle {
   virtual ~FolderHandle() = default;
   // The identity of the entry called name; nullopt when there is none.
   virtual std::optional<FileIdentity> Identify(const GbkText& name) = 0;
+  // Every entry's identity by name, read in one pass over the folder: cheaper
+  // than one look-up per name for a large plan. nullopt when it cannot be read.
+  virtual std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.
@@ -80,8 +84,27 @@ class FileSystem {
 
   virtual Result<std::string> ReadFile(const GbkText& path) = 0;
 
+  // True when path is an existing folder (or a symbolic link to one).
+  virtual bool IsFolder(const GbkText& path) = 0;
+  // Creates one folder; fails when anything of that name exists.
+  virtual Result<bool> CreateFolder(const GbkText& path) = 0;
+  // Creates a file holding bytes; fails, leaving it untouched, when anything of that name exists.
+  virtual Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) = 0;
+  // Deletes one file or symbolic link for good; fails on a folder.
+  virtual Result<bool> RemoveFile(const GbkText& path) = 0;
+  // Deletes a folder with everything below it for good. Symbolic links are
+  // removed, never followed; a link given as path is removed itself.
+  virtual Result<bool> RemoveFolderTree(const GbkText& path) = 0;
+  // Moves a file or folder to the trash of its file system, where the file
+  // manager can restore it; on failure it stays where it was.
+  virtual Result<bool> MoveToTrash(const GbkText& path) = 0;
+
   // The folder of the running executable, without a trailing separator.
   virtual GbkText ProgramFolder() = 0;
+
+  // The user's documents folder, without a trailing separator, created when
+  // missing; empty when the user has none.
+  virtual GbkText DocumentsFolder() = 0;
 };
 
 }  // namespace qm

@@ -62,6 +62,27 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
+  std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+    struct stat folder_status;
+    if (fstat(fd_, &folder_status) != 0) return std::nullopt;
+    int listing_fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listing_fd < 0) return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(listing_fd), closedir);
+    if (!dir) {
+      ::close(listing_fd);
+      return std::nullopt;
+    }
+    std::unordered_map<GbkText, FileIdentity> entries;
+    const auto device = static_cast<uint64_t>(folder_status.st_dev);
+    while (const dirent* entry = readdir(dir.get())) {
+      if (!IsPlainName(entry->d_name)) continue;
+      // A name on disk the internal encoding cannot hold is no name of a plan.
+      auto name = Utf8ToInternal(entry->d_name);
+      if (name) entries.emplace(std::move(*name), FileIdentity{device, entry->d_ino});
+    }
+    return entries;
+  }
+
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
     if (!IsPlainName(name)) return RenameFailure{RenameReason::Invalid, {}};
     auto utf8 = InternalToUtf8(name);
@@ -200,6 +221,15 @@ GbkText PosixFileSystem::ProgramFolder() {
   path.erase(path.find_last_of('/') == 0 ? 1 : path.find_last_of('/'));
   auto internal = Utf8ToInternal(path);
   return internal ? *internal : GbkText(".");
+}
+
+GbkText PosixFileSystem::DocumentsFolder() {
+  if (documents_folder_.empty()) return {};
+  auto path = InternalToUtf8(documents_folder_);
+  if (!path) return {};
+  // Only the last level: a home folder that is missing is not ours to make.
+  if (::mkdir(path->c_str(), 0755) != 0 && errno != EEXIST) return {};
+  return documents_folder_;
 }
 
 }  // namespace qm

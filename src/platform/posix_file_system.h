@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "platform/file_system.h"
 
 namespace qm {
@@ -10,6 +12,11 @@ RenameFailure RenameFailureOf(int error_number);
 // The real file system: internal-encoding paths become UTF-8 at this edge.
 class PosixFileSystem : public FileSystem {
  public:
+  // documents_folder: where the desktop keeps the user's documents (the
+  // caller asks the desktop; this layer does not read its settings).
+  explicit PosixFileSystem(GbkText documents_folder = {})
+      : documents_folder_(std::move(documents_folder)) {}
+
   FolderListing ListFolder(
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
@@ -17,7 +24,18 @@ class PosixFileSystem : public FileSystem {
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
+  // Creating and deleting live in posix_file_tools.cpp, the trash in posix_trash.cpp.
+  bool IsFolder(const GbkText& path) override;
+  Result<bool> CreateFolder(const GbkText& path) override;
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<bool> RemoveFile(const GbkText& path) override;
+  Result<bool> RemoveFolderTree(const GbkText& path) override;
+  Result<bool> MoveToTrash(const GbkText& path) override;
   GbkText ProgramFolder() override;
+  GbkText DocumentsFolder() override;
+
+ private:
+  GbkText documents_folder_;
 };
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "rename/carry_out.h"
 
+#include "rename/preview_commit.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
@@ -90,6 +91,7 @@ void RecordForUndo(MainServices& services, UndoRecord& undo, const GbkText& fold
   if (services.renames && !undo.journal_id.empty() && undo.journal_id != done.report.journal_id) {
     services.renames->journal.Remove(undo.journal_id);
   }
+  RevealUndoButton(services.form);
   undo.clear();
   undo.folder = folder;
   undo.journal_id = done.report.journal_id;

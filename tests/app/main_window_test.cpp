@@ -166,6 +166,8 @@ TEST_F(MainWindowTest, PreviewToggleWidensTheWindowAndMovesTheButtons) {
   EXPECT_FALSE(form.IsVisible(Control::按钮_确认无误执行吧));
   EXPECT_EQ(Find(Control::按钮_确认无误执行吧)->pos(), QPoint(568, 432));
   EXPECT_TRUE(form.IsVisible(Control::按钮_撤回上一步));
+  QWidget* undo = Find(Control::按钮_撤回上一步);
+  EXPECT_TRUE(window_.rect().contains(QRect(undo->mapTo(&window_, QPoint(0, 0)), undo->size())));
   EXPECT_EQ(Find(Control::按钮_用我的txt修改)->x(), 639);
 }
 

@@ -16,6 +16,16 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
+  std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+    auto folder = FolderPath();
+    if (!folder) return std::nullopt;
+    std::unordered_map<GbkText, FileIdentity> entries;
+    for (const GbkText& name : files_.Names(*folder)) {
+      entries.emplace(name, *files_.IdentityOf(*folder + "/" + name));
+    }
+    return entries;
+  }
+
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
     if (!Plain(name)) return RenameFailure{RenameReason::Invalid, {}};
     auto utf8 = InternalToUtf8(name);
@@ -166,6 +176,7 @@ void FakeFileSystem::Remove(const GbkText& path) {
 Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   if (fail_writes) return Error{"write refused by the test"};
   GbkText target = Normalized(path);
+  if (read_only_folders.count(ParentOf(target)) != 0) return Error{"read-only folder"};
   auto found = index_.find(target);
   if (found != index_.end()) {
     entries_[found->second].content = std::string(bytes);
@@ -179,6 +190,68 @@ Result<std::string> FakeFileSystem::ReadFile(const GbkText& path) {
   auto found = index_.find(Normalized(path));
   if (found == index_.end() || entries_[found->second].is_directory) return Error{"no such file"};
   return entries_[found->second].content;
+}
+
+}  // namespace qm
+
+namespace qm {
+
+Result<bool> FakeFileSystem::Add(const GbkText& path, bool is_directory, std::string_view content) {
+  GbkText target = Normalized(path);
+  if (index_.count(target) != 0) return Error{"exists"};
+  auto parent = index_.find(ParentOf(target));
+  if (parent == index_.end() || !entries_[parent->second].is_directory) {
+    return Error{"parent folder does not exist"};
+  }
+  entries_.push_back({target, is_directory, std::string(content)});
+  Reindex();
+  return true;
+}
+
+void FakeFileSystem::Erase(const GbkText& path) {
+  GbkText prefix = path + "/";
+  std::erase_if(entries_, [&](const Entry& entry) {
+    return entry.path == path || entry.path.compare(0, prefix.size(), prefix) == 0;
+  });
+  Reindex();
+}
+
+bool FakeFileSystem::IsFolder(const GbkText& path) {
+  auto found = index_.find(Normalized(path));
+  return found != index_.end() && entries_[found->second].is_directory;
+}
+
+Result<bool> FakeFileSystem::CreateFolder(const GbkText& path) { return Add(path, true, {}); }
+
+Result<bool> FakeFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
+  if (fail_writes) return Error{"write refused by the test"};
+  return Add(path, false, bytes);
+}
+
+Result<bool> FakeFileSystem::RemoveFile(const GbkText& path) {
+  GbkText target = Normalized(path);
+  if (failing_removals.count(target) != 0) return Error{"removal refused by the test"};
+  auto found = index_.find(target);
+  if (found == index_.end() || entries_[found->second].is_directory) return Error{"no such file"};
+  Erase(target);
+  return true;
+}
+
+Result<bool> FakeFileSystem::RemoveFolderTree(const GbkText& path) {
+  GbkText target = Normalized(path);
+  if (failing_removals.count(target) != 0) return Error{"removal refused by the test"};
+  if (!IsFolder(target)) return Error{"no such folder"};
+  Erase(target);
+  return true;
+}
+
+Result<bool> FakeFileSystem::MoveToTrash(const GbkText& path) {
+  GbkText target = Normalized(path);
+  if (failing_removals.count(target) != 0) return Error{"trash refused by the test"};
+  if (!Exists(target)) return Error{"no such file or folder"};
+  Erase(target);
+  trashed.push_back(target);
+  return true;
 }
 
 }  // namespace qm

@@ -30,6 +30,13 @@ class FakeFileSystem : public FileSystem {
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;
   GbkText ProgramFolder() override { return program_folder; }
+  bool IsFolder(const GbkText& path) override;
+  Result<bool> CreateFolder(const GbkText& path) override;
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<bool> RemoveFile(const GbkText& path) override;
+  Result<bool> RemoveFolderTree(const GbkText& path) override;
+  Result<bool> MoveToTrash(const GbkText& path) override;
+  GbkText DocumentsFolder() override { return documents_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
   bool fail_writes = false;
@@ -42,6 +49,11 @@ class FakeFileSystem : public FileSystem {
   // Runs after every successful rename through a folder handle, with the
   // number done so far: lets a test change the world in the middle of a run.
   std::function<void(int renamed)> after_rename;
+  std::set<GbkText>
+      failing_removals;          // paths that RemoveFile, RemoveFolderTree and MoveToTrash refuse
+  std::vector<GbkText> trashed;  // paths moved to the trash, in order
+  GbkText documents_folder = "/home/user/Documents";
+  std::set<GbkText> read_only_folders;  // writes of files directly inside them fail
 
  private:
   struct Entry {
@@ -59,6 +71,9 @@ class FakeFileSystem : public FileSystem {
   std::vector<Entry> entries_;  // listing order; removed entries are erased
   std::map<GbkText, size_t> index_;
   void Reindex();
+  Result<bool> Add(const GbkText& path, bool is_directory, std::string_view content);
+  // Erases path and everything below it.
+  void Erase(const GbkText& path);
 };
 
 }  // namespace qm

@@ -255,5 +255,43 @@ TEST(ExportNames, EmptyListAndFailedWrite) {
   EXPECT_EQ(world.messages.shown.back().text, Gbk("保存失败"));
 }
 
+TEST(ExportNames, GoesToTheDocumentsFolderWhenTheProgramFolderIsReadOnly) {
+  const GbkText saved = Gbk("已将原文件名存入txt文档内，\r\n并已将txt文档保存到本软件的同级文件夹");
+  const GbkText moved =
+      Gbk("已将原文件名存入txt文档内。\r\n本软件所在的文件夹不能写入，txt文档已保存到：\r\n");
+  const GbkText beside = Gbk("/program/原文件名保存.txt");
+  const GbkText in_documents = Gbk("/home/user/Documents/原文件名保存.txt");
+  struct Row {
+    const char* name;
+    bool program_read_only;
+    bool documents_read_only;
+    GbkText documents;
+    GbkText written;  // "" when nothing is written
+    GbkText message;
+  } rows[] = {
+      {"program-writable", false, true, "/home/user/Documents", beside, saved},
+      {"program-read-only", true, false, "/home/user/Documents", in_documents,
+       moved + in_documents},
+      {"both-read-only", true, true, "/home/user/Documents", "", Gbk("保存失败")},
+      {"program-read-only/no-documents", true, false, "", "", Gbk("保存失败")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RenameWorld world;
+    world.list.AppendRows({"a.txt"});
+    world.files.documents_folder = row.documents;
+    if (row.program_read_only) world.files.read_only_folders.insert("/program");
+    if (row.documents_read_only) world.files.read_only_folders.insert("/home/user/Documents");
+    ExportNames(world.services);
+    EXPECT_EQ(world.Texts(), std::vector<GbkText>{row.message});
+    for (const GbkText& path : {beside, in_documents}) {
+      EXPECT_EQ(world.files.Exists(path), path == row.written) << path;
+    }
+    if (!row.written.empty()) {
+      EXPECT_EQ(world.files.Content(row.written), "a.txt\r\n");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 
 #include "fakes/fake_file_system.h"
 #include "platform/encoding.h"
@@ -22,9 +25,13 @@ class FakeWorld {
  public:
   FakeWorld() { files_.AddFolder(root_); }
   GbkText Root() const { return root_; }
-  void AddFile(const GbkText& name) { files_.AddFile(root_ + "/" + name); }
+  void AddFile(const GbkText& name, std::string content = {}) {
+    files_.AddFile(root_ + "/" + name, std::move(content));
+  }
   void AddFolder(const GbkText& name) { files_.AddFolder(root_ + "/" + name); }
   void AddUnrepresentableName() { ++files_.unrepresentable_names; }
+  bool Exists(const GbkText& name) const { return files_.Exists(root_ + "/" + name); }
+  std::string Content(const GbkText& name) const { return files_.Content(root_ + "/" + name); }
   FileSystem& files() { return files_; }
 
  private:
@@ -38,22 +45,53 @@ class PosixWorld {
     char pattern[] = "/tmp/qm_contract_XXXXXX";
     root_ = mkdtemp(pattern);
   }
-  ~PosixWorld() { std::filesystem::remove_all(root_); }
+  ~PosixWorld() {
+    std::filesystem::remove_all(root_);
+    if (!trash_set_) return;
+    if (data_home_) {
+      ::setenv("XDG_DATA_HOME", data_home_->c_str(), 1);
+    } else {
+      ::unsetenv("XDG_DATA_HOME");
+    }
+  }
   GbkText Root() const { return Utf8ToInternal(root_).value(); }
-  void AddFile(const GbkText& name) { Touch(root_ + "/" + InternalToUtf8(name).value()); }
+  void AddFile(const GbkText& name, std::string content = {}) {
+    std::ofstream(Native(name), std::ios::binary) << content;
+  }
   void AddFolder(const GbkText& name) {
     ::mkdir((root_ + "/" + InternalToUtf8(name).value()).c_str(), 0755);
   }
   void AddUnrepresentableName() { Touch(root_ + "/bad\xFF\xFEname.txt"); }
-  FileSystem& files() { return files_; }
+  bool Exists(const GbkText& name) const {
+    return std::filesystem::exists(std::filesystem::symlink_status(Native(name)));
+  }
+  std::string Content(const GbkText& name) const {
+    std::ifstream in(Native(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  FileSystem& files() {
+    // The trash of these tests lives beside the root folder, not in the user's home.
+    if (!trash_set_) {
+      const char* old = ::getenv("XDG_DATA_HOME");
+      if (old != nullptr) data_home_ = old;
+      ::setenv("XDG_DATA_HOME", (root_ + "/.data").c_str(), 1);
+      trash_set_ = true;
+    }
+    return files_;
+  }
 
  private:
+  std::string Native(const GbkText& name) const {
+    return root_ + "/" + InternalToUtf8(name).value();
+  }
   static void Touch(const std::string& path) {
     int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
     if (fd >= 0) ::close(fd);
   }
   std::string root_;
   PosixFileSystem files_;
+  bool trash_set_ = false;
+  std::optional<std::string> data_home_;
 };
 
 template <class World>
@@ -93,6 +131,78 @@ TYPED_TEST(FolderListingContract, MissingFolderOpensNothing) {
                                                          [&](const GbkText&, bool) { ++visits; });
   EXPECT_FALSE(listing.opened);
   EXPECT_EQ(visits, 0);
+}
+
+// Creating and deleting single entries, held to one contract by the fake and
+// the real file system.
+template <class World>
+class FileToolsContract : public ::testing::Test {
+ protected:
+  World world;
+  GbkText Path(const GbkText& name) { return world.Root() + "/" + name; }
+};
+
+TYPED_TEST_SUITE(FileToolsContract, Worlds);
+
+TYPED_TEST(FileToolsContract, CreatesFoldersAndNewFilesButNeverTouchesAnExistingName) {
+  auto& world = this->world;
+  FileSystem& files = world.files();
+  world.AddFile("kept.txt", "old bytes");
+  world.AddFolder("sub");
+
+  EXPECT_TRUE(files.CreateFolder(this->Path(Gbk("新建"))).ok());
+  EXPECT_TRUE(files.IsFolder(this->Path(Gbk("新建"))));
+  EXPECT_TRUE(files.CreateNewFile(this->Path("sub/a.txt"), std::string("\0ab", 3)).ok());
+  EXPECT_EQ(world.Content("sub/a.txt"), std::string("\0ab", 3));
+
+  EXPECT_FALSE(files.CreateNewFile(this->Path("kept.txt"), "new").ok());
+  EXPECT_EQ(world.Content("kept.txt"), "old bytes");
+  EXPECT_FALSE(files.CreateFolder(this->Path("kept.txt")).ok());
+  EXPECT_FALSE(files.CreateFolder(this->Path("sub")).ok());
+  EXPECT_FALSE(files.CreateNewFile(this->Path("sub"), "x").ok());
+  EXPECT_FALSE(files.CreateFolder(this->Path("missing/a")).ok());
+  EXPECT_FALSE(files.CreateNewFile(this->Path("missing/a.txt"), "x").ok());
+  EXPECT_FALSE(world.Exists("missing"));
+
+  EXPECT_TRUE(files.IsFolder(world.Root() + "/"));
+  EXPECT_FALSE(files.IsFolder(this->Path("kept.txt")));
+  EXPECT_FALSE(files.IsFolder(this->Path("missing")));
+}
+
+TYPED_TEST(FileToolsContract, RemovesAFileOrAWholeFolderButNotTheOtherKind) {
+  auto& world = this->world;
+  FileSystem& files = world.files();
+  world.AddFile("a.txt");
+  world.AddFolder("tree");
+  world.AddFolder("tree/inner");
+  world.AddFile("tree/inner/deep.txt", "x");
+  world.AddFile("tree/.hidden");
+
+  EXPECT_FALSE(files.RemoveFile(this->Path("tree")).ok());
+  EXPECT_FALSE(files.RemoveFolderTree(this->Path("a.txt")).ok());
+  EXPECT_TRUE(world.Exists("tree/inner/deep.txt"));
+  EXPECT_TRUE(world.Exists("a.txt"));
+
+  EXPECT_TRUE(files.RemoveFile(this->Path("a.txt")).ok());
+  EXPECT_TRUE(files.RemoveFolderTree(this->Path("tree")).ok());
+  EXPECT_FALSE(world.Exists("a.txt"));
+  EXPECT_FALSE(world.Exists("tree"));
+  EXPECT_FALSE(files.RemoveFile(this->Path("a.txt")).ok());
+  EXPECT_FALSE(files.RemoveFolderTree(this->Path("tree")).ok());
+}
+
+TYPED_TEST(FileToolsContract, MovesFilesAndFoldersToTheTrash) {
+  auto& world = this->world;
+  FileSystem& files = world.files();
+  world.AddFile(Gbk("第1课.mp4"));
+  world.AddFolder("tree");
+  world.AddFile("tree/inner.txt");
+
+  EXPECT_TRUE(files.MoveToTrash(this->Path(Gbk("第1课.mp4"))).ok());
+  EXPECT_TRUE(files.MoveToTrash(this->Path("tree")).ok());
+  EXPECT_FALSE(world.Exists(Gbk("第1课.mp4")));
+  EXPECT_FALSE(world.Exists("tree"));
+  EXPECT_FALSE(files.MoveToTrash(this->Path("missing")).ok());
 }
 
 }  // namespace

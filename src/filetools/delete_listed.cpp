@@ -1,0 +1,74 @@
+#include "filetools/delete_listed.h"
+
+#include "platform/path_rules.h"
+#include "text/gbk_text.h"
+#include "workspace/workspace_values.h"
+
+namespace qm {
+namespace {
+
+constexpr const char* kPermanentQuestion =
+    "确定删除吗？此操作不可撤回！\r\n机械硬盘只能用恢复软件恢复！\r\n固态硬盘将永久不可恢复！";
+
+// Deleting relative to the program's current folder, or the whole file
+// system's root, is never what the list meant.
+bool IsUsableFolder(const GbkText& folder) {
+  if (folder.size() < 2 || folder.back() != kPathSeparator) return false;
+  if constexpr (kNativePathRules == PathRules::Posix) return folder[0] == '/';
+  return folder.size() >= 3 && folder[1] == ':';
+}
+
+bool IsPlainName(const GbkText& name) {
+  return name != "." && name != ".." && name.find(kPathSeparator) == GbkText::npos;
+}
+
+bool TrashChosen(const Form& form) { return form.IsChecked(Control::单选框18); }
+
+Answer Ask(Messages& messages, bool folders, bool to_trash) {
+  const char* question = !to_trash ? kPermanentQuestion
+                         : folders ? "确定删除吗？"
+                                   : "确定删除到回收站吗？";
+  return messages.Show(Gbk(question), Gbk("提示"), Icon::None, Buttons::OkCancel);
+}
+
+void DeleteOne(MainServices& services, bool folders, const GbkText& path) {
+  if (TrashChosen(services.form)) {
+    services.files.MoveToTrash(path);
+  } else if (folders) {
+    services.files.RemoveFolderTree(path);
+  } else {
+    services.files.RemoveFile(path);
+  }
+}
+
+}  // namespace
+
+void DeleteListed(MainServices& services) {
+  ProcessingMode mode = ReadProcessingMode(services.form);
+  if (mode == ProcessingMode::Other) return;
+  bool folders = mode == ProcessingMode::Folders;
+  ListView& list = services.list;
+  if (list.RowCount() == 0) {
+    services.messages.Show(Gbk(folders ? "列表框是空的" : "列表框是空的，请先拖入文件！"),
+                           Gbk("提示"), Icon::Information, Buttons::Ok);
+    return;
+  }
+  GbkText folder = WorkingFolder(services.form);
+  if (!IsUsableFolder(folder)) {
+    services.messages.Show(Gbk("路径呢？请先拖入文件！"), {}, Icon::Information, Buttons::Ok);
+    return;
+  }
+  bool asked = false;
+  int rows = list.RowCount();
+  for (int row = 0; row < rows; ++row) {
+    GbkText name = list.Cell(row, 0);
+    if (name.empty()) continue;
+    if (!asked) {
+      if (Ask(services.messages, folders, TrashChosen(services.form)) == Answer::Cancel) return;
+      asked = true;
+    }
+    if (IsPlainName(name)) DeleteOne(services, folders, folder + name);
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Installs a build into a temporary DESTDIR under /usr, as a distribution
+# package would, and checks what a Linux desktop reads from it: where each file
+# lands, the desktop entry and the AppStream metadata (through their own
+# validators), one application id throughout, the icon sizes, and that the
+# installed program answers --help and --version with no display. Then builds
+# the Debian package and checks its computed dependencies and contents.
+#   install_test.sh BUILD_FOLDER VERSION
+set -euo pipefail
+build=$(cd "$1" && pwd)
+version=$2
+id=io.github.quillmere.Quillmere
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+DESTDIR="$root/destdir" cmake --install "$build" --prefix /usr >"$root/install.log" ||
+  { cat "$root/install.log"; fail "cmake --install"; }
+usr=$root/destdir/usr
+
+desktop=$usr/share/applications/$id.desktop
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+for file in "$usr/bin/quillmere" "$desktop" "$metainfo" "$usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+  [ -f "$file" ] || fail "not installed: ${file#"$root/destdir"}"
+done
+[ -x "$usr/bin/quillmere" ] || fail "the program is not executable"
+for size in 16 24 32 48 64 128 256; do
+  png=$usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+  [ -f "$png" ] || fail "no ${size} px icon"
+  file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "$png is $(file -b "$png")"
+done
+# Nothing else: a stray file would land on every user's system.
+installed_files() { (cd "$root/destdir" && find . -type f); }
+unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.)" || true)
+[ -z "$unexpected" ] || fail "unexpected files installed: $unexpected"
+
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$metainfo" >"$root/appstream.log" ||
+  { cat "$root/appstream.log"; fail "appstreamcli validate"; }
+grep -qx "Icon=$id" "$desktop" || fail "the desktop entry's icon is not $id"
+grep -qx "Exec=quillmere %f" "$desktop" || fail "the desktop entry does not pass a folder"
+grep -q "<id>$id</id>" "$metainfo" || fail "the metadata's id is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+  fail "the metadata does not launch $id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
+if readelf -d "$usr/bin/quillmere" | grep -E "R(UN)?PATH" | grep -qF "$build"; then
+  fail "the installed program still looks for libraries in the build folder"
+fi
+
+# The command line answers before any display is needed.
+run() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/quillmere" "$@"; }
+[ "$(run --version)" = "quillmere $version" ] || fail "--version printed '$(run --version)'"
+run --help | head -n 1 | grep -q "^Usage: quillmere \[FOLDER\]" || fail "--help printed no usage"
+for misuse in "one two" "--no-such-option"; do
+  # shellcheck disable=SC2086  # two words are two arguments
+  if run $misuse >/dev/null 2>"$root/misuse.err"; then status=0; else status=$?; fi
+  [ "$status" -eq 2 ] || fail "'quillmere $misuse' exited $status, not 2"
+  grep -q "^Usage: quillmere" "$root/misuse.err" || fail "'quillmere $misuse' printed no usage"
+done
+
+# The Debian package: the same files, with dependencies computed from the program.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$root/package" >"$root/cpack.log" 2>&1 ||
+  { cat "$root/cpack.log"; fail "cpack -G DEB"; }
+deb=$(find "$root/package" -maxdepth 1 -name "quillmere_${version}*.deb" | head -n 1)
+[ -n "$deb" ] || fail "no package in $root/package"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
+  grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for file in ./usr/bin/quillmere "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
+  "./usr/share/icons/hicolor/48x48/apps/$id.png"; do
+  grep -qF " $file" <<<"$contents" || fail "the package lacks $file"
+done
+echo "installed, validated and packaged: $(basename "$deb"); Depends: $depends"

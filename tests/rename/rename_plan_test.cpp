@@ -1,0 +1,421 @@
+#include "rename/rename_plan.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "fakes/fake_file_system.h"
+#include "fakes/fake_journal_store.h"
+#include "platform/posix_file_system.h"
+#include "platform/posix_journal_store.h"
+#include "rename/carry_out.h"
+#include "rename/journal_recovery.h"
+#include "rename/preview_commit.h"
+#include "rename/rename_journal.h"
+#include "rename/rename_services.h"
+#include "rename/rename_world.h"
+#include "rename/run_profiles.h"
+#include "rename/undo_export.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A real temporary folder whose files hold their own original names, so that
+// every file can be traced after any run.
+class Folder {
+ public:
+  Folder() {
+    char pattern[] = "/tmp/qm_plan_XXXXXX";
+    root_ = mkdtemp(pattern);
+    path_ = root_ + "/w";
+    fs::create_directory(path_);
+  }
+  ~Folder() {
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(root_);
+  }
+  GbkText Path() const { return path_ + "/"; }
+  std::string Root() const { return root_; }
+  void Add(const std::string& name) const { std::ofstream(path_ + "/" + name) << name; }
+  // name -> content of every file in the folder.
+  std::map<std::string, std::string> Files() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+      std::ifstream in(entry.path());
+      std::stringstream content;
+      content << in.rdbuf();
+      files[entry.path().filename().string()] = content.str();
+    }
+    return files;
+  }
+
+ private:
+  std::string root_;
+  std::string path_;
+};
+
+std::vector<PlanEntry> Entries(const std::vector<std::pair<GbkText, GbkText>>& pairs) {
+  std::vector<PlanEntry> entries;
+  for (const auto& [from, to] : pairs) entries.push_back({-1, from, to, std::nullopt});
+  return entries;
+}
+
+// What an entry came to: "ok", "unchanged", "not run", or the failure's reason.
+std::string Outcome(const EntryOutcome& outcome) {
+  switch (outcome.state) {
+    case EntryState::Renamed:
+      return "ok";
+    case EntryState::Unchanged:
+      return "unchanged";
+    case EntryState::NotRun:
+      return "not run";
+    case EntryState::Failed:
+      break;
+  }
+  switch (outcome.failure.reason) {
+    case RenameReason::Exists:
+      return "exists";
+    case RenameReason::TooLong:
+      return "too long";
+    case RenameReason::Denied:
+      return "denied";
+    case RenameReason::ReadOnly:
+      return "read-only";
+    case RenameReason::Missing:
+      return "missing";
+    case RenameReason::Changed:
+      return "changed";
+    case RenameReason::Invalid:
+      return "invalid";
+    case RenameReason::Other:
+      return "other";
+    case RenameReason::Duplicate:
+      return "duplicate";
+    case RenameReason::SwapUndone:
+      return "swap undone";
+  }
+  return "?";
+}
+
+std::vector<std::string> Outcomes(const PlanReport& report) {
+  std::vector<std::string> outcomes;
+  for (const EntryOutcome& outcome : report.outcomes) outcomes.push_back(Outcome(outcome));
+  return outcomes;
+}
+
+TEST(RenamePlan, OrdersChainsAndRingsAndFailsOnlyWhatMust) {
+  const std::string long_name = std::string(252, 'n') + ".txt";
+  struct Row {
+    const char* name;
+    std::vector<std::string> files;
+    std::vector<std::pair<GbkText, GbkText>> plan;
+    std::map<std::string, std::string> after;  // name -> the file's original name
+    std::vector<std::string> outcomes;
+  };
+  const Row rows[] = {
+      {"shift-up",
+       {"1", "2", "3"},
+       {{"1", "2"}, {"2", "3"}, {"3", "4"}},
+       {{"2", "1"}, {"3", "2"}, {"4", "3"}},
+       {"ok", "ok", "ok"}},
+      {"shift-down",
+       {"2", "3", "4"},
+       {{"2", "1"}, {"3", "2"}, {"4", "3"}},
+       {{"1", "2"}, {"2", "3"}, {"3", "4"}},
+       {"ok", "ok", "ok"}},
+      {"swap", {"a", "b"}, {{"a", "b"}, {"b", "a"}}, {{"a", "b"}, {"b", "a"}}, {"ok", "ok"}},
+      {"three-ring",
+       {"a", "b", "c"},
+       {{"a", "b"}, {"b", "c"}, {"c", "a"}},
+       {{"a", "c"}, {"b", "a"}, {"c", "b"}},
+       {"ok", "ok", "ok"}},
+      {"two-to-one-target",
+       {"a", "b"},
+       {{"a", "x"}, {"b", "x"}},
+       {{"x", "a"}, {"b", "b"}},
+       {"ok", "duplicate"}},
+      {"target-taken-outside", {"a", "u"}, {{"a", "u"}}, {{"a", "a"}, {"u", "u"}}, {"exists"}},
+      {"chain-onto-a-blocked-entry",
+       {"a", "b", "u"},
+       {{"a", "b"}, {"b", "u"}},
+       {{"a", "a"}, {"b", "b"}, {"u", "u"}},
+       {"exists", "exists"}},
+      {"name-past-255-bytes", {"a"}, {{"a", long_name + "x"}}, {{"a", "a"}}, {"too long"}},
+      {"name-of-255-bytes",
+       {"a"},
+       {{"a", long_name.substr(1)}},
+       {{long_name.substr(1), "a"}},
+       {"ok"}},
+      {"invalid-names",
+       {"a", "b", "c"},
+       {{"a", "sub/a"}, {"b", ".."}, {"c", ""}},
+       {{"a", "a"}, {"b", "b"}, {"c", "c"}},
+       {"invalid", "invalid", "invalid"}},
+      {"source-missing", {"b"}, {{"a", "x"}, {"b", "a"}}, {{"a", "b"}}, {"missing", "ok"}},
+      {"unchanged", {"a"}, {{"a", "a"}}, {{"a", "a"}}, {"unchanged"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Folder folder;
+    for (const std::string& name : row.files) folder.Add(name);
+    PosixFileSystem files;
+    PlanReport report = RunPlan(files, folder.Path(), Entries(row.plan), {});
+    EXPECT_EQ(folder.Files(), row.after);
+    EXPECT_EQ(Outcomes(report), row.outcomes);
+  }
+}
+
+// A file replaced under its name between the reading and the rename is not
+// the file the user chose: its entry fails, and the new file keeps its name.
+TEST(RenamePlan, ASourceReplacedSinceItWasReadFails) {
+  Folder folder;
+  folder.Add("a");
+  folder.Add("b");
+  PosixFileSystem files;
+  std::vector<PlanEntry> entries = Entries({{"a", "a2"}, {"b", "b2"}});
+  auto handle = files.OpenFolder(folder.Path());
+  ASSERT_TRUE(handle.ok());
+  for (PlanEntry& entry : entries) entry.identity = (*handle)->Identify(entry.from);
+  // Replaced the way editors save: the old file moved aside, a new one written.
+  fs::rename(folder.Path() + "a", folder.Root() + "/a.old");
+  std::ofstream(folder.Path() + "a") << "new a";
+  PlanReport report = RunPlan(files, folder.Path(), entries, {});
+  EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"changed", "ok"}));
+  EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"a", "new a"}, {"b2", "b"}}));
+}
+
+// The folder is held open for the whole run: renamed mid-run, and replaced
+// by a look-alike, the rest of the run still renames the files it began with.
+TEST(RenamePlan, TheFolderMovedMidRunKeepsTheRunOnItsOwnFiles) {
+  Folder folder;
+  for (const char* name : {"a", "b", "c"}) folder.Add(name);
+  PosixFileSystem files;
+  const std::string moved = folder.Root() + "/moved";
+  PlanOptions options;
+  options.progress = [&](int done, int) {
+    if (done == 1) {
+      fs::rename(folder.Path(), moved);
+      fs::create_directory(folder.Path());
+      for (const char* name : {"a", "b", "c"}) std::ofstream(folder.Path() + name) << "decoy";
+    }
+    return true;
+  };
+  PlanReport report =
+      RunPlan(files, folder.Path(), Entries({{"a", "a2"}, {"b", "b2"}, {"c", "c2"}}), options);
+  EXPECT_EQ(report.renamed, 3);
+  EXPECT_EQ(folder.Files(),
+            (std::map<std::string, std::string>{{"a", "decoy"}, {"b", "decoy"}, {"c", "decoy"}}));
+  for (const char* name : {"a2", "b2", "c2"}) EXPECT_TRUE(fs::exists(moved + "/" + name)) << name;
+}
+
+// Reasons the system gives, where root ignores permissions: through the
+// file-system double, and the errno mapping of the real one.
+TEST(RenamePlan, ReportsTheSystemsReasonAndGoesOn) {
+  FakeFileSystem files;
+  files.AddFolder("/w");
+  for (const char* name : {"a", "b", "c"}) files.AddFile(std::string("/w/") + name);
+  files.rename_failures["/w/a"] = {RenameReason::ReadOnly, {}};
+  files.rename_failures["/w/b"] = {RenameReason::Denied, {}};
+  PlanReport report = RunPlan(files, "/w/", Entries({{"a", "a2"}, {"b", "b2"}, {"c", "c2"}}), {});
+  EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"read-only", "denied", "ok"}));
+  EXPECT_EQ(report.failed, 2);
+
+  struct Row {
+    int error;
+    RenameReason reason;
+  };
+  for (Row row : {Row{EROFS, RenameReason::ReadOnly}, Row{EACCES, RenameReason::Denied},
+                  Row{EPERM, RenameReason::Denied}, Row{EEXIST, RenameReason::Exists},
+                  Row{ENAMETOOLONG, RenameReason::TooLong}, Row{ENOENT, RenameReason::Missing},
+                  Row{EIO, RenameReason::Other}}) {
+    EXPECT_EQ(RenameFailureOf(row.error).reason, row.reason) << row.error;
+  }
+  EXPECT_EQ(RenameFailureOf(EIO).system_text, std::strerror(EIO));
+}
+
+// One failure inside a ring puts the whole ring back: no file is left under a
+// temporary name.
+TEST(RenamePlan, ARingWithAFailurePutsEverythingBack) {
+  FakeFileSystem files;
+  files.AddFolder("/w");
+  for (const char* name : {"a", "b", "c"}) files.AddFile(std::string("/w/") + name, name);
+  files.rename_failures["/w/b"] = {RenameReason::Denied, {}};
+  PlanReport report = RunPlan(files, "/w/", Entries({{"a", "b"}, {"b", "c"}, {"c", "a"}}), {});
+  EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"swap undone", "denied", "swap undone"}));
+  EXPECT_EQ(files.Names("/w"), (std::vector<GbkText>{"a", "b", "c"}));
+  for (const char* name : {"a", "b", "c"})
+    EXPECT_EQ(files.Content(std::string("/w/") + name), name);
+}
+
+TEST(RenamePlan, StopsBetweenItemsAndReportsWhatHappened) {
+  FakeFileSystem files;
+  files.AddFolder("/w");
+  for (const char* name : {"a", "b", "c", "d"}) files.AddFile(std::string("/w/") + name);
+  std::vector<std::pair<int, int>> calls;
+  PlanOptions options;
+  options.progress = [&](int done, int total) {
+    calls.emplace_back(done, total);
+    return done < 2;
+  };
+  PlanReport report =
+      RunPlan(files, "/w/", Entries({{"a", "a2"}, {"b", "b2"}, {"c", "c2"}, {"d", "d2"}}), options);
+  EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, 4}, {2, 4}}));
+  EXPECT_TRUE(report.stopped);
+  EXPECT_EQ(report.renamed, 2);
+  EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"ok", "ok", "not run", "not run"}));
+}
+
+TEST(RenameJournal, RoundTripsNamesWithAnyBytesAndIgnoresACutOffLine) {
+  std::vector<JournalEntry> entries = {{0, {1, 2}, "a b\n", "c:d"}, {3, {4, 5}, Gbk("名字"), "x"}};
+  std::string bytes = JournalHeader("/w/", entries) + JournalDoneMark(3) + "done 0";
+  auto content = ParseJournal(bytes);
+  ASSERT_TRUE(content.has_value());
+  EXPECT_EQ(content->folder, "/w/");
+  ASSERT_EQ(content->entries.size(), 2u);
+  EXPECT_EQ(content->entries[0].from, "a b\n");
+  EXPECT_EQ(content->entries[0].to, "c:d");
+  EXPECT_EQ(content->entries[1].identity, (FileIdentity{4, 5}));
+  EXPECT_TRUE(content->begun);
+  EXPECT_EQ(content->done, std::set<int>{3});
+  EXPECT_FALSE(content->finished);
+  EXPECT_TRUE(ParseJournal(bytes + "\n" + std::string(kJournalEnd))->finished);
+  // Cut off inside the plan: nothing had moved yet.
+  EXPECT_FALSE(ParseJournal(bytes.substr(0, bytes.find("entry 3") + 9))->begun);
+  EXPECT_FALSE(ParseJournal("not a journal").has_value());
+}
+
+// ---- Journal, restart and crash -------------------------------------------
+
+// The main window's services over a real folder and a real journal folder.
+struct RealWorld : RenameWorld {
+  explicit RealWorld(const Folder& folder)
+      : store(folder.Root() + "/state/quillmere"),
+        renames_real{undo, store, failures, {}, {}},
+        real{form, list, messages, windows, posix, &renames_real} {
+    form.SetText(Control::标签2, folder.Path());
+  }
+  PosixFileSystem posix;
+  PosixJournalStore store;
+  RenameServices renames_real;
+  MainServices real;
+};
+
+TEST(RenameJournalOnDisk, AFinishedCommitIsUndoneAfterARestart) {
+  Folder folder;
+  for (const char* name : {"ep2", "ep3"}) folder.Add(name);
+  {
+    RealWorld before(folder);
+    before.OpenPreviewColumn();
+    before.list.AppendRows({"ep2", "ep3"});
+    before.list.SetCell(0, 1, "ep1");
+    before.list.SetCell(1, 1, "ep2");
+    CommitPreview(before.real, before.undo);
+    ASSERT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep1", "ep2"}, {"ep2", "ep3"}}));
+  }
+  RealWorld after(folder);
+  ResumeAfterStart(after.real);
+  EXPECT_TRUE(after.messages.shown.empty());
+  ASSERT_EQ(after.undo.pairs.size(), 2u);
+  after.list.AppendRows({"ep1", "ep2"});
+  UndoCommit(after.real, after.undo);
+  EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep2", "ep2"}, {"ep3", "ep3"}}));
+  EXPECT_EQ(after.list.Column(0), (std::vector<GbkText>{"ep2", "ep3"}));
+}
+
+TEST(RenameJournalOnDisk, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) {
+  Folder folder;
+  folder.Add("a");
+  RealWorld world(folder);
+  std::ofstream(folder.Root() + "/state") << "a file where the state folder should be";
+  world.list.AppendRows({"a"});
+  RunProfile profile;
+  profile.file_result = ResultStyle::R2;
+  RenameRun(profile, MappingOperation(), world.real);
+  EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"a", "a"}}));
+  ASSERT_EQ(world.messages.shown.size(), 2u);  // the question, then why nothing moved
+  EXPECT_EQ(
+      world.messages.shown[1].text.rfind(Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。")),
+      0u);
+  EXPECT_TRUE(world.undo.empty());
+}
+
+// A child process renames 40 files and is killed after the 25th; the next
+// start offers to put the names back and restores every one from the journal.
+TEST(RenameJournalOnDisk, AStartAfterACrashPutsEveryNameBack) {
+  for (Answer answer : {Answer::Ok, Answer::Cancel}) {
+    SCOPED_TRACE(answer == Answer::Ok ? "put back" : "declined, then undone");
+    Folder folder;
+    std::vector<std::pair<GbkText, GbkText>> pairs;
+    std::map<std::string, std::string> original;
+    for (int i = 0; i < 40; ++i) {
+      std::string name = "f" + std::to_string(i);
+      folder.Add(name);
+      original[name] = name;
+      // A shift: f0 -> f1 -> ... -> f40, so the order matters after a crash too.
+      pairs.emplace_back(name, "f" + std::to_string(i + 1));
+    }
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t child = fork();
+    if (child == 0) {
+      PosixFileSystem files;
+      PosixJournalStore store(folder.Root() + "/state/quillmere");
+      PlanOptions options;
+      options.journal = &store;
+      options.progress = [&](int done, int) {
+        if (done == 25) {
+          char byte = 1;
+          (void)!write(ready[1], &byte, 1);
+          pause();  // killed here
+        }
+        return true;
+      };
+      RunPlan(files, folder.Path(), Entries(pairs), options);
+      _exit(3);
+    }
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    close(ready[0]);
+    close(ready[1]);
+    ASSERT_NE(folder.Files(), original);
+
+    RealWorld start(folder);
+    start.messages.answers = {answer};
+    ResumeAfterStart(start.real);
+    ASSERT_GE(start.messages.shown.size(), 1u);
+    EXPECT_EQ(start.messages.shown[0].text,
+              Gbk("上次改名还没有完成，程序就意外退出了，有25个文件已经改了名。\r\n"
+                  "要把它们的名字都改回原来的吗？"));
+    if (answer == Answer::Cancel) {
+      EXPECT_EQ(start.undo.pairs.size(), 25u);
+      UndoCommit(start.real, start.undo);
+    } else {
+      EXPECT_EQ(start.messages.shown.back().text, Gbk("已把25个文件的名字改回原来的。"));
+    }
+    EXPECT_EQ(folder.Files(), original);
+    EXPECT_TRUE(start.failures.shown.empty());
+
+    RealWorld again(folder);  // nothing is asked twice
+    ResumeAfterStart(again.real);
+    EXPECT_TRUE(again.messages.shown.empty());
+  }
+}
+
+}  // namespace
+}  // namespace qm
