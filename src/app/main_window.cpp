@@ -37,6 +37,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_drop_target.h"
 #include "platform/qt/qt_form.h"
+#include "platform/qt/qt_job_progress.h"
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
@@ -232,8 +233,9 @@ MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, Q
   FailureList* failures = overrides.failures;
   if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
   renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}, {}});
+  progress_ = std::make_unique<QtJobProgress>(this);
   services_ = std::make_unique<MainServices>(
-      MainServices{*form_, *list_, *messages, *windows, *files, renames_.get()});
+      MainServices{*form_, *list_, *messages, *windows, *files, renames_.get(), *progress_});
   shell_ = overrides.shell;
   if (shell_ == nullptr) shell_ = (own_shell_ = std::make_unique<QtShell>()).get();
   drop_target_ = std::make_unique<QtDropTarget>(this);

@@ -30,6 +30,7 @@ class MainListWindows;
 class QtDropTarget;
 class Messages;
 class QtForm;
+class QtJobProgress;
 class Shell;
 class WindowSystem;
 struct AboutLinks;
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
   MainListWindows& list_windows() { return *list_windows_; }
+  QtJobProgress& progress() { return *progress_; }
   // The open about and help windows, or nullptr.
   AboutWindow* about_window() const;
   ExplanationWindow* explanation_window() const;
@@ -109,6 +111,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Messages> own_messages_;
   std::unique_ptr<WindowSystem> own_windows_;
   std::unique_ptr<FileSystem> own_files_;
+  std::unique_ptr<QtJobProgress> progress_;
   std::unique_ptr<JournalStore> own_journal_;
   std::unique_ptr<FailureList> own_failures_;
   std::unique_ptr<RenameServices> renames_;

@@ -52,12 +52,13 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   PlanOptions options;
   RenameServices* renames = services.renames;
   if (renames) options.journal = &renames->journal;
-  if (progress || (renames && renames->progress)) {
-    options.progress = [&progress, renames](int finished, int total) {
-      if (progress && !progress(finished, total)) return false;
-      return !(renames && renames->progress) || renames->progress(finished, total);
-    };
-  }
+  // The window's job progress paints and takes the stop between two renames.
+  JobProgress& job = services.progress;
+  options.progress = [&progress, renames, &job](int finished, int total) {
+    if (progress && !progress(finished, total)) return false;
+    if (renames && renames->progress && !renames->progress(finished, total)) return false;
+    return job.Advance(finished, total);
+  };
   done.report = RunPlan(services.files, folder, entries, options);
   done.entries = std::move(entries);
   if (done.report.journal_error) {
@@ -67,7 +68,9 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
     return done;
   }
   ListView& list = services.list;
-  for (size_t i = 0; i < done.entries.size(); ++i) {
+  const int total = static_cast<int>(done.entries.size());
+  for (int i = 0; i < total; ++i) {
+    job.Advance(total, total);  // paints while the rows catch up; the renames are over
     const PlanEntry& entry = done.entries[i];
     if (done.report.outcomes[i].state != EntryState::Renamed || entry.row < 0) continue;
     // The row is written only while it still shows the entry it was collected for.

@@ -117,8 +117,14 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     return;
   }
   RenameServices* renames = services.renames;
+  LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
   std::vector<PlanEntry> plan;
   for (int row = 0; row < rows; ++row) {
+    if (!job(row, rows)) {
+      // Stopped before the renames began: nothing is renamed.
+      plan.clear();
+      break;
+    }
     GbkText old_name = list.Cell(row, 0);
     GbkText new_name = list.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;
@@ -130,6 +136,7 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+  job.End();
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.

@@ -26,16 +26,19 @@ struct PlanLinks {
   std::vector<int> waited_by;  // entry whose target is this entry's source, or -1
 };
 
-PlanLinks LinksOf(const std::vector<PlanEntry>& entries,
-                  const std::vector<EntryOutcome>& outcomes) {
+// `between` (when given) lets a window paint during these in-memory passes.
+PlanLinks LinksOf(const std::vector<PlanEntry>& entries, const std::vector<EntryOutcome>& outcomes,
+                  const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
   std::unordered_map<std::string_view, int> by_source;
   by_source.reserve(count);
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     if (Pending(outcomes[i])) by_source.emplace(entries[i].from, i);
   }
   PlanLinks links{std::vector<int>(count, -1), std::vector<int>(count, -1)};
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     if (!Pending(outcomes[i])) continue;
     auto found = by_source.find(entries[i].to);
     if (found == by_source.end()) continue;
@@ -54,11 +57,13 @@ struct Step {
 
 // Chains run from their free end backwards, so every target is vacated before
 // it is needed; whatever is left over forms rings.
-std::vector<Step> OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks& links) {
+std::vector<Step> OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks& links,
+                            const PlanProgress& between) {
   const int count = static_cast<int>(outcomes.size());
   std::vector<Step> steps;
   std::vector<bool> placed(count, false);
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
     for (int k = i; k != -1; k = links.waited_by[k]) {
       steps.push_back({{k}, false});
@@ -205,7 +210,8 @@ std::string LocalRunId() {
 
 }  // namespace
 
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries) {
+std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                                    const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
   std::vector<EntryOutcome> outcomes(count);
 
@@ -213,6 +219,7 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
   sources.reserve(count);
   targets.reserve(count);
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     PlanEntry& entry = entries[i];
     EntryOutcome& outcome = outcomes[i];
     if (entry.from == entry.to) {
@@ -248,9 +255,10 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
   // they compare with those recorded elsewhere.
   std::optional<std::unordered_map<GbkText, FileIdentity>> listing;
   if (count >= kListingFrom) listing = folder.IdentifyAll();
-  PlanLinks links = LinksOf(entries, outcomes);
+  PlanLinks links = LinksOf(entries, outcomes, between);
   std::vector<int> blocked;
   for (int i = 0; i < count; ++i) {
+    if (between) between(0, count);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
     if (listing && listing->count(entries[i].to) == 0) continue;
     std::optional<FileIdentity> holder = folder.Identify(entries[i].to);
@@ -281,11 +289,11 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
     return report;
   }
   FolderHandle& dir = **handle;
-  report.outcomes = CheckPlan(dir, entries);
+  report.outcomes = CheckPlan(dir, entries, options.progress);
   std::vector<EntryOutcome>& outcomes = report.outcomes;
 
-  PlanLinks links = LinksOf(entries, outcomes);
-  std::vector<Step> steps = OrderPlan(outcomes, links);
+  PlanLinks links = LinksOf(entries, outcomes, options.progress);
+  std::vector<Step> steps = OrderPlan(outcomes, links, options.progress);
   int total = 0;
   for (const Step& step : steps) total += static_cast<int>(step.entries.size());
 
@@ -320,7 +328,10 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
   Executor executor(dir, entries, outcomes, run_id);
   JournalProgress journal(writer.get());
   int done = 0;
+  // A stop asked for while the plan was checked comes before the first rename.
+  report.stopped = total > 0 && options.progress && !options.progress(0, total);
   for (const Step& step : steps) {
+    if (report.stopped) break;
     for (int index : executor.Run(step)) {
       outcomes[index].state = EntryState::Renamed;
       outcomes[index].identity = *entries[index].identity;

@@ -69,8 +69,11 @@ struct PlanOptions {
 };
 
 // The check alone, changing nothing: Failed outcomes for the entries that
-// would fail up-front, NotRun for the others.
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries);
+// would fail up-front, NotRun for the others. `between`, when given, is called
+// between the look-ups with no entry done, so a window can paint; its answer
+// is read once the check is over.
+std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                                    const PlanProgress& between = {});
 
 // Checks, orders, journals and executes the renames of entries inside folder.
 PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEntry> entries,

@@ -275,8 +275,14 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
 
   if (preview) RecordPreviewFolder(services, folder);
   const int total = static_cast<int>(entries.size());
+  LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
   std::vector<PlanEntry> plan;
+  bool stopped = false;
   for (int k = 0; k < total; ++k) {
+    if (!job(k, total)) {
+      stopped = true;
+      break;
+    }
     const Entry& entry = entries[k];
     EntryContext context = ContextOf(entry, k, total, folder_mode);
     if (!folder_mode && SkippedByExtension(profile.skip_rule, searching_every_name, skip_index,
@@ -300,6 +306,8 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     RememberPreviewedFiles(services, folder, plan);
     return;
   }
+  // Stopped before the renames began: nothing is renamed, and the result says so.
+  if (stopped) plan.clear();
 
   // The transforms only collected; the plan renames, so that entries which
   // depend on each other (shifts, swaps) succeed whatever the list order.
@@ -318,6 +326,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   }
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::Keep, bar);
   if (shows_progress) form.SetVisible(Control::进度条1, false);
+  job.End();
   if (!done.started()) return;
   if (services.renames) RecordForUndo(services, services.renames->undo, folder, done);
   const int renamed = done.report.renamed;

@@ -24,14 +24,21 @@ constexpr std::string_view kFilesChanged = "列表框现标题 和 枚举到的�
 // Which recorded pairs still stand under their new names. A pair whose file
 // is back under its old name was undone already and is left alone; a file
 // found under neither name changed since, and then nothing is undone.
+// The job only paints between the lookups here; its stop is read afterwards.
 std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoRecord& undo,
-                                                  const ListView& list) {
+                                                  const ListView& list, LongJob& job) {
   auto handle = files.OpenFolder(undo.folder);
   if (!handle.ok()) return std::nullopt;
   std::unordered_map<GbkText, int> row_of;
-  for (int row = list.RowCount() - 1; row >= 0; --row) row_of[list.Cell(row, 0)] = row;
+  const int pairs = static_cast<int>(undo.pairs.size());
+  for (int row = list.RowCount() - 1; row >= 0; --row) {
+    job(0, pairs);
+    row_of[list.Cell(row, 0)] = row;
+  }
   std::vector<PlanEntry> plan;
-  for (const UndoPair& pair : undo.pairs) {
+  for (int i = 0; i < pairs; ++i) {
+    const UndoPair& pair = undo.pairs[i];
+    job(i, pairs);
     if ((*handle)->Identify(pair.new_name) == pair.identity) {
       auto row = row_of.find(pair.new_name);
       plan.push_back(
@@ -75,13 +82,18 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
     return;
   }
   // The list's order and rows do not matter: the files are found by identity.
-  std::optional<std::vector<PlanEntry>> plan = PairsToUndo(services.files, undo, services.list);
+  LongJob job(services.progress, Gbk("正在撤回上一步……"), static_cast<int>(undo.pairs.size()));
+  std::optional<std::vector<PlanEntry>> plan =
+      PairsToUndo(services.files, undo, services.list, job);
   if (!plan) {
+    job.End();
     ShowReminder(services.messages, kFilesChanged);
     return;
   }
-  if (plan->empty()) return;  // undone already
+  if (plan->empty()) return;                            // undone already
+  if (!job(0, static_cast<int>(plan->size()))) return;  // stopped before the renames began
   CarriedOut done = CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep);
+  job.End();
   if (!done.started()) return;
   // The record stays as it was: its journal, not this one, is what a restart reads.
   ForgetJournal(services, done);

@@ -3,6 +3,7 @@
 #include "fakes/fake_failure_list.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_form.h"
+#include "fakes/fake_job_progress.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
@@ -23,7 +24,8 @@ struct FakeMainServices {
   FakeFailureList failures;
   UndoRecord undo;
   RenameServices renames{undo, journal, failures, {}, {}};
-  MainServices services{form, list, messages, windows, files, &renames};
+  FakeJobProgress progress;
+  MainServices services{form, list, messages, windows, files, &renames, progress};
 };
 
 }  // namespace qm
