@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "platform/encoding.h"
+#include "platform/posix_error.h"
 
 namespace qm {
 namespace {
@@ -29,18 +30,6 @@ bool IsDirectory(int folder_fd, const dirent* entry) {
   struct stat status;
   if (fstatat(folder_fd, entry->d_name, &status, 0) != 0) return false;
   return S_ISDIR(status.st_mode);
-}
-
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return 0;
 }
 
 // A name that is not a plain entry of the folder: empty, ".", "..", or one

@@ -17,18 +17,6 @@
 namespace qm {
 namespace {
 
-int WriteEverything(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return 0;
-}
-
 // The names inside an open folder, read before anything is removed so that
 // removing does not disturb the reading.
 int NamesIn(int folder_fd, std::vector<std::pair<std::string, bool>>& names) {
@@ -119,7 +107,7 @@ Result<bool> PosixFileSystem::CreateNewFile(const GbkText& path, std::string_vie
   // O_EXCL: an existing file, or a link in its place, is never opened at all.
   int fd = ::open(native->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return SystemError("create file", errno);
-  int error_number = WriteEverything(fd, bytes);
+  int error_number = WriteAll(fd, bytes);
   if (::close(fd) != 0 && error_number == 0) error_number = errno;
   if (error_number != 0) {
     // The file is our own new one: a partial file would count as created.
