@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "app/background_check.h"
+#include "app/widget_placement.h"
 #include "net/about_handlers.h"
 #include "platform/qt/qt_about_form.h"
 
@@ -15,15 +16,6 @@ namespace qm {
 namespace {
 
 using A = AboutControl;
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-template <class W>
-W* Place(W* widget, AboutControl id, int left, int top, int width, int height) {
-  widget->setObjectName(Utf8(AboutControlName(id)));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
 
 QLabel* Label(QWidget* parent, AboutControl id, const char* caption, int left, int top, int width,
               int height = 24) {

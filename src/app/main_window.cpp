@@ -27,6 +27,7 @@
 #include "app/main_handlers.h"
 #include "app/main_list_windows.h"
 #include "app/skin.h"
+#include "app/widget_placement.h"
 #include "net/about_handlers.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
@@ -47,17 +48,6 @@
 
 namespace qm {
 namespace {
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-// The form is drawn at fixed positions, as the window was designed; the
-// preview toggle moves some controls to stated pixel positions.
-template <class W>
-W* Place(W* widget, Control id, int left, int top, int width, int height) {
-  widget->setObjectName(Utf8(ControlName(id)));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
 
 QPushButton* Button(QWidget* parent, Control id, const char* caption, int left, int top, int width,
                     int height = 28) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/name_windows.h"
+#include "app/widget_placement.h"
 #include "mapped/mapped_rename.h"
 #include "mapped/name_editing.h"
 #include "platform/main_services.h"
@@ -19,18 +20,7 @@
 #include "workspace/list_ordering.h"
 
 namespace qm {
-namespace {
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-template <class W>
-W* Place(W* widget, MappedControl id, int left, int top, int width, int height) {
-  widget->setObjectName(Utf8(ControlName(id)));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 MappedRenameWindow::MappedRenameWindow(QWidget* main_window, MainServices& main,
                                        const std::vector<GbkText>& names, Messages* messages)

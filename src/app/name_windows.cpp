@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "app/widget_placement.h"
 #include "mapped/name_editing.h"
 #include "platform/main_services.h"
 #include "platform/name_editor_controls.h"
@@ -14,13 +15,6 @@
 
 namespace qm {
 namespace {
-
-template <class Id, class W>
-W* Place(W* widget, Id id, int left, int top, int width, int height) {
-  widget->setObjectName(QString::fromUtf8(ControlName(id)));
-  widget->setGeometry(left, top, width, height);
-  return widget;
-}
 
 QPushButton* Button(QWidget* parent, const char* caption) {
   auto* button = new QPushButton(QString::fromUtf8(caption), parent);

@@ -32,6 +32,7 @@ inline constexpr AboutControl kAboutWindowControls[] = {
 
 // The control's name as UTF-8, as used for the widget's objectName.
 const char* AboutControlName(AboutControl control);
+inline const char* ControlName(AboutControl control) { return AboutControlName(control); }
 
 // AboutWindow's controls as its handlers see them.
 class AboutForm {
