@@ -306,15 +306,21 @@ TEST_F(DeleteReplaceButtonsTest, ADirectRunListsItsFailuresAndIsUndone) {
   Type(Control::编辑框7, "_v");
   QString listed;
   bool read_only = false;
-  QTimer::singleShot(0, [&] {
+  // The run lets the window paint while it works, so the failure window is
+  // looked for until it shows rather than at the first turn of the loop.
+  QTimer closer;
+  closer.setInterval(5);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* window = qobject_cast<FailureListWindow*>(widget);
       if (window == nullptr || !window->isVisible()) continue;
       listed = window->text().toPlainText();
       read_only = window->text().isReadOnly();
+      closer.stop();
       window->findChild<QPushButton*>(QString::fromUtf8("按钮_关闭"))->click();
     }
   });
+  closer.start();
 
   Click(Control::按钮_最后面加);
 
