@@ -10,18 +10,6 @@ namespace {
 constexpr const char* kPermanentQuestion =
     "确定删除吗？此操作不可撤回！\r\n机械硬盘只能用恢复软件恢复！\r\n固态硬盘将永久不可恢复！";
 
-// Deleting relative to the program's current folder, or the whole file
-// system's root, is never what the list meant.
-bool IsUsableFolder(const GbkText& folder) {
-  if (folder.size() < 2 || folder.back() != kPathSeparator) return false;
-  if constexpr (kNativePathRules == PathRules::Posix) return folder[0] == '/';
-  return folder.size() >= 3 && folder[1] == ':';
-}
-
-bool IsPlainName(const GbkText& name) {
-  return name != "." && name != ".." && name.find(kPathSeparator) == GbkText::npos;
-}
-
 bool TrashChosen(const Form& form) { return form.IsChecked(Control::单选框18); }
 
 Answer Ask(Messages& messages, bool folders, bool to_trash) {
@@ -67,7 +55,7 @@ void DeleteListed(MainServices& services) {
       if (Ask(services.messages, folders, TrashChosen(services.form)) == Answer::Cancel) return;
       asked = true;
     }
-    if (IsPlainName(name)) DeleteOne(services, folders, folder + name);
+    if (IsEntryName(name)) DeleteOne(services, folders, folder + name);
   }
 }
 

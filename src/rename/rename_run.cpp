@@ -198,11 +198,7 @@ bool PassesChecks(const RunProfile& profile, const OperationDefinition& operatio
 
 bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
                     const GbkText& to) {
-  auto plain = [](const GbkText& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find(kPathSeparator) == GbkText::npos;
-  };
-  if (!plain(from) || !plain(to)) return false;
+  if (!IsEntryName(from) || !IsEntryName(to)) return false;
   return files.Rename(folder + from, folder + to).ok();
 }
 

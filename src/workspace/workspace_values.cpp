@@ -8,6 +8,16 @@
 
 namespace qm {
 
+bool IsUsableFolder(const GbkText& folder) {
+  if (folder.size() < 2 || folder.back() != kPathSeparator) return false;
+  if constexpr (kNativePathRules == PathRules::Posix) return folder[0] == '/';
+  return folder.size() >= 3 && folder[1] == ':';
+}
+
+bool IsEntryName(const GbkText& name) {
+  return !name.empty() && name != "." && name != ".." && name.find(kPathSeparator) == GbkText::npos;
+}
+
 GbkText WorkingFolder(const Form& form) { return form.Text(Control::标签2); }
 
 void SetWorkingFolder(Form& form, const GbkText& folder) { form.SetText(Control::标签2, folder); }

@@ -16,6 +16,14 @@ enum class ProcessingMode { Files, Folders, Dropped, Other };
 
 GbkText WorkingFolder(const Form& form);  // caption of 标签2
 void SetWorkingFolder(Form& form, const GbkText& folder);
+
+// A folder that file tools may act in: absolute and ending with the separator,
+// never the root alone. Anything else would resolve against the program's
+// current folder or reach the whole file system.
+bool IsUsableFolder(const GbkText& folder);
+// A name that stays an entry of its folder: not empty, ".", "..", and without
+// the separator, which would reach into another folder.
+bool IsEntryName(const GbkText& name);
 ProcessingMode ReadProcessingMode(const Form& form);  // text of 组合框2
 bool PreviewModeOn(const Form& form);  // caption of 按钮_打开预览 is "关闭预览"
 
