@@ -16,6 +16,11 @@ class ListView {
   // Empty text for a row or column that does not exist.
   virtual GbkText Cell(int row, int column) const = 0;
   virtual void SetCell(int row, int column, const GbkText& text) = 0;
+  // Marks a cell whose value will not work, with the reason the user reads:
+  // the list shows it apart (a warning colour, the reason as its tooltip).
+  // An empty reason clears the mark. A mark goes with its cell: new text in
+  // the cell, or the cell's row or column removed, clears it.
+  virtual void MarkCell(int row, int column, const GbkText& reason) = 0;
 
   // Appends one row per text, each text in column 0 and the other columns empty.
   virtual void AppendRows(const std::vector<GbkText>& column0) = 0;

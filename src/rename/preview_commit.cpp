@@ -1,5 +1,8 @@
 #include "rename/preview_commit.h"
 
+#include <functional>
+#include <optional>
+
 #include "rename/carry_out.h"
 #include "rename/rename_run.h"
 #include "rename/rename_services.h"
@@ -34,6 +37,65 @@ void SetWidth(Form& form, Control control, int width) {
 
 void ShowReminder(Messages& messages, const GbkText& text) {
   messages.Show(text, Gbk("提醒："), Icon::Information, Buttons::Ok);
+}
+
+// What a commit of the preview column would carry out: every row that holds
+// both a name and a previewed name, with the file the preview saw there.
+// Returns nullopt when `between` asks to stop.
+std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
+                                                  const GbkText& folder,
+                                                  const PlanProgress& between) {
+  const ListView& list = services.list;
+  const RenameServices* renames = services.renames;
+  const int rows = list.RowCount();
+  std::vector<PlanEntry> plan;
+  for (int row = 0; row < rows; ++row) {
+    if (between && !between(row, rows)) return std::nullopt;
+    GbkText new_name = list.Cell(row, 1);
+    if (new_name.empty()) continue;
+    GbkText old_name = list.Cell(row, 0);
+    if (old_name.empty()) continue;
+    std::optional<FileIdentity> identity;
+    if (renames) {
+      auto found = renames->previewed.find(folder + old_name);
+      if (found != renames->previewed.end()) identity = found->second;
+    }
+    plan.push_back({row, std::move(old_name), std::move(new_name), identity});
+  }
+  return plan;
+}
+
+// The entries of plan that would fail, by the same check the commit runs.
+// A folder that cannot be opened fails the whole commit, not single rows.
+std::vector<EntryOutcome> CheckPreviewPlan(MainServices& services, const GbkText& folder,
+                                           std::vector<PlanEntry>& plan,
+                                           const PlanProgress& between) {
+  if (plan.empty()) return {};
+  auto handle = services.files.OpenFolder(folder);
+  if (!handle.ok()) return std::vector<EntryOutcome>(plan.size());
+  return CheckPlan(**handle, plan, between);
+}
+
+// Writes the outcomes of a check as marks: a failing row gets its reason,
+// every other row of the list loses any mark it had.
+int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
+               const std::vector<EntryOutcome>& outcomes) {
+  int marked = 0;
+  int next_row = 0;
+  for (size_t i = 0; i < plan.size(); ++i) {
+    for (; next_row < plan[i].row; ++next_row) list.MarkCell(next_row, 1, {});
+    next_row = plan[i].row + 1;
+    if (outcomes[i].state == EntryState::Failed) {
+      list.MarkCell(plan[i].row, 1, FailureText(outcomes[i].failure));
+      ++marked;
+    } else {
+      list.MarkCell(plan[i].row, 1, {});
+    }
+  }
+  for (const int rows = list.RowCount(); next_row < rows; ++next_row) {
+    list.MarkCell(next_row, 1, {});
+  }
+  return marked;
 }
 
 }  // namespace
@@ -83,6 +145,18 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   }
 }
 
+int MarkFailingPreviews(MainServices& services, const PlanProgress& between) {
+  ListView& list = services.list;
+  if (list.ColumnCount() < 2) return 0;
+  // The rows' values were made in different folders: the commit refuses them
+  // all with its own message, so no single row is singled out.
+  const GbkText& folder = services.preview_folder;
+  std::vector<PlanEntry> plan;
+  if (!folder.empty()) plan = *PreviewPlan(services, folder, {});
+  std::vector<EntryOutcome> outcomes = CheckPreviewPlan(services, folder, plan, between);
+  return ApplyMarks(list, plan, outcomes);
+}
+
 void RevealUndoButton(Form& form) {
   if (!PreviewModeOn(form)) Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
   form.SetVisible(Control::按钮_撤回上一步, true);
@@ -116,27 +190,35 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
                      "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！"));
     return;
   }
-  RenameServices* renames = services.renames;
-  LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
+  // The files may have changed since the preview: the count asked about comes
+  // from a check made now, and the marks are brought up to date with it.
   std::vector<PlanEntry> plan;
-  for (int row = 0; row < rows; ++row) {
-    if (!job(row, rows)) {
-      // Stopped before the renames began: nothing is renamed.
-      plan.clear();
-      break;
-    }
-    GbkText old_name = list.Cell(row, 0);
-    GbkText new_name = list.Cell(row, 1);
-    if (old_name.empty() || new_name.empty()) continue;
-    std::optional<FileIdentity> identity;
-    if (renames) {
-      auto found = renames->previewed.find(folder + old_name);
-      if (found != renames->previewed.end()) identity = found->second;
-    }
-    plan.push_back({row, std::move(old_name), std::move(new_name), identity});
+  int failing = 0;
+  {
+    LongJob check(services.progress, Gbk("正在检查预览……"), rows);
+    std::optional<std::vector<PlanEntry>> collected =
+        PreviewPlan(services, folder, std::ref(check));
+    if (!collected) return;  // stopped before anything was renamed
+    plan = std::move(*collected);
+    bool go_on = true;
+    std::vector<EntryOutcome> outcomes =
+        CheckPreviewPlan(services, folder, plan, [&check, &go_on, rows](int, int) {
+          go_on = check(rows, rows) && go_on;
+          return go_on;
+        });
+    if (!go_on) return;
+    failing = ApplyMarks(list, plan, outcomes);
   }
+  if (failing > 0 &&
+      services.messages.Show(Gbk("其中") + ToText(failing) +
+                                 Gbk("个预计会改名失败（已用红色标出），其余的照常更名。\r\n"
+                                     "确定执行吗？"),
+                             Gbk("提示"), Icon::Information, Buttons::OkCancel) != Answer::Ok) {
+    return;
+  }
+  RenameServices* renames = services.renames;
+  LongJob job(services.progress, Gbk("正在按预览更名……"), static_cast<int>(plan.size()));
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
-  job.End();
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
@@ -146,6 +228,10 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
       renames->previewed.erase(folder + done.entries[i].to);
     }
   }
+  // The rows left with a value failed; their reasons now are what the marks say.
+  if (done.report.renamed > 0)
+    MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
+  job.End();
   RecordForUndo(services, undo, folder, done);
   ShowFailures(services, done);
 }

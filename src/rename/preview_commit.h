@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/main_services.h"
+#include "rename/rename_plan.h"
 #include "rename/undo_record.h"
 
 namespace qm {
@@ -16,6 +17,13 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder);
 // Shows 按钮_撤回上一步 once there is something to undo; with the preview
 // closed it stands below the list, inside the window.
 void RevealUndoButton(Form& form);
+
+// Marks each row of the preview column whose previewed name a commit would
+// fail on (taken, a duplicate, too long, invalid, its file gone or replaced)
+// with the reason, and clears the marks of the other rows; returns how many
+// it marked. The check is the commit's own, on the folder the preview was made
+// in. `between` is called between look-ups, so that the window can paint.
+int MarkFailingPreviews(MainServices& services, const PlanProgress& between = {});
 
 // Click on 按钮_确认无误执行吧: renames every row to its previewed name and
 // records what it replaced, so that the commit can be undone. It renames only

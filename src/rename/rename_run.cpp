@@ -300,6 +300,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   }
   if (preview) {
     RememberPreviewedFiles(services, folder, plan);
+    MarkFailingPreviews(services, [&job, total](int, int) { return job(total, total); });
     return;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
@@ -322,6 +323,10 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   }
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::Keep, bar);
   if (shows_progress) form.SetVisible(Control::进度条1, false);
+  // A run with the preview open renames the names the preview values stand beside.
+  if (done.started() && done.report.renamed > 0) {
+    MarkFailingPreviews(services, [&job, total](int, int) { return job(total, total); });
+  }
   job.End();
   if (!done.started()) return;
   if (services.renames) RecordForUndo(services, services.renames->undo, folder, done);

@@ -6,6 +6,7 @@
 #include "platform/encoding.h"
 #include "platform/path_rules.h"
 #include "rename/carry_out.h"
+#include "rename/preview_commit.h"
 #include "rename/rename_run.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
@@ -93,6 +94,10 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   if (plan->empty()) return;                            // undone already
   if (!job(0, static_cast<int>(plan->size()))) return;  // stopped before the renames began
   CarriedOut done = CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep);
+  // The names the preview values stand beside are back: their marks follow.
+  if (done.started() && done.report.renamed > 0) {
+    MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
+  }
   job.End();
   if (!done.started()) return;
   // The record stays as it was: its journal, not this one, is what a restart reads.

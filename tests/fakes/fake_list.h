@@ -15,9 +15,15 @@ class FakeList : public ListView {
   int ColumnCount() const override { return static_cast<int>(titles_.size()); }
   GbkText Cell(int row, int column) const override;
   void SetCell(int row, int column, const GbkText& text) override;
+  void MarkCell(int row, int column, const GbkText& reason) override;
+  // The reason a cell is marked with; empty when it carries no mark.
+  GbkText Mark(int row, int column) const;
   void AppendRows(const std::vector<GbkText>& column0) override;
   void RemoveRow(int row) override;
-  void RemoveAllRows() override { rows_.clear(); }
+  void RemoveAllRows() override {
+    rows_.clear();
+    marks_.clear();
+  }
   void InsertColumn(int index, const GbkText& title, int width) override;
   void RemoveColumn(int index) override;
   GbkText ColumnTitle(int index) const override;
@@ -36,6 +42,7 @@ class FakeList : public ListView {
 
  private:
   std::vector<std::vector<GbkText>> rows_;
+  std::vector<std::vector<GbkText>> marks_;  // beside rows_, cell for cell
   std::vector<GbkText> titles_;
 };
 

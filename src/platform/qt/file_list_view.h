@@ -19,6 +19,9 @@ class FileListView : public QTableView, public ListView {
   int ColumnCount() const override { return model_.ColumnCount(); }
   GbkText Cell(int row, int column) const override { return model_.Cell(row, column); }
   void SetCell(int row, int column, const GbkText& text) override;
+  void MarkCell(int row, int column, const GbkText& reason) override {
+    model_.MarkCell(row, column, reason);
+  }
   void AppendRows(const std::vector<GbkText>& column0) override;
   void RemoveRow(int row) override { model_.RemoveRow(row); }
   void RemoveAllRows() override { model_.RemoveAllRows(); }

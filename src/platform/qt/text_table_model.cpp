@@ -1,5 +1,8 @@
 #include "platform/qt/text_table_model.h"
 
+#include <QBrush>
+#include <QColor>
+
 #include "platform/qt/qt_text.h"
 
 namespace qm {
@@ -9,6 +12,10 @@ const GbkText& EmptyText() {
   static const GbkText empty;
   return empty;
 }
+
+// A deep red: readable on the list's white ground whatever hue the skin takes,
+// and unlike any colour of the skin itself.
+const QColor kMarkColour(0xB0, 0x1E, 0x1E);
 
 }  // namespace
 
@@ -21,9 +28,22 @@ int TextTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TextTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (!HasCell(index.row(), index.column())) return {};
-  return ToQString(columns_[index.column()].cells[index.row()]);
+  const GbkText& mark = Mark(index.row(), index.column());
+  switch (role) {
+    case Qt::DisplayRole:
+      return ToQString(columns_[index.column()].cells[index.row()]);
+    case Qt::ToolTipRole: {
+      QString text = ToQString(columns_[index.column()].cells[index.row()]);
+      if (mark.empty()) return text;
+      return text + QLatin1Char('\n') + ToQString(mark);
+    }
+    case Qt::ForegroundRole:
+      if (mark.empty()) return {};
+      return QBrush(kMarkColour);
+    default:
+      return {};
+  }
 }
 
 QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -47,8 +67,36 @@ void TextTableModel::SetCell(int row, int column, const GbkText& text) {
   GbkText& cell = columns_[column].cells[row];
   if (cell == text) return;
   cell = text;
+  if (!Mark(row, column).empty()) {
+    MarkCell(row, column, {});
+  }
   QModelIndex changed = index(row, column);
-  emit dataChanged(changed, changed, {Qt::DisplayRole});
+  emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::ToolTipRole});
+}
+
+void TextTableModel::MarkCell(int row, int column, const GbkText& reason) {
+  if (!HasCell(row, column)) return;
+  Column& marked = columns_[column];
+  if (marked.marks.empty()) {
+    if (reason.empty()) return;
+    marked.marks.resize(row_count_);
+  }
+  GbkText& mark = marked.marks[row];
+  if (mark == reason) return;
+  marked.marked += mark.empty() ? 1 : (reason.empty() ? -1 : 0);
+  mark = reason;
+  if (marked.marked == 0) {
+    marked.marks.clear();
+    marked.marks.shrink_to_fit();
+  }
+  QModelIndex changed = index(row, column);
+  emit dataChanged(changed, changed, {Qt::ToolTipRole, Qt::ForegroundRole});
+}
+
+const GbkText& TextTableModel::Mark(int row, int column) const {
+  if (!HasCell(row, column)) return EmptyText();
+  const std::vector<GbkText>& marks = columns_[column].marks;
+  return marks.empty() ? EmptyText() : marks[row];
 }
 
 void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
@@ -61,13 +109,22 @@ void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
   columns_[0].cells.insert(columns_[0].cells.end(), column0.begin(), column0.end());
   row_count_ = last + 1;
   for (size_t c = 1; c < columns_.size(); ++c) columns_[c].cells.resize(row_count_);
+  for (Column& column : columns_) {
+    if (!column.marks.empty()) column.marks.resize(row_count_);
+  }
   endInsertRows();
 }
 
 void TextTableModel::RemoveRow(int row) {
   if (row < 0 || row >= row_count_) return;
   beginRemoveRows(QModelIndex(), row, row);
-  for (Column& column : columns_) column.cells.erase(column.cells.begin() + row);
+  for (Column& column : columns_) {
+    column.cells.erase(column.cells.begin() + row);
+    if (column.marks.empty()) continue;
+    if (!column.marks[row].empty()) --column.marked;
+    column.marks.erase(column.marks.begin() + row);
+    if (column.marked == 0) column.marks.clear();
+  }
   --row_count_;
   endRemoveRows();
 }
@@ -78,6 +135,9 @@ void TextTableModel::RemoveAllRows() {
   for (Column& column : columns_) {
     column.cells.clear();
     column.cells.shrink_to_fit();
+    column.marks.clear();
+    column.marks.shrink_to_fit();
+    column.marked = 0;
   }
   row_count_ = 0;
   endResetModel();
@@ -86,7 +146,7 @@ void TextTableModel::RemoveAllRows() {
 int TextTableModel::InsertColumn(int index, const GbkText& title) {
   if (index < 0 || index > ColumnCount()) index = ColumnCount();
   beginInsertColumns(QModelIndex(), index, index);
-  columns_.insert(columns_.begin() + index, Column{title, std::vector<GbkText>(row_count_)});
+  columns_.insert(columns_.begin() + index, Column{title, std::vector<GbkText>(row_count_), {}, 0});
   endInsertColumns();
   return index;
 }

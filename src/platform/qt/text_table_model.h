@@ -26,7 +26,12 @@ class TextTableModel : public QAbstractTableModel {
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   // Empty text outside the table.
   const GbkText& Cell(int row, int column) const;
+  // New text clears the cell's mark.
   void SetCell(int row, int column, const GbkText& text);
+  // A marked cell is drawn in a warning colour with its reason in the
+  // tooltip; an empty reason clears the mark.
+  void MarkCell(int row, int column, const GbkText& reason);
+  const GbkText& Mark(int row, int column) const;
   void AppendRows(const std::vector<GbkText>& column0);
   void RemoveRow(int row);
   void RemoveAllRows();
@@ -40,6 +45,10 @@ class TextTableModel : public QAbstractTableModel {
   struct Column {
     GbkText title;
     std::vector<GbkText> cells;  // one per row
+    // Empty while no cell of the column is marked, then one reason per row:
+    // a list that is never marked pays nothing for it.
+    std::vector<GbkText> marks;
+    int marked = 0;
   };
 
   bool HasCell(int row, int column) const {
