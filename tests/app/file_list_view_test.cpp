@@ -58,6 +58,39 @@ TEST(FileListView, OutOfRangeCellsReadEmptyAndIgnoreWrites) {
   EXPECT_EQ(list.Cell(1, 0), "c");
 }
 
+// A mark belongs to its cell: it follows the row when rows above go, and it
+// goes with new text in the cell or with its column.
+TEST(FileListView, AMarkedCellShowsItsReasonUntilItsTextOrColumnChanges) {
+  FileListView list;
+  list.InsertColumn(0, Gbk("名"), 100);
+  list.AppendRows({"a", "b", "c"});
+  list.InsertColumn(1, Gbk("效果"), 100);
+  for (int row = 0; row < 3; ++row) list.SetCell(row, 1, Gbk("新") + list.Cell(row, 0));
+  auto tooltip = [&](int row) { return list.Model().index(row, 1).data(Qt::ToolTipRole); };
+  auto colour = [&](int row) { return list.Model().index(row, 1).data(Qt::ForegroundRole); };
+  list.MarkCell(1, 1, Gbk("太长"));
+  list.MarkCell(2, 1, Gbk("重复"));
+
+  EXPECT_EQ(tooltip(1).toString(), QString::fromUtf8("新b\n太长"));
+  EXPECT_TRUE(colour(1).isValid());
+  EXPECT_EQ(tooltip(0).toString(), QString::fromUtf8("新a"));
+  EXPECT_FALSE(colour(0).isValid());
+  EXPECT_FALSE(list.Model().index(1, 0).data(Qt::ForegroundRole).isValid());
+
+  list.RemoveRow(0);
+  EXPECT_EQ(tooltip(0).toString(), QString::fromUtf8("新b\n太长"));
+  EXPECT_EQ(tooltip(1).toString(), QString::fromUtf8("新c\n重复"));
+  list.SetCell(0, 1, Gbk("新b2"));
+  EXPECT_FALSE(colour(0).isValid());
+  list.MarkCell(1, 1, {});
+  EXPECT_EQ(tooltip(1).toString(), QString::fromUtf8("新c"));
+
+  list.MarkCell(0, 1, Gbk("重复"));
+  list.RemoveColumn(1);
+  list.InsertColumn(1, Gbk("效果"), 100);
+  EXPECT_FALSE(colour(0).isValid());
+}
+
 TEST(QtText, ShowsEveryTextAndMarksBytesTheEncodingDoesNotDefine) {
   struct Row {
     const char* name;
