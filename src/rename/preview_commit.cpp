@@ -1,6 +1,7 @@
 #include "rename/preview_commit.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "rename/carry_out.h"
@@ -40,11 +41,13 @@ void ShowReminder(Messages& messages, const GbkText& text) {
 }
 
 // What a commit of the preview column would carry out: every row that holds
-// both a name and a previewed name, with the file the preview saw there.
-// Returns nullopt when `between` asks to stop.
+// both a name and a previewed name, with the file the preview saw there
+// (none yet for the rows in `fresh`, just written). Returns nullopt when
+// `between` asks to stop.
 std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
                                                   const GbkText& folder,
-                                                  const PlanProgress& between) {
+                                                  const PlanProgress& between,
+                                                  const std::vector<bool>& fresh = {}) {
   const ListView& list = services.list;
   const RenameServices* renames = services.renames;
   const int rows = list.RowCount();
@@ -56,7 +59,8 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
     GbkText old_name = list.Cell(row, 0);
     if (old_name.empty()) continue;
     std::optional<FileIdentity> identity;
-    if (renames) {
+    const bool written_now = row < static_cast<int>(fresh.size()) && fresh[row];
+    if (renames && !written_now) {
       auto found = renames->previewed.find(folder + old_name);
       if (found != renames->previewed.end()) identity = found->second;
     }
@@ -145,15 +149,42 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   }
 }
 
-int MarkFailingPreviews(MainServices& services, const PlanProgress& between) {
+int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
+                        const std::vector<PlanEntry>& written) {
   ListView& list = services.list;
   if (list.ColumnCount() < 2) return 0;
-  // The rows' values were made in different folders: the commit refuses them
-  // all with its own message, so no single row is singled out.
+  // Rows whose values were made in different folders are refused as a whole
+  // by the commit, with its own message: no single row is singled out.
   const GbkText& folder = services.preview_folder;
-  std::vector<PlanEntry> plan;
-  if (!folder.empty()) plan = *PreviewPlan(services, folder, {});
-  std::vector<EntryOutcome> outcomes = CheckPreviewPlan(services, folder, plan, between);
+  std::unique_ptr<FolderHandle> handle;
+  if (!folder.empty()) {
+    auto opened = services.files.OpenFolder(folder);
+    if (opened.ok()) handle = std::move(opened).value();
+  }
+  if (!handle) return ApplyMarks(list, {}, {});
+
+  std::vector<bool> fresh(list.RowCount());
+  for (const PlanEntry& entry : written) {
+    if (entry.row >= 0 && entry.row < static_cast<int>(fresh.size())) fresh[entry.row] = true;
+  }
+  auto paint = [&between](int done, int total) {
+    if (between) between(done, total);
+    return true;
+  };
+  std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, fresh);
+  std::vector<EntryOutcome> outcomes =
+      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint);
+
+  // The check has just identified the files of the rows written now: they are
+  // what the commit must still find there.
+  if (RenameServices* renames = services.renames) {
+    for (PlanEntry& entry : plan) {
+      if (!fresh[entry.row]) continue;
+      // An entry failed on its new name alone was not looked up by the check.
+      if (!entry.identity) entry.identity = handle->Identify(entry.from);
+      if (entry.identity) renames->previewed[folder + entry.from] = *entry.identity;
+    }
+  }
   return ApplyMarks(list, plan, outcomes);
 }
 

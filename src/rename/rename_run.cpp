@@ -299,8 +299,8 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     plan.push_back({entry.row, entry.name, std::move(new_name), std::nullopt});
   }
   if (preview) {
-    RememberPreviewedFiles(services, folder, plan);
-    MarkFailingPreviews(services, [&job, total](int, int) { return job(total, total); });
+    MarkFailingPreviews(
+        services, [&job, total](int, int) { return job(total, total); }, plan);
     return;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
@@ -342,18 +342,6 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     messages.Show(result->text, result->title, result->icon, Buttons::Ok);
   }
   ShowFailures(services, done);
-}
-
-void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
-                            const std::vector<PlanEntry>& previewed) {
-  if (!services.renames || previewed.empty()) return;
-  auto handle = services.files.OpenFolder(folder);
-  if (!handle.ok()) return;
-  auto& identities = services.renames->previewed;
-  for (const PlanEntry& entry : previewed) {
-    if (auto identity = (*handle)->Identify(entry.from))
-      identities[folder + entry.from] = *identity;
-  }
 }
 
 }  // namespace qm

@@ -138,11 +138,6 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
 bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
                     const GbkText& to);
 
-// Notes which files the previewed entries stand for now, so that the commit
-// can tell a file replaced since the preview.
-void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
-                            const std::vector<PlanEntry>& previewed);
-
 // The result message of a style for a count; nullopt for ResultStyle::None.
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count);
 
