@@ -136,16 +136,24 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
-  job.End();
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
-    for (size_t i = 0; i < done.entries.size(); ++i) {
+    const int entries = static_cast<int>(done.entries.size());
+    GbkText path = folder;
+    auto forget = [&](const GbkText& name) {
+      path.resize(folder.size());
+      path += name;
+      renames->previewed.erase(path);
+    };
+    for (int i = 0; i < entries; ++i) {
+      job(entries, entries);  // paints; the renames are over
       if (done.report.outcomes[i].state != EntryState::Renamed) continue;
-      renames->previewed.erase(folder + done.entries[i].from);
-      renames->previewed.erase(folder + done.entries[i].to);
+      forget(done.entries[i].from);
+      forget(done.entries[i].to);
     }
   }
+  job.End();
   RecordForUndo(services, undo, folder, done);
   ShowFailures(services, done);
 }
