@@ -52,6 +52,7 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
   const RenameServices* renames = services.renames;
   const int rows = list.RowCount();
   std::vector<PlanEntry> plan;
+  GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (between && !between(row, rows)) return std::nullopt;
     GbkText new_name = list.Cell(row, 1);
@@ -61,7 +62,9 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
     std::optional<FileIdentity> identity;
     const bool written_now = row < static_cast<int>(fresh.size()) && fresh[row];
     if (renames && !written_now) {
-      auto found = renames->previewed.find(folder + old_name);
+      path.resize(folder.size());
+      path += old_name;
+      auto found = renames->previewed.find(path);
       if (found != renames->previewed.end()) identity = found->second;
     }
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
@@ -178,11 +181,16 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
   if (RenameServices* renames = services.renames) {
+    GbkText path = folder;
     for (PlanEntry& entry : plan) {
+      paint(0, 0);
       if (!fresh[entry.row]) continue;
       // An entry failed on its new name alone was not looked up by the check.
       if (!entry.identity) entry.identity = handle->Identify(entry.from);
-      if (entry.identity) renames->previewed[folder + entry.from] = *entry.identity;
+      if (!entry.identity) continue;
+      path.resize(folder.size());
+      path += entry.from;
+      renames->previewed[path] = *entry.identity;
     }
   }
   return ApplyMarks(list, plan, outcomes);
@@ -253,10 +261,18 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
-    for (size_t i = 0; i < done.entries.size(); ++i) {
+    const int entries = static_cast<int>(done.entries.size());
+    GbkText path = folder;
+    auto forget = [&](const GbkText& name) {
+      path.resize(folder.size());
+      path += name;
+      renames->previewed.erase(path);
+    };
+    for (int i = 0; i < entries; ++i) {
+      job(entries, entries);  // paints; the renames are over
       if (done.report.outcomes[i].state != EntryState::Renamed) continue;
-      renames->previewed.erase(folder + done.entries[i].from);
-      renames->previewed.erase(folder + done.entries[i].to);
+      forget(done.entries[i].from);
+      forget(done.entries[i].to);
     }
   }
   // The rows left with a value failed; their reasons now are what the marks say.
