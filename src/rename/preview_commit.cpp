@@ -119,6 +119,8 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
   RenameServices* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
   std::vector<PlanEntry> plan;
+  plan.reserve(rows);
+  GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (!job(row, rows)) {
       // Stopped before the renames began: nothing is renamed.
@@ -130,7 +132,9 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     if (old_name.empty() || new_name.empty()) continue;
     std::optional<FileIdentity> identity;
     if (renames) {
-      auto found = renames->previewed.find(folder + old_name);
+      path.resize(folder.size());
+      path += old_name;
+      auto found = renames->previewed.find(path);
       if (found != renames->previewed.end()) identity = found->second;
     }
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
