@@ -21,10 +21,6 @@
 namespace qm {
 namespace {
 
-Error SystemError(const char* what, int error_number) {
-  return Error{std::string(what) + ": " + std::strerror(error_number)};
-}
-
 bool IsDirectory(int folder_fd, const dirent* entry) {
   if (entry->d_type == DT_DIR) return true;
   if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;

@@ -100,7 +100,17 @@ std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>
   return out;
 }
 
-std::string JournalDoneMark(int index) { return "done " + std::to_string(index) + "\n"; }
+void AppendJournalDoneMark(std::string& out, int index) {
+  out += "done ";
+  AppendNumber(out, index);
+  out += '\n';
+}
+
+std::string JournalDoneMark(int index) {
+  std::string mark;
+  AppendJournalDoneMark(mark, index);
+  return mark;
+}
 
 std::optional<JournalContent> ParseJournal(std::string_view bytes) {
   if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;

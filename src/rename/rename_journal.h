@@ -48,6 +48,7 @@ void AppendJournalEntry(std::string& out, int index, const FileIdentity& identit
                         const GbkText& from, const GbkText& to);
 inline constexpr std::string_view kJournalBegin = "begin\n";
 std::string JournalDoneMark(int index);
+void AppendJournalDoneMark(std::string& out, int index);
 inline constexpr std::string_view kJournalEnd = "end\n";
 
 // nullopt for bytes that are not a journal; a cut-off last line is ignored.

@@ -185,7 +185,7 @@ class JournalProgress {
   explicit JournalProgress(JournalWriter* writer) : writer_(writer) {}
   void Done(int index) {
     if (!writer_) return;
-    pending_ += JournalDoneMark(index);
+    AppendJournalDoneMark(pending_, index);
     if (++marks_ % kBatch == 0) Flush(false);
   }
   void Finish() {

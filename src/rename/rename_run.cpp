@@ -273,6 +273,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const int total = static_cast<int>(entries.size());
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
   std::vector<PlanEntry> plan;
+  plan.reserve(total);
   bool stopped = false;
   for (int k = 0; k < total; ++k) {
     if (!job(k, total)) {
