@@ -132,12 +132,6 @@ struct RunProfile {
 void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
                MainServices& services);
 
-// Renames folder + from to folder + to, never overwriting. A name holding the
-// path separator, or "." or "..", would move the entry out of the folder, so
-// it fails like any name the file system refuses.
-bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
-                    const GbkText& to);
-
 // Notes which files the previewed entries stand for now, so that the commit
 // can tell a file replaced since the preview.
 void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
