@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/gbk_text_type.h"
 #include "platform/result.h"
@@ -46,6 +46,12 @@ struct RenameFailure {
   std::string system_text;  // the system's own words, for RenameReason::Other
 };
 
+// One entry of a folder and the file it names.
+struct NamedIdentity {
+  GbkText name;
+  FileIdentity identity;
+};
+
 // One folder, opened once for a whole run: every name is relative to it, so a
 // folder renamed or replaced mid-run cannot redirect the rest of the run.
 class FolderHandle {
@@ -53,9 +59,10 @@ class FolderHandle {
   virtual ~FolderHandle() = default;
   // The identity of the entry called name; nullopt when there is none.
   virtual std::optional<FileIdentity> Identify(const GbkText& name) = 0;
-  // Every entry's identity by name, read in one pass over the folder: cheaper
-  // than one look-up per name for a large plan. nullopt when it cannot be read.
-  virtual std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() = 0;
+  // Every entry with its identity, read in one pass over the folder: cheaper
+  // than one look-up per name for a large plan. Each identity is the one
+  // Identify gives for that name. nullopt when the folder cannot be read.
+  virtual std::optional<std::vector<NamedIdentity>> IdentifyAll() = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.

@@ -3,8 +3,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/limits.h>
+#include <linux/magic.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +34,24 @@ bool IsDirectory(int folder_fd, const dirent* entry) {
   return S_ISDIR(status.st_mode);
 }
 
+// File systems whose folder listings carry the inode that a look-up of the
+// name gives. Others (overlay, network and FUSE file systems) may number the
+// listing differently, so their identities are looked up name by name.
+bool ListsTrueInodes(int folder_fd) {
+  struct statfs status;
+  if (fstatfs(folder_fd, &status) != 0) return false;
+  switch (static_cast<unsigned long>(status.f_type)) {
+    case TMPFS_MAGIC:
+    case EXT4_SUPER_MAGIC:  // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case F2FS_SUPER_MAGIC:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // A name that is not a plain entry of the folder: empty, ".", "..", or one
 // holding the separator, which would reach into another folder.
 bool IsPlainName(std::string_view name) {
@@ -53,7 +73,7 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
-  std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
     struct stat folder_status;
     if (fstat(fd_, &folder_status) != 0) return std::nullopt;
     int listing_fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -63,13 +83,23 @@ class PosixFolderHandle : public FolderHandle {
       ::close(listing_fd);
       return std::nullopt;
     }
-    std::unordered_map<GbkText, FileIdentity> entries;
+    const bool listed_inodes = ListsTrueInodes(fd_);
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
+    std::vector<NamedIdentity> entries;
     while (const dirent* entry = readdir(dir.get())) {
       if (!IsPlainName(entry->d_name)) continue;
       // A name on disk the internal encoding cannot hold is no name of a plan.
       auto name = Utf8ToInternal(entry->d_name);
-      if (name) entries.emplace(std::move(*name), FileIdentity{device, entry->d_ino});
+      if (!name) continue;
+      FileIdentity identity{device, static_cast<uint64_t>(entry->d_ino)};
+      // A folder may be a mount point or a subvolume, whose device and inode
+      // only a look-up gives.
+      if (!listed_inodes || entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN) {
+        struct stat status;
+        if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
+      }
+      entries.push_back({std::move(*name), identity});
     }
     return entries;
   }

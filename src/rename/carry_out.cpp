@@ -65,8 +65,8 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
     if (renames && renames->progress && !renames->progress(finished, total)) return false;
     return job.Advance(finished, total);
   };
-  done.report = RunPlan(services.files, folder, entries, options);
   done.entries = std::move(entries);
+  done.report = RunPlan(services.files, folder, done.entries, options);
   if (done.report.journal_error) {
     services.messages.Show(
         Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。\r\n") + *done.report.journal_error,

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
+#include <span>
 #include <string_view>
-#include <unordered_map>
 
 #include "rename/rename_journal.h"
 #include "text/gbk_text.h"
@@ -20,71 +20,151 @@ void Fail(EntryOutcome& outcome, RenameFailure failure) {
 
 bool Pending(const EntryOutcome& outcome) { return outcome.state == EntryState::NotRun; }
 
+size_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+
+// Names by hash for a plan's look-ups. A plan of 100,000 entries looks names
+// up several times each; a node per name (std::unordered_map) costs more in
+// allocations and cache misses than the renames' own system calls. A slot
+// holds a value and part of its name's hash; name_of(value) gives the name
+// back, so the names stay where they are.
+template <class NameOf>
+class NameIndex {
+ public:
+  NameIndex(size_t names, NameOf name_of) : name_of_(std::move(name_of)) {
+    size_t size = 16;
+    while (size < names * 2) size *= 2;
+    slots_.resize(size);
+  }
+
+  // Stores value under its name unless the name is there already; returns
+  // the value stored before, or -1.
+  int Insert(int value, size_t hash) {
+    Slot& slot = slots_[PlaceOf(name_of_(value), hash)];
+    if (slot.value >= 0) return slot.value;
+    slot = {static_cast<uint32_t>(hash), value};
+    return -1;
+  }
+  // The value stored under name, or -1.
+  int Find(std::string_view name, size_t hash) const { return slots_[PlaceOf(name, hash)].value; }
+
+ private:
+  struct Slot {
+    uint32_t tag = 0;
+    int value = -1;
+  };
+  // The slot holding name, or the empty one where it belongs.
+  size_t PlaceOf(std::string_view name, size_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    const auto tag = static_cast<uint32_t>(hash);
+    for (size_t at = (hash >> 32 ^ hash) & mask;; at = (at + 1) & mask) {
+      const Slot& slot = slots_[at];
+      if (slot.value < 0 || (slot.tag == tag && name_of_(slot.value) == name)) return at;
+    }
+  }
+  NameOf name_of_;
+  std::vector<Slot> slots_;
+};
+
+constexpr int kListingFrom = 64;
+
+// The identities the check reads. A large plan reads the folder once instead
+// of looking every name up; a small one looks its few names up.
+class FolderIdentities {
+ public:
+  FolderIdentities(FolderHandle& folder, int plan_size) : folder_(folder) {
+    if (plan_size < kListingFrom) return;
+    listing_ = folder.IdentifyAll();
+    if (!listing_) return;
+    index_.emplace(listing_->size(), NameInListing{&*listing_});
+    for (size_t i = 0; i < listing_->size(); ++i) {
+      index_->Insert(static_cast<int>(i), HashOf((*listing_)[i].name));
+    }
+  }
+
+  std::optional<FileIdentity> Of(const GbkText& name, size_t hash) {
+    if (!listing_) return folder_.Identify(name);
+    int found = index_->Find(name, hash);
+    if (found < 0) return std::nullopt;
+    return (*listing_)[found].identity;
+  }
+
+ private:
+  struct NameInListing {
+    const std::vector<NamedIdentity>* listing;
+    std::string_view operator()(int i) const { return (*listing)[i].name; }
+  };
+  FolderHandle& folder_;
+  std::optional<std::vector<NamedIdentity>> listing_;
+  std::optional<NameIndex<NameInListing>> index_;
+};
+
 // Entries still in the plan after the check, by source and by target.
 struct PlanLinks {
   std::vector<int> waits_for;  // entry whose source is this entry's target, or -1
   std::vector<int> waited_by;  // entry whose target is this entry's source, or -1
 };
 
-// `between` (when given) lets a window paint during these in-memory passes.
-PlanLinks LinksOf(const std::vector<PlanEntry>& entries, const std::vector<EntryOutcome>& outcomes,
-                  const PlanProgress& between) {
-  const int count = static_cast<int>(entries.size());
-  std::unordered_map<std::string_view, int> by_source;
-  by_source.reserve(count);
-  for (int i = 0; i < count; ++i) {
-    if (between) between(0, count);
-    if (Pending(outcomes[i])) by_source.emplace(entries[i].from, i);
-  }
-  PlanLinks links{std::vector<int>(count, -1), std::vector<int>(count, -1)};
-  for (int i = 0; i < count; ++i) {
-    if (between) between(0, count);
-    if (!Pending(outcomes[i])) continue;
-    auto found = by_source.find(entries[i].to);
-    if (found == by_source.end()) continue;
-    links.waits_for[i] = found->second;
-    links.waited_by[found->second] = i;
-  }
-  return links;
-}
+// What the check found: each entry's outcome so far, the identity of each
+// entry's file, and how the entries still in the plan depend on each other.
+struct CheckedPlan {
+  std::vector<EntryOutcome> outcomes;
+  std::vector<FileIdentity> identities;
+  PlanLinks links;
+};
+
+// The in-memory passes let a window paint now and then; a call per entry
+// would cost more than the pass itself.
+constexpr int kBetweenEvery = 1024;
 
 // One item of execution: a single entry, or a ring of entries where each
 // one's target is the next one's source (ring[k].to == ring[k + 1].from).
+// Its entries are order[first, first + size) of the ordered plan.
 struct Step {
-  std::vector<int> entries;
+  int first = 0;
+  int size = 1;
   bool ring = false;
+};
+
+struct OrderedPlan {
+  std::vector<int> order;  // the entries still in the plan, in the order they move
+  std::vector<Step> steps;
+  std::span<const int> EntriesOf(const Step& step) const {
+    return std::span<const int>(order).subspan(step.first, step.size);
+  }
 };
 
 // Chains run from their free end backwards, so every target is vacated before
 // it is needed; whatever is left over forms rings.
-std::vector<Step> OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks& links,
-                            const PlanProgress& between) {
+OrderedPlan OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks& links,
+                      const PlanProgress& between) {
   const int count = static_cast<int>(outcomes.size());
-  std::vector<Step> steps;
+  OrderedPlan plan;
   std::vector<bool> placed(count, false);
   for (int i = 0; i < count; ++i) {
-    if (between) between(0, count);
+    if (between && i % kBetweenEvery == 0) between(0, count);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
     for (int k = i; k != -1; k = links.waited_by[k]) {
-      steps.push_back({{k}, false});
+      plan.steps.push_back({static_cast<int>(plan.order.size()), 1, false});
+      plan.order.push_back(k);
       placed[k] = true;
     }
   }
   for (int i = 0; i < count; ++i) {
     if (!Pending(outcomes[i]) || placed[i]) continue;
-    Step ring{{}, true};
+    Step ring{static_cast<int>(plan.order.size()), 0, true};
     for (int k = i; !placed[k]; k = links.waits_for[k]) {
-      ring.entries.push_back(k);
+      plan.order.push_back(k);
       placed[k] = true;
+      ++ring.size;
     }
-    steps.push_back(std::move(ring));
+    plan.steps.push_back(ring);
   }
-  return steps;
+  return plan;
 }
 
 class Executor {
  public:
-  Executor(FolderHandle& folder, std::vector<PlanEntry>& entries,
+  Executor(FolderHandle& folder, const std::vector<PlanEntry>& entries,
            std::vector<EntryOutcome>& outcomes, std::string run_id)
       : folder_(folder), entries_(entries), outcomes_(outcomes), run_id_(std::move(run_id)) {}
 
@@ -95,18 +175,20 @@ class Executor {
     return folder_.RenameNoReplace(from, to);
   }
 
-  // Returns the entries that were renamed.
-  std::vector<int> Run(const Step& step) {
-    if (!step.ring) {
-      int index = step.entries[0];
+  // Adds the entries that were renamed to `renamed`.
+  void Run(std::span<const int> step, bool ring, std::vector<int>& renamed) {
+    if (!ring) {
+      int index = step[0];
       const PlanEntry& entry = entries_[index];
       if (auto failure = Move(index, entry.from, entry.to)) {
         Fail(outcomes_[index], std::move(*failure));
-        return {};
+      } else {
+        renamed.push_back(index);
       }
-      return {index};
+      return;
     }
-    return RunRing(step.entries);
+    std::vector<int> ring_renamed = RunRing(step);
+    renamed.insert(renamed.end(), ring_renamed.begin(), ring_renamed.end());
   }
 
  private:
@@ -119,7 +201,7 @@ class Executor {
   // the ring's end, and the first takes its target last. When one of them
   // fails, the moves done so far are put back, so no file is left under a
   // temporary name or away from its ring.
-  std::vector<int> RunRing(const std::vector<int>& ring) {
+  std::vector<int> RunRing(std::span<const int> ring) {
     std::vector<Done> done;
     const int first = ring[0];
     const GbkText parked = TemporaryName(run_id_, first);
@@ -145,7 +227,7 @@ class Executor {
     } else {
       failed = first;
     }
-    if (!failure) return ring;
+    if (!failure) return {ring.begin(), ring.end()};
 
     for (int index : ring) {
       if (index == failed)
@@ -167,7 +249,7 @@ class Executor {
   }
 
   FolderHandle& folder_;
-  std::vector<PlanEntry>& entries_;
+  const std::vector<PlanEntry>& entries_;
   std::vector<EntryOutcome>& outcomes_;
   std::string run_id_;
 };
@@ -201,26 +283,31 @@ class JournalProgress {
   int marks_ = 0;
 };
 
-constexpr int kListingFrom = 64;
-
 std::string LocalRunId() {
   static int runs = 0;
   return "p" + std::to_string(::getpid()) + "-" + std::to_string(++runs);
 }
 
-}  // namespace
-
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
-                                    const PlanProgress& between) {
+// Checks every entry before anything moves: sources must still be the files
+// they were when their names were read, targets valid, unique and not taken
+// by a file outside the plan. A failing entry fails alone.
+CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
+                  const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
-  std::vector<EntryOutcome> outcomes(count);
+  CheckedPlan checked{std::vector<EntryOutcome>(count), std::vector<FileIdentity>(count),
+                      PlanLinks{std::vector<int>(count, -1), std::vector<int>(count, -1)}};
+  std::vector<EntryOutcome>& outcomes = checked.outcomes;
+  auto paint = [&between, count](int i) {
+    if (between && i % kBetweenEvery == 0) between(0, count);
+  };
 
-  std::unordered_map<std::string_view, int> sources, targets;
-  sources.reserve(count);
-  targets.reserve(count);
+  FolderIdentities identities(folder, count);
+  NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
+  NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
+  std::vector<size_t> target_hashes(count);
   for (int i = 0; i < count; ++i) {
-    if (between) between(0, count);
-    PlanEntry& entry = entries[i];
+    paint(i);
+    const PlanEntry& entry = entries[i];
     EntryOutcome& outcome = outcomes[i];
     if (entry.from == entry.to) {
       outcome.state = EntryState::Unchanged;
@@ -234,48 +321,69 @@ std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>
       Fail(outcome, std::move(*problem));
       continue;
     }
-    if (!sources.emplace(entry.from, i).second || !targets.emplace(entry.to, i).second) {
+    const size_t source_hash = HashOf(entry.from);
+    target_hashes[i] = HashOf(entry.to);
+    if (sources.Insert(i, source_hash) >= 0 || targets.Insert(i, target_hashes[i]) >= 0) {
       Fail(outcome, Because(RenameReason::Duplicate));
       continue;
     }
-    std::optional<FileIdentity> now = folder.Identify(entry.from);
+    std::optional<FileIdentity> now = identities.Of(entry.from, source_hash);
     if (!now) {
       Fail(outcome, Because(RenameReason::Missing));
     } else if (entry.identity && *entry.identity != *now) {
       Fail(outcome, Because(RenameReason::Changed));
     } else {
-      entry.identity = now;
+      checked.identities[i] = *now;
     }
+  }
+
+  // An entry whose target is the source of another entry still in the plan
+  // waits for it. (A source of an entry that failed above is not in the plan:
+  // its name is found taken, or free, by the look-up below.)
+  PlanLinks& links = checked.links;
+  for (int i = 0; i < count; ++i) {
+    paint(i);
+    if (!Pending(outcomes[i])) continue;
+    int source = sources.Find(entries[i].to, target_hashes[i]);
+    if (source < 0 || !Pending(outcomes[source])) continue;
+    links.waits_for[i] = source;
+    links.waited_by[source] = i;
   }
 
   // A target is free when nothing holds it, when the entry that holds it moves
   // away first, or when it is the source itself under another spelling (a
-  // file system that ignores case). A large plan reads the folder once instead
-  // of looking every target up; identities still come from Identify, so that
-  // they compare with those recorded elsewhere.
-  std::optional<std::unordered_map<GbkText, FileIdentity>> listing;
-  if (count >= kListingFrom) listing = folder.IdentifyAll();
-  PlanLinks links = LinksOf(entries, outcomes, between);
+  // file system that ignores case).
   std::vector<int> blocked;
   for (int i = 0; i < count; ++i) {
-    if (between) between(0, count);
+    paint(i);
     if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
-    if (listing && listing->count(entries[i].to) == 0) continue;
-    std::optional<FileIdentity> holder = folder.Identify(entries[i].to);
-    if (holder && *holder != *entries[i].identity) blocked.push_back(i);
+    std::optional<FileIdentity> holder = identities.Of(entries[i].to, target_hashes[i]);
+    if (holder && *holder != checked.identities[i]) blocked.push_back(i);
   }
   // An entry that cannot move keeps its name taken for whoever waited for it.
-  // (Entries that failed above are not in the links: their names are found
-  // taken, or free, by the look-up itself.)
+  // Those entries leave the plan; the links among the entries still in it
+  // stay as they are, since a chain fails from the blocked entry to its end.
   for (int i : blocked) {
     for (int k = i; k != -1 && Pending(outcomes[k]); k = links.waited_by[k]) {
       Fail(outcomes[k], Because(RenameReason::Exists));
     }
   }
-  return outcomes;
+  return checked;
 }
 
-PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEntry> entries,
+}  // namespace
+
+std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                                    const PlanProgress& between) {
+  CheckedPlan checked = Check(folder, entries, between);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (checked.outcomes[i].state == EntryState::NotRun)
+      entries[i].identity = checked.identities[i];
+  }
+  return std::move(checked.outcomes);
+}
+
+PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<PlanEntry>& entries,
                    const PlanOptions& options) {
   PlanReport report;
   const int count = static_cast<int>(entries.size());
@@ -289,23 +397,20 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
     return report;
   }
   FolderHandle& dir = **handle;
-  report.outcomes = CheckPlan(dir, entries, options.progress);
+  CheckedPlan checked = Check(dir, entries, options.progress);
+  report.outcomes = std::move(checked.outcomes);
   std::vector<EntryOutcome>& outcomes = report.outcomes;
-
-  PlanLinks links = LinksOf(entries, outcomes, options.progress);
-  std::vector<Step> steps = OrderPlan(outcomes, links, options.progress);
-  int total = 0;
-  for (const Step& step : steps) total += static_cast<int>(step.entries.size());
+  const std::vector<FileIdentity>& identities = checked.identities;
+  const OrderedPlan plan = OrderPlan(outcomes, checked.links, options.progress);
+  const int total = static_cast<int>(plan.order.size());
 
   std::unique_ptr<JournalWriter> writer;
   std::string run_id;
   if (options.journal && total > 0) {
     std::vector<JournalEntry> planned;
     planned.reserve(total);
-    for (const Step& step : steps) {
-      for (int i : step.entries) {
-        planned.push_back({i, *entries[i].identity, entries[i].from, entries[i].to});
-      }
+    for (int i : plan.order) {
+      planned.push_back({i, identities[i], entries[i].from, entries[i].to});
     }
     auto created = options.journal->Create();
     if (!created.ok()) {
@@ -327,17 +432,20 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEnt
 
   Executor executor(dir, entries, outcomes, run_id);
   JournalProgress journal(writer.get());
+  std::vector<int> renamed;
   int done = 0;
   // A stop asked for while the plan was checked comes before the first rename.
   report.stopped = total > 0 && options.progress && !options.progress(0, total);
-  for (const Step& step : steps) {
+  for (const Step& step : plan.steps) {
     if (report.stopped) break;
-    for (int index : executor.Run(step)) {
+    renamed.clear();
+    executor.Run(plan.EntriesOf(step), step.ring, renamed);
+    for (int index : renamed) {
       outcomes[index].state = EntryState::Renamed;
-      outcomes[index].identity = *entries[index].identity;
+      outcomes[index].identity = identities[index];
       journal.Done(index);
     }
-    done += static_cast<int>(step.entries.size());
+    done += step.size;
     if (options.progress && !options.progress(done, total)) {
       report.stopped = done < total;
       break;

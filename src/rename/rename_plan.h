@@ -68,15 +68,16 @@ struct PlanOptions {
   PlanProgress progress;            // empty: runs to the end
 };
 
-// The check alone, changing nothing: Failed outcomes for the entries that
-// would fail up-front, NotRun for the others. `between`, when given, is called
-// between the look-ups with no entry done, so a window can paint; its answer
-// is read once the check is over.
+// The check alone, changing nothing on disk: Failed outcomes for the entries
+// that would fail up-front, NotRun for the others, whose identity it sets to
+// the file their name holds now. `between`, when given, is called now and then
+// with no entry done, so a window can paint; its answer is read once the
+// check is over.
 std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
                                     const PlanProgress& between = {});
 
 // Checks, orders, journals and executes the renames of entries inside folder.
-PlanReport RunPlan(FileSystem& files, const GbkText& folder, std::vector<PlanEntry> entries,
+PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<PlanEntry>& entries,
                    const PlanOptions& options);
 
 }  // namespace qm

@@ -16,12 +16,12 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
-  std::optional<std::unordered_map<GbkText, FileIdentity>> IdentifyAll() override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
     auto folder = FolderPath();
     if (!folder) return std::nullopt;
-    std::unordered_map<GbkText, FileIdentity> entries;
+    std::vector<NamedIdentity> entries;
     for (const GbkText& name : files_.Names(*folder)) {
-      entries.emplace(name, *files_.IdentityOf(*folder + "/" + name));
+      entries.push_back({name, *files_.IdentityOf(*folder + "/" + name)});
     }
     return entries;
   }

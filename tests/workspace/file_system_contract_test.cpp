@@ -137,6 +137,28 @@ TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
   }
 }
 
+// A large plan takes its identities from one read of the folder, a small one
+// from a look-up per name; both must name the same files.
+TYPED_TEST(FolderListingContract, TheFolderReadIdentifiesEachEntryAsItsLookUpDoes) {
+  auto& world = this->world;
+  world.AddFile("a.txt");
+  world.AddFile(Gbk("第1课.mp4"));
+  world.AddFolder("sub");
+  world.AddUnrepresentableName();
+  auto handle = world.files().OpenFolder(world.Root());
+  ASSERT_TRUE(handle.ok());
+  auto all = (*handle)->IdentifyAll();
+  ASSERT_TRUE(all.has_value());
+  std::map<GbkText, FileIdentity> seen;
+  for (const NamedIdentity& entry : *all) seen[entry.name] = entry.identity;
+  ASSERT_EQ(seen.size(), 3u);
+  for (const auto& [name, identity] : seen) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ((*handle)->Identify(name), identity);
+  }
+  EXPECT_NE(seen["a.txt"], seen["sub"]);
+}
+
 TYPED_TEST(FolderListingContract, MissingFolderOpensNothing) {
   int visits = 0;
   FolderListing listing = this->world.files().ListFolder(this->world.Root() + "/missing",
