@@ -21,10 +21,6 @@
 namespace qm {
 namespace {
 
-Error SystemError(const char* what, int error_number) {
-  return Error{std::string(what) + ": " + std::strerror(error_number)};
-}
-
 bool IsDirectory(int folder_fd, const dirent* entry) {
   if (entry->d_type == DT_DIR) return true;
   if (entry->d_type != DT_UNKNOWN && entry->d_type != DT_LNK) return false;
@@ -73,7 +69,8 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll(
+      const std::function<void()>& between) override {
     struct stat folder_status;
     if (fstat(fd_, &folder_status) != 0) return std::nullopt;
     int listing_fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -86,7 +83,9 @@ class PosixFolderHandle : public FolderHandle {
     const bool listed_inodes = ListsTrueInodes(fd_);
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
     std::vector<NamedIdentity> entries;
+    size_t read = 0;
     while (const dirent* entry = readdir(dir.get())) {
+      if (between && ++read % 4096 == 0) between();
       if (!IsPlainName(entry->d_name)) continue;
       // A name on disk the internal encoding cannot hold is no name of a plan.
       auto name = Utf8ToInternal(entry->d_name);

@@ -13,12 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/posix_error.h"
+
 namespace qm {
 namespace {
-
-Error SystemError(const std::string& what, int error_number) {
-  return Error{what + ": " + std::strerror(error_number)};
-}
 
 // Ids are made here: digits and dashes, so an id can never reach outside the folder.
 bool IsJournalId(std::string_view id) {
@@ -43,14 +41,7 @@ class PosixJournalWriter : public JournalWriter {
   const std::string& Id() const override { return id_; }
 
   Result<bool> Append(std::string_view bytes, bool sync) override {
-    while (!bytes.empty()) {
-      ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        return SystemError("write journal", errno);
-      }
-      bytes.remove_prefix(static_cast<size_t>(written));
-    }
+    if (int error_number = WriteAll(fd_, bytes)) return SystemError("write journal", error_number);
     if (sync && ::fdatasync(fd_) != 0) return SystemError("sync journal", errno);
     return true;
   }

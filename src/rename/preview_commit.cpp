@@ -119,6 +119,8 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
   RenameServices* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), rows);
   std::vector<PlanEntry> plan;
+  plan.reserve(rows);
+  GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (!job(row, rows)) {
       // Stopped before the renames began: nothing is renamed.
@@ -130,22 +132,32 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
     if (old_name.empty() || new_name.empty()) continue;
     std::optional<FileIdentity> identity;
     if (renames) {
-      auto found = renames->previewed.find(folder + old_name);
+      path.resize(folder.size());
+      path += old_name;
+      auto found = renames->previewed.find(path);
       if (found != renames->previewed.end()) identity = found->second;
     }
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
   CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
-  job.End();
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
-    for (size_t i = 0; i < done.entries.size(); ++i) {
+    const int entries = static_cast<int>(done.entries.size());
+    GbkText path = folder;
+    auto forget = [&](const GbkText& name) {
+      path.resize(folder.size());
+      path += name;
+      renames->previewed.erase(path);
+    };
+    for (int i = 0; i < entries; ++i) {
+      job(entries, entries);  // paints; the renames are over
       if (done.report.outcomes[i].state != EntryState::Renamed) continue;
-      renames->previewed.erase(folder + done.entries[i].from);
-      renames->previewed.erase(folder + done.entries[i].to);
+      forget(done.entries[i].from);
+      forget(done.entries[i].to);
     }
   }
+  job.End();
   RecordForUndo(services, undo, folder, done);
   ShowFailures(services, done);
 }

@@ -7,8 +7,14 @@ namespace {
 
 constexpr std::string_view kMagic = "quillmere-journal 1\n";
 
+template <class Number>
+void AppendNumber(std::string& out, Number number) {
+  char digits[24];
+  out.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
+}
+
 void AppendName(std::string& out, const GbkText& name) {
-  out += std::to_string(name.size());
+  AppendNumber(out, name.size());
   out += ':';
   out += name;
 }
@@ -62,29 +68,49 @@ class Reader {
 
 }  // namespace
 
-std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>& entries) {
+std::string JournalStart(const GbkText& folder) {
   std::string out(kMagic);
   out += "folder ";
   AppendName(out, folder);
   out += '\n';
-  for (const JournalEntry& entry : entries) {
-    out += "entry ";
-    out += std::to_string(entry.index);
-    out += ' ';
-    out += std::to_string(entry.identity.device);
-    out += ' ';
-    out += std::to_string(entry.identity.inode);
-    out += ' ';
-    AppendName(out, entry.from);
-    out += ' ';
-    AppendName(out, entry.to);
-    out += '\n';
-  }
-  out += "begin\n";
   return out;
 }
 
-std::string JournalDoneMark(int index) { return "done " + std::to_string(index) + "\n"; }
+void AppendJournalEntry(std::string& out, int index, const FileIdentity& identity,
+                        const GbkText& from, const GbkText& to) {
+  out += "entry ";
+  AppendNumber(out, index);
+  out += ' ';
+  AppendNumber(out, identity.device);
+  out += ' ';
+  AppendNumber(out, identity.inode);
+  out += ' ';
+  AppendName(out, from);
+  out += ' ';
+  AppendName(out, to);
+  out += '\n';
+}
+
+std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>& entries) {
+  std::string out = JournalStart(folder);
+  for (const JournalEntry& entry : entries) {
+    AppendJournalEntry(out, entry.index, entry.identity, entry.from, entry.to);
+  }
+  out += kJournalBegin;
+  return out;
+}
+
+void AppendJournalDoneMark(std::string& out, int index) {
+  out += "done ";
+  AppendNumber(out, index);
+  out += '\n';
+}
+
+std::string JournalDoneMark(int index) {
+  std::string mark;
+  AppendJournalDoneMark(mark, index);
+  return mark;
+}
 
 std::optional<JournalContent> ParseJournal(std::string_view bytes) {
   if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;

@@ -41,7 +41,14 @@ struct JournalContent {
 };
 
 std::string JournalHeader(const GbkText& folder, const std::vector<JournalEntry>& entries);
+// The same header in pieces, so a large plan can be written while a window
+// paints: JournalStart, a line per entry, then kJournalBegin.
+std::string JournalStart(const GbkText& folder);
+void AppendJournalEntry(std::string& out, int index, const FileIdentity& identity,
+                        const GbkText& from, const GbkText& to);
+inline constexpr std::string_view kJournalBegin = "begin\n";
 std::string JournalDoneMark(int index);
+void AppendJournalDoneMark(std::string& out, int index);
 inline constexpr std::string_view kJournalEnd = "end\n";
 
 // nullopt for bytes that are not a journal; a cut-off last line is ignored.

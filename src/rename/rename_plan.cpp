@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "rename/folder_identities.h"
 #include "rename/rename_journal.h"
 #include "text/gbk_text.h"
 
@@ -19,84 +20,6 @@ void Fail(EntryOutcome& outcome, RenameFailure failure) {
 }
 
 bool Pending(const EntryOutcome& outcome) { return outcome.state == EntryState::NotRun; }
-
-size_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
-
-// Names by hash for a plan's look-ups. A plan of 100,000 entries looks names
-// up several times each; a node per name (std::unordered_map) costs more in
-// allocations and cache misses than the renames' own system calls. A slot
-// holds a value and part of its name's hash; name_of(value) gives the name
-// back, so the names stay where they are.
-template <class NameOf>
-class NameIndex {
- public:
-  NameIndex(size_t names, NameOf name_of) : name_of_(std::move(name_of)) {
-    size_t size = 16;
-    while (size < names * 2) size *= 2;
-    slots_.resize(size);
-  }
-
-  // Stores value under its name unless the name is there already; returns
-  // the value stored before, or -1.
-  int Insert(int value, size_t hash) {
-    Slot& slot = slots_[PlaceOf(name_of_(value), hash)];
-    if (slot.value >= 0) return slot.value;
-    slot = {static_cast<uint32_t>(hash), value};
-    return -1;
-  }
-  // The value stored under name, or -1.
-  int Find(std::string_view name, size_t hash) const { return slots_[PlaceOf(name, hash)].value; }
-
- private:
-  struct Slot {
-    uint32_t tag = 0;
-    int value = -1;
-  };
-  // The slot holding name, or the empty one where it belongs.
-  size_t PlaceOf(std::string_view name, size_t hash) const {
-    const size_t mask = slots_.size() - 1;
-    const auto tag = static_cast<uint32_t>(hash);
-    for (size_t at = (hash >> 32 ^ hash) & mask;; at = (at + 1) & mask) {
-      const Slot& slot = slots_[at];
-      if (slot.value < 0 || (slot.tag == tag && name_of_(slot.value) == name)) return at;
-    }
-  }
-  NameOf name_of_;
-  std::vector<Slot> slots_;
-};
-
-constexpr int kListingFrom = 64;
-
-// The identities the check reads. A large plan reads the folder once instead
-// of looking every name up; a small one looks its few names up.
-class FolderIdentities {
- public:
-  FolderIdentities(FolderHandle& folder, int plan_size) : folder_(folder) {
-    if (plan_size < kListingFrom) return;
-    listing_ = folder.IdentifyAll();
-    if (!listing_) return;
-    index_.emplace(listing_->size(), NameInListing{&*listing_});
-    for (size_t i = 0; i < listing_->size(); ++i) {
-      index_->Insert(static_cast<int>(i), HashOf((*listing_)[i].name));
-    }
-  }
-
-  std::optional<FileIdentity> Of(const GbkText& name, size_t hash) {
-    if (!listing_) return folder_.Identify(name);
-    int found = index_->Find(name, hash);
-    if (found < 0) return std::nullopt;
-    return (*listing_)[found].identity;
-  }
-
- private:
-  struct NameInListing {
-    const std::vector<NamedIdentity>* listing;
-    std::string_view operator()(int i) const { return (*listing)[i].name; }
-  };
-  FolderHandle& folder_;
-  std::optional<std::vector<NamedIdentity>> listing_;
-  std::optional<NameIndex<NameInListing>> index_;
-};
 
 // Entries still in the plan after the check, by source and by target.
 struct PlanLinks {
@@ -262,7 +185,7 @@ class JournalProgress {
   explicit JournalProgress(JournalWriter* writer) : writer_(writer) {}
   void Done(int index) {
     if (!writer_) return;
-    pending_ += JournalDoneMark(index);
+    AppendJournalDoneMark(pending_, index);
     if (++marks_ % kBatch == 0) Flush(false);
   }
   void Finish() {
@@ -283,6 +206,28 @@ class JournalProgress {
   int marks_ = 0;
 };
 
+// Writes the plan to its journal in batches, letting a window paint between
+// them, and syncs it once whole; only then is the plan begun. Returns why it
+// could not be written.
+std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
+                                     const std::vector<PlanEntry>& entries,
+                                     const std::vector<FileIdentity>& identities,
+                                     const std::vector<int>& order, const PlanOptions& options) {
+  constexpr size_t kBatch = 4096;
+  std::string batch = JournalStart(folder);
+  for (size_t k = 0; k < order.size(); ++k) {
+    const int i = order[k];
+    AppendJournalEntry(batch, i, identities[i], entries[i].from, entries[i].to);
+    const bool last = k + 1 == order.size();
+    if (last) batch += kJournalBegin;
+    if ((k + 1) % kBatch != 0 && !last) continue;
+    if (auto written = writer.Append(batch, last); !written.ok()) return written.error().message;
+    batch.clear();
+    if (options.progress) options.progress(0, static_cast<int>(order.size()));
+  }
+  return std::nullopt;
+}
+
 std::string LocalRunId() {
   static int runs = 0;
   return "p" + std::to_string(::getpid()) + "-" + std::to_string(++runs);
@@ -301,7 +246,9 @@ CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
     if (between && i % kBetweenEvery == 0) between(0, count);
   };
 
-  FolderIdentities identities(folder, count);
+  std::function<void()> now_and_then;
+  if (between) now_and_then = [&between, count] { between(0, count); };
+  FolderIdentities identities(folder, count, now_and_then);
   NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
   NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
   std::vector<size_t> target_hashes(count);
@@ -407,18 +354,12 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
   std::unique_ptr<JournalWriter> writer;
   std::string run_id;
   if (options.journal && total > 0) {
-    std::vector<JournalEntry> planned;
-    planned.reserve(total);
-    for (int i : plan.order) {
-      planned.push_back({i, identities[i], entries[i].from, entries[i].to});
-    }
     auto created = options.journal->Create();
-    if (!created.ok()) {
-      report.journal_error = created.error().message;
-    } else {
+    if (created.ok()) {
       writer = std::move(created).value();
-      auto written = writer->Append(JournalHeader(folder, planned), true);
-      if (!written.ok()) report.journal_error = written.error().message;
+      report.journal_error = WritePlan(*writer, folder, entries, identities, plan.order, options);
+    } else {
+      report.journal_error = created.error().message;
     }
     if (report.journal_error) {
       // The plan never reached the disk: nothing may move.

@@ -4,6 +4,7 @@
 
 #include "platform/path_rules.h"
 #include "rename/carry_out.h"
+#include "rename/folder_identities.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
@@ -267,6 +268,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const int total = static_cast<int>(entries.size());
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
   std::vector<PlanEntry> plan;
+  plan.reserve(total);
   bool stopped = false;
   for (int k = 0; k < total; ++k) {
     if (!job(k, total)) {
@@ -338,10 +340,18 @@ void RememberPreviewedFiles(MainServices& services, const GbkText& folder,
   if (!services.renames || previewed.empty()) return;
   auto handle = services.files.OpenFolder(folder);
   if (!handle.ok()) return;
+  const int total = static_cast<int>(previewed.size());
+  JobProgress& job = services.progress;
+  const FolderIdentities files(**handle, total, [&job, total] { job.Advance(total, total); });
   auto& identities = services.renames->previewed;
+  GbkText path = folder;
   for (const PlanEntry& entry : previewed) {
-    if (auto identity = (*handle)->Identify(entry.from))
-      identities[folder + entry.from] = *identity;
+    job.Advance(total, total);  // paints; the stop was read by the preview's loop
+    if (auto identity = files.Of(entry.from, HashOf(entry.from))) {
+      path.resize(folder.size());
+      path += entry.from;
+      identities[path] = *identity;
+    }
   }
 }
 

@@ -1,11 +1,11 @@
 #include "rename/undo_export.h"
 
 #include <optional>
-#include <unordered_map>
 
 #include "platform/encoding.h"
 #include "platform/path_rules.h"
 #include "rename/carry_out.h"
+#include "rename/folder_identities.h"
 #include "rename/rename_run.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
@@ -29,21 +29,25 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
                                                   const ListView& list, LongJob& job) {
   auto handle = files.OpenFolder(undo.folder);
   if (!handle.ok()) return std::nullopt;
-  std::unordered_map<GbkText, int> row_of;
   const int pairs = static_cast<int>(undo.pairs.size());
-  for (int row = list.RowCount() - 1; row >= 0; --row) {
+  const int rows = list.RowCount();
+  std::vector<GbkText> names(rows);
+  NameIndex row_of(rows, [&names](int row) -> std::string_view { return names[row]; });
+  for (int row = 0; row < rows; ++row) {
     job(0, pairs);
-    row_of[list.Cell(row, 0)] = row;
+    names[row] = list.Cell(row, 0);
+    row_of.Insert(row, HashOf(names[row]));
   }
+  const FolderIdentities identities(**handle, pairs, [&job, pairs] { job(0, pairs); });
   std::vector<PlanEntry> plan;
   for (int i = 0; i < pairs; ++i) {
     const UndoPair& pair = undo.pairs[i];
     job(i, pairs);
-    if ((*handle)->Identify(pair.new_name) == pair.identity) {
-      auto row = row_of.find(pair.new_name);
+    const size_t hash = HashOf(pair.new_name);
+    if (identities.Of(pair.new_name, hash) == pair.identity) {
       plan.push_back(
-          {row == row_of.end() ? -1 : row->second, pair.new_name, pair.old_name, pair.identity});
-    } else if ((*handle)->Identify(pair.old_name) != pair.identity) {
+          {row_of.Find(pair.new_name, hash), pair.new_name, pair.old_name, pair.identity});
+    } else if (identities.Of(pair.old_name, HashOf(pair.old_name)) != pair.identity) {
       return std::nullopt;
     }
   }

@@ -16,7 +16,7 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll(const std::function<void()>&) override {
     auto folder = FolderPath();
     if (!folder) return std::nullopt;
     std::vector<NamedIdentity> entries;

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace qm {
+
+inline size_t HashOf(std::string_view name) { return std::hash<std::string_view>{}(name); }
+
+// Names by hash for a plan's look-ups. A plan of 100,000 entries looks names
+// up several times each; a node per name (std::unordered_map) costs more in
+// allocations and cache misses than the renames' own system calls. A slot
+// holds a value and part of its name's hash; name_of(value) gives the name
+// back, so the names stay where they are.
+template <class NameOf>
+class NameIndex {
+ public:
+  NameIndex(size_t names, NameOf name_of) : name_of_(std::move(name_of)) {
+    size_t size = 16;
+    while (size < names * 2) size *= 2;
+    slots_.resize(size);
+  }
+
+  // Stores value under its name unless the name is there already; returns
+  // the value stored before, or -1.
+  int Insert(int value, size_t hash) {
+    Slot& slot = slots_[PlaceOf(name_of_(value), hash)];
+    if (slot.value >= 0) return slot.value;
+    slot = {static_cast<uint32_t>(hash), value};
+    return -1;
+  }
+  // The value stored under name, or -1.
+  int Find(std::string_view name, size_t hash) const { return slots_[PlaceOf(name, hash)].value; }
+
+ private:
+  struct Slot {
+    uint32_t tag = 0;
+    int value = -1;
+  };
+  // The slot holding name, or the empty one where it belongs.
+  size_t PlaceOf(std::string_view name, size_t hash) const {
+    const size_t mask = slots_.size() - 1;
+    const auto tag = static_cast<uint32_t>(hash);
+    for (size_t at = (hash >> 32 ^ hash) & mask;; at = (at + 1) & mask) {
+      const Slot& slot = slots_[at];
+      if (slot.value < 0 || (slot.tag == tag && name_of_(slot.value) == name)) return at;
+    }
+  }
+  NameOf name_of_;
+  std::vector<Slot> slots_;
+};
+
+// The identities of the files a large job names. A job of many names reads
+// the folder once instead of looking every name up; a small one looks its few
+// names up. `between`, when given, is called now and then during the read.
+class FolderIdentities {
+ public:
+  FolderIdentities(FolderHandle& folder, int names, const std::function<void()>& between = {});
+
+  // The identity of the file called name (hash: HashOf(name)); nullopt when
+  // there is none.
+  std::optional<FileIdentity> Of(const GbkText& name, size_t hash) const;
+
+ private:
+  struct NameInListing {
+    const std::vector<NamedIdentity>* listing;
+    std::string_view operator()(int i) const { return (*listing)[i].name; }
+  };
+  FolderHandle& folder_;
+  std::optional<std::vector<NamedIdentity>> listing_;
+  std::optional<NameIndex<NameInListing>> index_;
+};
+
+}  // namespace qm
