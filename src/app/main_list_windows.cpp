@@ -61,7 +61,8 @@ void MainListWindows::OpenMappedRename(const std::vector<GbkText>& names) {
 }
 
 void MainListWindows::OpenNameEditor() {
-  OpenSingleNameEditor(main_window_, EditSource{services_.list, services_.messages}, services_);
+  OpenSingleNameEditor(
+      main_window_, EditSource{services_.list, services_.messages, services_.progress}, services_);
 }
 
 }  // namespace qm

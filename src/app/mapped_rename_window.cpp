@@ -15,12 +15,12 @@
 #include "platform/mapped_services.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_drop_target.h"
+#include "platform/qt/qt_job_progress.h"
 #include "platform/qt/qt_messages.h"
 #include "text/gbk_text.h"
 #include "workspace/list_ordering.h"
 
 namespace qm {
-namespace {}  // namespace
 
 MappedRenameWindow::MappedRenameWindow(QWidget* main_window, MainServices& main,
                                        const std::vector<GbkText>& names, Messages* messages)
@@ -54,7 +54,9 @@ MappedRenameWindow::MappedRenameWindow(QWidget* main_window, MainServices& main,
   QPushButton* close_button = button(C::按钮_关闭窗口2, "关闭此窗口", 580, 512, 110);
 
   if (messages == nullptr) messages = (own_messages_ = std::make_unique<QtMessages>(this)).get();
-  services_ = std::make_unique<MappedServices>(MappedServices{*list_, *messages, main_});
+  progress_ = std::make_unique<QtJobProgress>(this);
+  services_ =
+      std::make_unique<MappedServices>(MappedServices{*list_, *messages, main_, *progress_});
 
   menu_ = new QMenu(this);
   menu_->setObjectName(Utf8("右键功能2"));
@@ -99,7 +101,7 @@ void MappedRenameWindow::PopUpMenu() {
 }
 
 void MappedRenameWindow::OpenEditor() {
-  OpenSingleNameEditor(this, EditSource{*list_, services_->messages}, main_);
+  OpenSingleNameEditor(this, EditSource{*list_, services_->messages, *progress_}, main_);
 }
 
 }  // namespace qm

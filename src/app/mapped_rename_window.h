@@ -17,6 +17,7 @@ namespace qm {
 class FileListView;
 class Messages;
 class QtDropTarget;
+class QtJobProgress;
 struct MainServices;
 struct MappedServices;
 
@@ -44,6 +45,8 @@ class MappedRenameWindow : public QWidget {
   QCheckBox* with_extension_ = nullptr;
   QMenu* menu_ = nullptr;
   std::unique_ptr<Messages> own_messages_;
+  // The window's own: MainWindow is disabled while this one is open.
+  std::unique_ptr<QtJobProgress> progress_;
   std::unique_ptr<QtDropTarget> drops_;
   std::unique_ptr<MappedServices> services_;
 };

@@ -52,7 +52,7 @@ QPointer<NamePasteWindow>& OpenPaste() {
 }  // namespace
 
 SingleNameEditor::SingleNameEditor(QWidget* owner, const EditSource& source, MainServices& main)
-    : list_(source.list), messages_(source.messages), main_(main) {
+    : list_(source.list), messages_(source.messages), progress_(source.progress), main_(main) {
   using C = EditorControl;
   MakeOwnedWindow(this, owner, "SingleNameEditor", "执行单个修改", 420, 104);
   edit_ = Place(new QLineEdit(this), C::编辑框1, 10, 12, 400, 26);
@@ -67,12 +67,12 @@ SingleNameEditor::SingleNameEditor(QWidget* owner, const EditSource& source, Mai
   edit_->end(false);
   connect(findChild<QPushButton*>(QString::fromUtf8(ControlName(C::按钮1))), &QPushButton::clicked,
           this, [this] {
-            ConfirmEdit(*this, EditSource{list_, messages_}, main_);
+            ConfirmEdit(*this, EditSource{list_, messages_, progress_}, main_);
           });
   connect(close_button, &QPushButton::clicked, this, &QWidget::close);
   // Enter in the edit box confirms, as the button does.
   connect(edit_, &QLineEdit::returnPressed, this, [this] {
-    ConfirmEdit(*this, EditSource{list_, messages_}, main_);
+    ConfirmEdit(*this, EditSource{list_, messages_, progress_}, main_);
   });
 }
 

@@ -15,6 +15,7 @@ namespace qm {
 // follow the control names.
 class ListView;
 class Messages;
+class JobProgress;
 struct EditSource;
 struct MainServices;
 
@@ -33,6 +34,7 @@ class SingleNameEditor : public QWidget, public NameEditor {
  private:
   ListView& list_;
   Messages& messages_;
+  JobProgress& progress_;
   MainServices& main_;
   QLineEdit* edit_ = nullptr;
   QCheckBox* confirm_box_ = nullptr;

@@ -62,12 +62,15 @@ void CreateItems(MainServices& services) {
     return;
   }
   int count = 0;
-  int rows = services.list.RowCount();
-  for (int row = 0; row < rows; ++row) {
+  const int rows = services.list.RowCount();
+  // Stopping keeps what was created; the count below is what really exists.
+  LongJob job(services.progress, Gbk("正在创建……"), rows);
+  for (int row = 0; row < rows && job(row, rows); ++row) {
     GbkText stem = FileNameOf(services.list.Cell(row, 0), false);
     if (stem.empty()) continue;
     if (CreateOne(services.files, target, stem, form.Text(Control::组合框_创建扩展))) ++count;
   }
+  job.End();
   if (count > 0) {
     services.messages.Show(Gbk("成功创建") + ToText(count) + Gbk("个文件夹"), Gbk("创建成果提示"),
                            Icon::Information, Buttons::Ok);

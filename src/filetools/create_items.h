@@ -22,6 +22,7 @@ void ClearHint(Form& form);
 
 // Click on 按钮14. An item whose name exists already (file or folder) is never
 // touched: it counts as not created, like any name the file system refuses.
+// A long job: stopped, it keeps and counts what it created.
 void CreateItems(MainServices& services);
 
 }  // namespace qm

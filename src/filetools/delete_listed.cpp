@@ -19,14 +19,10 @@ Answer Ask(Messages& messages, bool folders, bool to_trash) {
   return messages.Show(Gbk(question), Gbk("提示"), Icon::None, Buttons::OkCancel);
 }
 
-void DeleteOne(MainServices& services, bool folders, const GbkText& path) {
-  if (TrashChosen(services.form)) {
-    services.files.MoveToTrash(path);
-  } else if (folders) {
-    services.files.RemoveFolderTree(path);
-  } else {
-    services.files.RemoveFile(path);
-  }
+bool DeleteOne(MainServices& services, bool folders, const GbkText& path) {
+  if (TrashChosen(services.form)) return services.files.MoveToTrash(path).ok();
+  if (folders) return services.files.RemoveFolderTree(path).ok();
+  return services.files.RemoveFile(path).ok();
 }
 
 }  // namespace
@@ -46,16 +42,27 @@ void DeleteListed(MainServices& services) {
     services.messages.Show(Gbk("路径呢？请先拖入文件！"), {}, Icon::Information, Buttons::Ok);
     return;
   }
-  bool asked = false;
-  int rows = list.RowCount();
-  for (int row = 0; row < rows; ++row) {
-    GbkText name = list.Cell(row, 0);
-    if (name.empty()) continue;
-    if (!asked) {
-      if (Ask(services.messages, folders, TrashChosen(services.form)) == Answer::Cancel) return;
-      asked = true;
+  const int rows = list.RowCount();
+  int first = 0;
+  while (first < rows && list.Cell(first, 0).empty()) ++first;
+  if (first == rows) return;
+  if (Ask(services.messages, folders, TrashChosen(services.form)) == Answer::Cancel) return;
+  LongJob job(services.progress, Gbk("正在删除……"), rows);
+  int deleted = 0;
+  bool stopped = false;
+  for (int row = first; row < rows; ++row) {
+    if (!job(row, rows)) {
+      stopped = true;
+      break;
     }
-    if (IsEntryName(name)) DeleteOne(services, folders, folder + name);
+    GbkText name = list.Cell(row, 0);
+    if (IsEntryName(name) && DeleteOne(services, folders, folder + name)) ++deleted;
+  }
+  job.End();
+  // A finished run reports nothing; a stopped one says what is gone and what is not.
+  if (stopped) {
+    services.messages.Show(Gbk("已停止。删除了") + ToText(deleted) + Gbk("个，其余的没有删除。"),
+                           Gbk("提示"), Icon::Information, Buttons::Ok);
   }
 }
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "mapped/entry_rename.h"
+#include "rename/carry_out.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/list_functions.h"
 #include "workspace/list_ordering.h"
@@ -84,27 +85,44 @@ void ReverseNewNames(ListView& mapped, Messages& messages) {
 
 void MappedRename(MappedServices& services, bool with_extension) {
   ListView& mapped = services.mapped;
-  GbkText folder = WorkingFolder(services.main.form);
-  int renamed = 0;
-  int rows = mapped.RowCount();
+  MainServices& main = services.main;
+  const GbkText folder = WorkingFolder(main.form);
+  const int rows = mapped.RowCount();
+  LongJob job(services.progress, Gbk("正在按对应的名字更名……"), rows);
+  std::vector<PlanEntry> plan;
   for (int row = 0; row < rows; ++row) {
+    if (!job(row, rows)) {
+      // Stopped before the renames began: nothing is renamed.
+      plan.clear();
+      break;
+    }
     GbkText old_name = mapped.Cell(row, 0);
     GbkText new_name = mapped.Cell(row, 1);
     if (old_name.empty() || new_name.empty()) continue;
     GbkText extension = ExtensionOf(old_name);
     GbkText from = FileNameOf(old_name, false) + extension;
-    GbkText to = with_extension ? new_name : new_name + extension;
-    if (!RenameListedEntry(services.main.files, folder, from, to)) continue;
-    ++renamed;
-    mapped.SetCell(row, 0, to);
-    mapped.SetCell(row, 1, {});
+    GbkText to = with_extension ? std::move(new_name) : new_name + extension;
+    plan.push_back({row, std::move(from), std::move(to), std::nullopt});
   }
+  // All pairs go as one plan, so names that pass to each other (a shift, a
+  // swap) succeed whatever the row order; a renamed row shows its new name.
+  MainServices window = ServicesOfWindow(main, mapped, services.messages, services.progress);
+  CarriedOut done;
+  if (IsUsableFolder(folder) && !plan.empty()) {
+    done = CarryOutPlan(window, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+    if (!done.started()) return;
+    if (main.renames) RecordForUndo(main, main.renames->undo, folder, done);
+  }
+  job.End();
+  const int renamed = done.report.renamed;
   if (renamed == 0) {
     services.messages.Show(Gbk("没有任何改动"), Gbk("没有改动"), Icon::Information, Buttons::Ok);
-    return;
   }
-  services.main.messages.Show(Gbk("一共有") + ToText(renamed) + Gbk("个文件被改名"),
-                              Gbk("修改成果提示"), Icon::Information, Buttons::Ok);
+  if (renamed > 0) {
+    main.messages.Show(Gbk("一共有") + ToText(renamed) + Gbk("个文件被改名"), Gbk("修改成果提示"),
+                       Icon::Information, Buttons::Ok);
+  }
+  ShowFailures(window, done);
 }
 
 void WriteBack(const ListView& mapped, ListView& file_list) {

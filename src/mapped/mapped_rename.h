@@ -47,9 +47,11 @@ void ClearNewNames(ListView& mapped);
 void SortNewNames(ListView& mapped, Messages& messages);
 void ReverseNewNames(ListView& mapped, Messages& messages);
 
-// 按钮_执行改名: renames each row with both cells filled, old name to new name.
-// Without with_extension the new name is a stem and the old extension stays.
-// A rename that fails leaves its row alone; the count is reported.
+// 按钮_执行改名: renames each row with both cells filled, old name to new name,
+// all rows as one plan of the main window's renames (journaled, undoable from
+// the main window). Without with_extension the new name is a stem and the old
+// extension stays. A rename that fails leaves its row alone; the count is
+// reported, then the failures with their reasons.
 void MappedRename(MappedServices& services, bool with_extension);
 
 // The window is being destroyed: column 0 goes back to the rows of

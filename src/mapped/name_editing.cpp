@@ -1,7 +1,8 @@
 #include "mapped/name_editing.h"
 
-#include "mapped/entry_rename.h"
 #include "mapped/mapped_rename.h"
+#include "rename/carry_out.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 
@@ -36,13 +37,26 @@ void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main) {
     Remind(source.messages, "没有任何修改！");
     return;
   }
-  if (!RenameListedEntry(main.files, WorkingFolder(main.form), current, edited)) {
-    editor.Close();
+  const GbkText folder = WorkingFolder(main.form);
+  MainServices window = ServicesOfWindow(main, source.list, source.messages, source.progress);
+  CarriedOut done;
+  if (IsUsableFolder(folder)) {
+    // The job keeps other windows from changing the list while the plan runs.
+    LongJob job(source.progress, Gbk("正在更名……"), 1);
+    done = CarryOutPlan(window, folder, {{row, current, edited, std::nullopt}}, PreviewCell::Keep);
+    job.End();
+    if (!done.started()) {
+      editor.Close();
+      return;
+    }
+    if (main.renames) RecordForUndo(main, main.renames->undo, folder, done);
+  }
+  editor.Close();
+  if (done.report.renamed == 0) {
     Remind(source.messages, "修改失败！");
+    ShowFailures(window, done);
     return;
   }
-  source.list.SetCell(row, 0, edited);
-  editor.Close();
   if (confirm_success) Remind(source.messages, "此文件名修改成功！");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gbk_text_type.h"
+#include "platform/job_progress.h"
 #include "platform/list_view.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"
@@ -15,15 +16,18 @@ namespace qm {
 // from the first row, rows being appended where the list has fewer.
 void ConfirmPaste(const GbkText& pasted, ListView& target);
 
-// The editor's source: the list it edits and the message boxes of its window.
+// The editor's source: the list it edits, and the message boxes and job
+// progress of its window.
 struct EditSource {
   ListView& list;
   Messages& messages;
+  JobProgress& progress = NoJobProgress();
 };
 
 // 按钮1 "确认修改", on the source list's current row and clicked column read
 // at the click. Column 0: the entry is renamed on disk at once to the edited
-// text (the whole name); column 1: only the cell changes. Another column does
+// text (the whole name), as a plan of the main window's renames, so it is
+// journaled and undoable; column 1: only the cell changes. Another column does
 // nothing and the editor stays open.
 void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main);
 

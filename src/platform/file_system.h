@@ -83,9 +83,6 @@ class FileSystem {
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) = 0;
 
-  // Renames from to to; never overwrites: fails when to exists or from does not.
-  virtual Result<bool> Rename(const GbkText& from, const GbkText& to) = 0;
-
   // Opens folder for a run of renames; the error says why it cannot be opened.
   virtual Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) = 0;
 

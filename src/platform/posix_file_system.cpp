@@ -179,19 +179,6 @@ FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
   return listing;
 }
 
-Result<bool> PosixFileSystem::Rename(const GbkText& from, const GbkText& to) {
-  auto from_path = InternalToUtf8(from);
-  if (!from_path) return from_path.error();
-  auto to_path = InternalToUtf8(to);
-  if (!to_path) return to_path.error();
-  // RENAME_NOREPLACE makes "never overwrite" atomic; a file system that
-  // cannot do it fails the rename instead of risking the target.
-  if (renameat2(AT_FDCWD, from_path->c_str(), AT_FDCWD, to_path->c_str(), RENAME_NOREPLACE) != 0) {
-    return SystemError("rename", errno);
-  }
-  return true;
-}
-
 Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   auto target = InternalToUtf8(path);
   if (!target) return target.error();

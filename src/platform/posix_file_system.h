@@ -20,7 +20,6 @@ class PosixFileSystem : public FileSystem {
   FolderListing ListFolder(
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
-  Result<bool> Rename(const GbkText& from, const GbkText& to) override;
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path) override;

@@ -45,6 +45,12 @@ GbkText FailureText(const RenameFailure& failure) {
   return result;
 }
 
+MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
+                              JobProgress& progress) {
+  return MainServices{main.form,  list,         messages, main.windows,
+                      main.files, main.renames, progress, main.preview_folder};
+}
+
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
                         const PlanProgress& progress) {

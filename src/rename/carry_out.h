@@ -17,6 +17,13 @@ struct CarriedOut {
 
 enum class PreviewCell { Keep, ClearWhenRenamed };
 
+// The main window's services as another window sees them when it renames
+// entries of its own list (the mapped rename, the single-name editor): rows,
+// message boxes and progress are that window's; the folder, the files, the
+// journal and the undo record stay the main window's.
+MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
+                              JobProgress& progress);
+
 // Runs entries as a plan inside folder: journaled, with the window's progress
 // (and `progress`, when given, called first), and every renamed entry's row
 // set to its new name when the row still shows the old one. A journal that

@@ -196,12 +196,6 @@ bool PassesChecks(const RunProfile& profile, const OperationDefinition& operatio
 
 }  // namespace
 
-bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
-                    const GbkText& to) {
-  if (!IsEntryName(from) || !IsEntryName(to)) return false;
-  return files.Rename(folder + from, folder + to).ok();
-}
-
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count) {
   static const GbkText nothing = Gbk("没有任何改动");
   static const GbkText nothing_title = Gbk("没有改动");

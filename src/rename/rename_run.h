@@ -132,12 +132,6 @@ struct RunProfile {
 void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
                MainServices& services);
 
-// Renames folder + from to folder + to, never overwriting. A name holding the
-// path separator, or "." or "..", would move the entry out of the folder, so
-// it fails like any name the file system refuses.
-bool RenameInFolder(FileSystem& files, const GbkText& folder, const GbkText& from,
-                    const GbkText& to);
-
 // The result message of a style for a count; nullopt for ResultStyle::None.
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count);
 

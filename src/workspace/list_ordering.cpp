@@ -103,10 +103,15 @@ void TimeSortList(MainServices& services) {
   GbkText folder = WorkingFolder(services.form);
   std::vector<int64_t> times;
   times.reserve(names.size());
+  const int total = static_cast<int>(names.size());
+  LongJob job(services.progress, Gbk("正在读取文件时间……"), total);
   for (const GbkText& name : names) {
+    // Stopped: the list stays as it was.
+    if (!job(static_cast<int>(times.size()), total)) return;
     auto time = services.files.LastWriteTime(folder + name);
     times.push_back(time ? *time : kEarliestFileTime);
   }
+  job.End();
   names = TimeSort(std::move(names), times);
   services.list.RemoveAllRows();
   services.list.AppendRows(names);

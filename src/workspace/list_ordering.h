@@ -46,7 +46,8 @@ void NumberSortList(MainServices& services);
 
 // "按文件创建时间排序" and "按文件最后修改时间排序": the named rows by the
 // last-write time of their files, newest first, missing files last. The rows
-// are rebuilt, so a preview column comes back empty.
+// are rebuilt, so a preview column comes back empty. Reading the times is a
+// long job; stopped, it leaves the list as it was.
 void TimeSortList(MainServices& services);
 
 // A double-click on an item: the cell of the current row in the clicked column

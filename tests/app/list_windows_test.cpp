@@ -17,6 +17,8 @@
 #include <QUrl>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <map>
 
 #include "app/main_list_windows.h"
 #include "app/main_window.h"
@@ -353,6 +355,69 @@ TEST_F(ListWindowsTest, EditorRenamesFromTheMainListAndOpensOnlyOnce) {
   EXPECT_EQ(messages_.shown[0].text, Gbk("此文件名修改成功！"));
   LetClosedWindowsGo();
   EXPECT_EQ(window_.findChild<QWidget*>("SingleNameEditor"), nullptr);
+}
+
+// What each file holds, by name: a swap must move contents, not just names.
+std::map<std::string, std::string> Contents(const fs::path& folder) {
+  std::map<std::string, std::string> contents;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    contents[entry.path().filename().string()] = {std::istreambuf_iterator<char>(in), {}};
+  }
+  return contents;
+}
+
+TEST_F(ListWindowsTest, AMappedSwapSucceedsAndOneUndoInTheMainWindowPutsEveryNameBack) {
+  fs::path a = AddFile("a.txt", "A");
+  AddFile("b.txt", "B");
+  AddFile("c.txt", "C");
+  const auto before = Contents(Folder());
+  SetMode("处理文件");
+  DropOn(&window_, {a});
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  QTemporaryDir elsewhere;
+  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "names.txt";
+  std::ofstream(names, std::ios::binary) << "b\r\na\r\nd\r\n";
+  DropOn(mapped, {names});
+
+  Click(mapped, Name(MappedControl::按钮_执行改名));
+  EXPECT_EQ(messages_.Texts(), Texts({"一共有3个文件被改名"}));
+  EXPECT_EQ(Contents(Folder()),
+            (std::map<std::string, std::string>{{"a.txt", "B"}, {"b.txt", "A"}, {"d.txt", "C"}}));
+  EXPECT_EQ(Column(mapped->list(), 0), Texts({"b.txt", "a.txt", "d.txt"}));
+  EXPECT_EQ(Column(mapped->list(), 1), Texts({"", "", ""}));
+
+  Click(mapped, Name(MappedControl::按钮_关闭窗口2));
+  LetClosedWindowsGo();
+  ASSERT_TRUE(MainControl(Control::按钮_撤回上一步)->isVisibleTo(&window_));
+  Click(&window_, Name(Control::按钮_撤回上一步));
+  EXPECT_EQ(Contents(Folder()), before);
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
+}
+
+TEST_F(ListWindowsTest, TheEditorsRenameIsTheOneTheMainWindowUndoes) {
+  fs::path a = AddFile("a.txt", "A");
+  AddFile("b.txt", "B");
+  SetMode("处理文件");
+  DropOn(&window_, {a});
+  // An earlier run: the editor's rename, coming later, is what one undo takes back.
+  window_.findChild<QLineEdit*>(Name(Control::编辑框7))->setText("_x");
+  Click(&window_, Name(Control::按钮_最后面加));
+  ASSERT_EQ(NamesOnDisk(), (std::vector<std::string>{"a_x.txt", "b_x.txt"}));
+
+  PickFromMenu(window_.list(), 1, 0, "右键功能1", "手动修改这个");
+  auto* editor = window_.findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1))->setText("a_x.txt.bak");
+  Click(editor, Name(EditorControl::按钮1));
+  ASSERT_EQ(NamesOnDisk(), (std::vector<std::string>{"a_x.txt", "a_x.txt.bak"}));
+
+  Click(&window_, Name(Control::按钮_撤回上一步));
+  EXPECT_EQ(Contents(Folder()),
+            (std::map<std::string, std::string>{{"a_x.txt", "A"}, {"b_x.txt", "B"}}));
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a_x.txt", "b_x.txt"}));
 }
 
 TEST(MappedRenameResult, TheCountIsShownByTheDisabledMainWindowAndCanBeAnswered) {

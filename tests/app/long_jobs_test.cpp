@@ -16,16 +16,19 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "app/main_list_windows.h"
 #include "app/main_window.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
+#include "platform/name_editor_controls.h"
 #include "platform/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
@@ -40,9 +43,16 @@ namespace fs = std::filesystem;
 constexpr int kFiles = 8;
 
 // The real file system; `after_rename` runs after each rename that succeeded
-// in a folder the plan opened.
+// in a folder the plan opened, `after_change` after each file deleted or
+// created.
 class WatchedFileSystem : public PosixFileSystem {
  public:
+  Result<bool> RemoveFile(const GbkText& path) override {
+    return Watched(PosixFileSystem::RemoveFile(path));
+  }
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override {
+    return Watched(PosixFileSystem::CreateNewFile(path, bytes));
+  }
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override {
     auto opened = PosixFileSystem::OpenFolder(folder);
     if (!opened.ok()) return opened;
@@ -51,8 +61,14 @@ class WatchedFileSystem : public PosixFileSystem {
   }
   int renames = 0;
   std::function<void(int renames)> after_rename;
+  int changes = 0;
+  std::function<void(int changes)> after_change;
 
  private:
+  Result<bool> Watched(Result<bool> done) {
+    if (done.ok() && after_change) after_change(++changes);
+    return done;
+  }
   class WatchedFolder : public FolderHandle {
    public:
     WatchedFolder(std::unique_ptr<FolderHandle> inner, WatchedFileSystem& owner)
@@ -186,6 +202,56 @@ TEST_F(LongJobTest, InputDuringARunChangesNothing) {
   EXPECT_EQ(typed_into->text(), "q");
   MouseClick(clear);
   EXPECT_EQ(window_.list().RowCount(), 0);
+}
+
+TEST_F(LongJobTest, AStoppedDeleteOrCreateKeepsWhatItDidAndSaysSo) {
+  struct Row {
+    const char* name;
+    Control button;
+    int files_after;
+    const char* message;
+  } rows[] = {
+      {"delete", Control::按钮_删除文件, kFiles - 3, "已停止。删除了3个，其余的没有删除。"},
+      {"create", Control::按钮14, 3, "成功创建3个文件夹"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    QTemporaryDir target;
+    Find<QLineEdit>(Control::编辑框14)->setText(target.path());
+    window_.form().SetText(Control::组合框_创建扩展, Gbk(".md"));
+    const fs::path counted = row.button == Control::按钮14 ? fs::path(target.path().toStdString())
+                                                           : fs::path(folder_.path().toStdString());
+    files_.changes = 0;
+    files_.after_change = [&](int changes) {
+      if (changes == 3) PressKey(Qt::Key_Escape);
+    };
+    Click(row.button);
+    files_.after_change = nullptr;
+
+    auto entries = fs::directory_iterator(counted);
+    EXPECT_EQ(std::distance(fs::begin(entries), fs::end(entries)), row.files_after);
+    EXPECT_EQ(MessageTexts().back(), Gbk(row.message));
+    EXPECT_EQ(window_.list().RowCount(), kFiles);
+  }
+}
+
+TEST_F(LongJobTest, AnEditorOpenBesideTakesNoClickDuringARun) {
+  window_.list().selectRow(0);
+  window_.list_windows().OpenNameEditor();
+  auto* editor = window_.findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  editor->findChild<QLineEdit*>(QString::fromUtf8(ControlName(EditorControl::编辑框1)))
+      ->setText("edited.txt");
+  auto* confirm =
+      editor->findChild<QPushButton*>(QString::fromUtf8(ControlName(EditorControl::按钮1)));
+  files_.after_rename = [&](int renames) {
+    if (renames == 3) MouseClick(confirm);
+  };
+  Click(Control::按钮_最后面加);
+
+  EXPECT_EQ(RenamedOnDisk(), kFiles);
+  EXPECT_EQ(Listed(), OnDisk());
+  EXPECT_TRUE(editor->isVisible());
 }
 
 TEST_F(LongJobTest, EscStopsADirectRunAfterTheEntryItIsOn) {

@@ -22,7 +22,8 @@ class FakeFileSystem : public FileSystem {
   FolderListing ListFolder(
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
-  Result<bool> Rename(const GbkText& from, const GbkText& to) override;
+  // Renames by full path, never overwriting; the folder handles rename through it.
+  virtual Result<bool> Rename(const GbkText& from, const GbkText& to);
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   // The identity the fake gives path; nullopt when nothing is there.
   std::optional<FileIdentity> IdentityOf(const GbkText& path) const;

@@ -96,6 +96,11 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   EXPECT_EQ(main.messages.shown[0].text, Gbk("一共有3个文件被改名"));
   EXPECT_EQ(main.messages.shown[0].title, Gbk("修改成果提示"));
   EXPECT_TRUE(messages.shown.empty());
+  // The taken row is explained after the count, and what was renamed can be undone.
+  ASSERT_EQ(main.failures.shown.size(), 1u);
+  EXPECT_EQ(main.failures.shown[0].lines,
+            Texts({"c.txt → taken.txt：新名称已被别的文件或文件夹占用"}));
+  EXPECT_EQ(main.undo.pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
   mapped.SetCell(0, 1, "p.doc");
@@ -118,6 +123,8 @@ TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
   EXPECT_EQ(messages.shown[0].title, Gbk("没有改动"));
   EXPECT_TRUE(main.messages.shown.empty());
   EXPECT_TRUE(main.files.renames.empty());
+  ASSERT_EQ(main.failures.shown.size(), 1u);
+  EXPECT_EQ(main.failures.shown[0].summary, Gbk("全部2个都没有改名成功，原因如下："));
 }
 
 TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamed) {

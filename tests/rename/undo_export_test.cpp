@@ -23,7 +23,9 @@ class Disk {
   virtual void Add(const GbkText& name) = 0;
   virtual bool Exists(const GbkText& name) = 0;
   void RenameOutside(const GbkText& from, const GbkText& to) {
-    ASSERT_TRUE(Files().Rename(Folder() + from, Folder() + to).ok());
+    auto folder = Files().OpenFolder(Folder());
+    ASSERT_TRUE(folder.ok());
+    ASSERT_FALSE((*folder)->RenameNoReplace(from, to).has_value());
   }
 };
 

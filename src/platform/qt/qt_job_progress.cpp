@@ -118,18 +118,28 @@ bool QtJobProgress::eventFilter(QObject* watched, QEvent* event) {
     event->ignore();
     return true;
   }
-  if (!IsUserInput(event->type())) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr) return false;
   QWidget* top = widget->window();
+  // Only modal windows (a message box the job shows, the progress window)
+  // keep their input: an editor or paste window left open beside could
+  // otherwise rename or rewrite rows in the middle of the job, and closing
+  // the window that owns this one would destroy what the job works on.
+  const bool answers = top->isModal() || (dialog_ && top == dialog_);
+  const bool plain_window =
+      widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog;
+  if (event->type() == QEvent::Close && widget == top && plain_window && !answers) {
+    event->ignore();
+    return true;
+  }
+  if (!IsUserInput(event->type())) return false;
   bool ours = top == window_ || (dialog_ && top == dialog_);
   if (ours && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     AskToStop();
     return true;
   }
-  // Other windows (a message box the job shows) keep their input.
-  return top == window_;
+  return !answers;
 }
 
 }  // namespace qm

@@ -12,8 +12,9 @@ namespace qm {
 
 // A window's long jobs. The loop pumps the event queue every few
 // milliseconds so the window repaints; an application-wide event filter
-// drops every input meant for the window (clicks, keys, wheel, menus, drops)
-// so nothing can change what the job reads or renames. A window-modal
+// drops every input meant for the window, or for any other window that is not
+// modal (clicks, keys, wheel, menus, drops, closing), so nothing can change
+// what the job reads or renames. A window-modal
 // QProgressDialog appears once the job looks longer than half a second.
 class QtJobProgress : public QObject, public JobProgress {
  public:
