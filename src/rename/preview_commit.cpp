@@ -275,8 +275,11 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
       forget(done.entries[i].to);
     }
   }
-  // The rows left with a value failed; their reasons now are what the marks say.
-  if (done.report.renamed > 0)
+  // The rows left with a value failed; their reasons now are what the marks
+  // say. A commit that found nothing to mark and failed nowhere left every
+  // row as the check before it marked it: clean.
+  const bool marks_may_change = failing > 0 || done.report.failed > 0 || done.report.stopped;
+  if (done.report.renamed > 0 && marks_may_change)
     MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
   job.End();
   RecordForUndo(services, undo, folder, done);
