@@ -91,27 +91,21 @@ class Executor {
            std::vector<EntryOutcome>& outcomes, std::string run_id)
       : folder_(folder), entries_(entries), outcomes_(outcomes), run_id_(std::move(run_id)) {}
 
-  // The sources' identities were checked moments ago, by the plan check; the
-  // folder handle keeps every rename inside the folder that check saw.
-  std::optional<RenameFailure> Move(int index, const GbkText& from, const GbkText& to) {
-    (void)index;
-    return folder_.RenameNoReplace(from, to);
-  }
-
-  // Adds the entries that were renamed to `renamed`.
+  // Adds the entries that were renamed to `renamed`. The sources' identities
+  // were checked moments ago by the plan check; the folder handle keeps every
+  // rename inside the folder that check saw.
   void Run(std::span<const int> step, bool ring, std::vector<int>& renamed) {
     if (!ring) {
       int index = step[0];
       const PlanEntry& entry = entries_[index];
-      if (auto failure = Move(index, entry.from, entry.to)) {
+      if (auto failure = folder_.RenameNoReplace(entry.from, entry.to)) {
         Fail(outcomes_[index], std::move(*failure));
       } else {
         renamed.push_back(index);
       }
       return;
     }
-    std::vector<int> ring_renamed = RunRing(step);
-    renamed.insert(renamed.end(), ring_renamed.begin(), ring_renamed.end());
+    RunRing(step, renamed);
   }
 
  private:
@@ -124,24 +118,24 @@ class Executor {
   // the ring's end, and the first takes its target last. When one of them
   // fails, the moves done so far are put back, so no file is left under a
   // temporary name or away from its ring.
-  std::vector<int> RunRing(std::span<const int> ring) {
+  void RunRing(std::span<const int> ring, std::vector<int>& renamed) {
     std::vector<Done> done;
     const int first = ring[0];
     const GbkText parked = TemporaryName(run_id_, first);
     std::optional<int> failed;
-    std::optional<RenameFailure> failure = Move(first, entries_[first].from, parked);
+    std::optional<RenameFailure> failure = folder_.RenameNoReplace(entries_[first].from, parked);
     if (!failure) {
       done.push_back({first, entries_[first].from, parked});
       for (size_t k = ring.size() - 1; k >= 1 && !failure; --k) {
         int index = ring[k];
-        failure = Move(index, entries_[index].from, entries_[index].to);
+        failure = folder_.RenameNoReplace(entries_[index].from, entries_[index].to);
         if (failure)
           failed = index;
         else
           done.push_back({index, entries_[index].from, entries_[index].to});
       }
       if (!failure) {
-        failure = Move(first, parked, entries_[first].to);
+        failure = folder_.RenameNoReplace(parked, entries_[first].to);
         if (failure)
           failed = first;
         else
@@ -150,7 +144,10 @@ class Executor {
     } else {
       failed = first;
     }
-    if (!failure) return {ring.begin(), ring.end()};
+    if (!failure) {
+      renamed.insert(renamed.end(), ring.begin(), ring.end());
+      return;
+    }
 
     for (int index : ring) {
       if (index == failed)
@@ -158,17 +155,14 @@ class Executor {
       else
         Fail(outcomes_[index], Because(RenameReason::SwapUndone));
     }
-    std::vector<int> stuck;
     for (auto it = done.rbegin(); it != done.rend(); ++it) {
       if (auto back = folder_.RenameNoReplace(it->to, it->from)) {
         // Could not be put back: it stays where it went, and says so.
         Fail(outcomes_[it->index],
              RenameFailure{RenameReason::Other, Gbk("未能复原，现在的名字是 ") + it->to});
-        if (it->to == entries_[it->index].to) stuck.push_back(it->index);
+        if (it->to == entries_[it->index].to) renamed.push_back(it->index);
       }
     }
-    for (int index : stuck) outcomes_[index].state = EntryState::Renamed;
-    return stuck;
   }
 
   FolderHandle& folder_;
