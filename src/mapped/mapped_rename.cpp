@@ -13,15 +13,9 @@
 namespace qm {
 namespace {
 
-const GbkText& ReminderTitle() {
-  static const GbkText title = Gbk("提醒：");
-  return title;
-}
-
 bool RefuseEmptyMappedList(const ListView& mapped, Messages& messages) {
   if (mapped.RowCount() > 0) return false;
-  static const GbkText empty = Gbk("列表框是空的！");
-  messages.Show(empty, ReminderTitle(), Icon::Information, Buttons::Ok);
+  ShowReminder(messages, "列表框是空的！");
   return true;
 }
 
@@ -35,8 +29,7 @@ void WriteColumnFromTop(ListView& list, int column, const std::vector<GbkText>& 
 
 std::optional<std::vector<GbkText>> NamesForMappedRename(MainServices& services) {
   if (services.list.RowCount() == 0) {
-    static const GbkText first_drop = Gbk("先拖入文件！");
-    services.messages.Show(first_drop, ReminderTitle(), Icon::Information, Buttons::Ok);
+    ShowReminder(services.messages, "先拖入文件！");
     return std::nullopt;
   }
   return ReadEntryNames(services.form, services.list, false);

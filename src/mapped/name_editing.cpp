@@ -7,14 +7,7 @@
 #include "workspace/workspace_values.h"
 
 namespace qm {
-namespace {
-
-void Remind(Messages& messages, const char* utf8) {
-  static const GbkText title = Gbk("提醒：");
-  messages.Show(Gbk(utf8), title, Icon::Information, Buttons::Ok);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void ConfirmPaste(const GbkText& pasted, ListView& target) {
   WriteNewNames(target, Split(pasted, "\r\n"));
@@ -34,7 +27,7 @@ void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main) {
   GbkText current = source.list.Cell(row, 0);
   if (current == edited) {
     editor.Close();
-    Remind(source.messages, "没有任何修改！");
+    ShowReminder(source.messages, "没有任何修改！");
     return;
   }
   const GbkText folder = WorkingFolder(main.form);
@@ -53,11 +46,11 @@ void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main) {
   }
   editor.Close();
   if (done.report.renamed == 0) {
-    Remind(source.messages, "修改失败！");
+    ShowReminder(source.messages, "修改失败！");
     ShowFailures(window, done);
     return;
   }
-  if (confirm_success) Remind(source.messages, "此文件名修改成功！");
+  if (confirm_success) ShowReminder(source.messages, "此文件名修改成功！");
 }
 
 }  // namespace qm

@@ -16,11 +16,7 @@
 namespace qm {
 namespace {
 
-void ShowReminder(Messages& messages, std::string_view utf8) {
-  messages.Show(Gbk(utf8), Gbk("提醒："), Icon::Information, Buttons::Ok);
-}
-
-constexpr std::string_view kFilesChanged = "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作";
+constexpr const char* kFilesChanged = "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作";
 
 // Which recorded pairs still stand under their new names. A pair whose file
 // is back under its old name was undone already and is left alone; a file
@@ -64,7 +60,7 @@ GbkText ExportPath(GbkText folder) {
 
 void UndoCommit(MainServices& services, const UndoRecord& undo) {
   Form& form = services.form;
-  static constexpr std::string_view kNoFolder = "路径都是空的，改什么？请选择路径";
+  static constexpr const char* kNoFolder = "路径都是空的，改什么？请选择路径";
   const GbkText folder = WorkingFolder(form);
   if (folder.empty()) {
     ShowReminder(services.messages, kNoFolder);

@@ -11,18 +11,9 @@
 namespace qm {
 namespace {
 
-const GbkText& ReminderTitle() {
-  static const GbkText title = Gbk("提醒：");
-  return title;
-}
-
-void Remind(Messages& messages, const char* utf8) {
-  messages.Show(Gbk(utf8), ReminderTitle(), Icon::Information, Buttons::Ok);
-}
-
 bool RefuseEmptyList(MainServices& services, const char* message) {
   if (services.list.RowCount() > 0) return false;
-  Remind(services.messages, message);
+  ShowReminder(services.messages, message);
   return true;
 }
 
@@ -51,11 +42,11 @@ void MoveCell(ListView& list, Messages& messages, int step) {
   int row = list.CurrentRow();
   if (row < 0) return;
   if (step < 0 && row == 0) {
-    Remind(messages, "已经在最顶了，无法再上移了！");
+    ShowReminder(messages, "已经在最顶了，无法再上移了！");
     return;
   }
   if (step > 0 && row == list.RowCount() - 1) {
-    Remind(messages, "已经在最底部了，无法再下移了！");
+    ShowReminder(messages, "已经在最底部了，无法再下移了！");
     return;
   }
   int column = list.ClickedColumn();
