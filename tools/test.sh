@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite: a normal build, the same suite under
 # AddressSanitizer + UndefinedBehaviorSanitizer, and a short fuzzing run of the
-# text primitives. Exits non-zero when anything fails.
+# text primitives and of the readers of outside input (names files, journals,
+# the version page). Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install_dependencies.sh
@@ -23,7 +24,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
 
 if command -v clang++ >/dev/null; then
-  echo "== fuzz the text primitives (${QM_FUZZ_SECONDS:=20} s per target)"
+  echo "== fuzz the text primitives and the readers of outside input (${QM_FUZZ_SECONDS:=20} s per target)"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQM_BUILD_FUZZ=ON \
     -DQM_BUILD_APP=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF -DQM_SANITIZE=OFF >/dev/null
   cmake --build build-fuzz

@@ -25,6 +25,25 @@ void WriteColumnFromTop(ListView& list, int column, const std::vector<GbkText>& 
   }
 }
 
+// Lines end at the bytes CR LF wherever they stand, not where a walk by
+// characters finds them: neither byte can follow a lead byte in sound text,
+// and in a damaged file a lead byte before a line end must not join two names
+// and move every later name one row up. A last line end adds no empty line.
+std::vector<GbkText> SplitAtLineEnds(std::string_view text) {
+  std::vector<GbkText> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::optional<std::vector<GbkText>> NamesForMappedRename(MainServices& services) {
@@ -43,7 +62,7 @@ void FillMappedList(ListView& mapped, const std::vector<GbkText>& names) {
 std::vector<GbkText> NameFileLines(std::string_view bytes) {
   // Texts end at a zero byte, whichever the encoding.
   bytes = bytes.substr(0, bytes.find('\0'));
-  return Split(IsUtf8Text(bytes) ? Utf8ToGbk(bytes) : GbkText(bytes), "\r\n");
+  return SplitAtLineEnds(IsUtf8Text(bytes) ? Utf8ToGbk(bytes) : GbkText(bytes));
 }
 
 void WriteNewNames(ListView& list, const std::vector<GbkText>& lines) {

@@ -49,7 +49,8 @@ class Reader {
     size_t length = 0;
     auto [end, error] = std::from_chars(rest_.data(), rest_.data() + colon, length);
     if (error != std::errc() || end != rest_.data() + colon) return std::nullopt;
-    if (rest_.size() - colon - 1 < length + 1) return std::nullopt;  // the name and what follows
+    // The name and what follows it; a length near the type's limit must not wrap.
+    if (length >= rest_.size() - colon - 1) return std::nullopt;
     GbkText name(rest_.substr(colon + 1, length));
     rest_.remove_prefix(colon + 1 + length);
     if (rest_.front() == ' ') rest_.remove_prefix(1);
@@ -138,9 +139,8 @@ std::optional<JournalContent> ParseJournal(std::string_view bytes) {
         content.entries.push_back({*index, {*device, *inode}, std::move(*from), std::move(*to)});
         line_ok = true;
       }
-    } else if (*word == "begin" && has_folder) {
-      line_ok = reader.LineEnd();
-      content.begun = line_ok;
+    } else if (*word == "begin" && has_folder && !content.begun) {
+      line_ok = content.begun = reader.LineEnd();
     } else if (*word == "done" && content.begun) {
       auto index = reader.Number<int>();
       if (index && reader.LineEnd()) {

@@ -51,6 +51,9 @@ TEST(NameFileLines, SplitsAtCrLfAfterTheEncodingIsSettled) {
       {"utf8-converted", "第一课\r\n第二课", Texts({"第一课", "第二课"})},
       {"gb18030-taken-as-is", gbk_names, Texts({"第一课", "第二课"})},
       {"zero-byte-ends-the-text", std::string("a\r\nb\0c\r\nd", 9), Texts({"a", "b"})},
+      // A broken lead byte right before a line end must not join two names:
+      // every name after them would land one row too high.
+      {"broken-lead-byte-keeps-lines-apart", "a\xB7\r\nb\r\nc", {"a\xB7", "b", "c"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -311,6 +311,17 @@ TEST(RenameJournal, RoundTripsNamesWithAnyBytesAndIgnoresACutOffLine) {
   EXPECT_FALSE(ParseJournal("not a journal").has_value());
 }
 
+// A damaged line after the beginning (found by fuzzing the reader) must not
+// undo what was read before it.
+TEST(RenameJournal, DamageAfterTheBeginningKeepsWhatWasRead) {
+  const std::string header = JournalHeader("/w/", {{0, {1, 2}, "a", "b"}});
+  auto broken_begin = ParseJournal(header + "end\nbegin 2:");
+  ASSERT_TRUE(broken_begin.has_value());
+  EXPECT_TRUE(broken_begin->begun);
+  EXPECT_TRUE(broken_begin->finished);
+  EXPECT_EQ(broken_begin->entries.size(), 1u);
+}
+
 // ---- Journal, restart and crash -------------------------------------------
 
 // The main window's services over a real folder and a real journal folder.
