@@ -15,6 +15,7 @@
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_journal_store.h"
+#include "fakes/scratch_folder.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
 #include "rename/carry_out.h"
@@ -32,39 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A real temporary folder whose files hold their own original names, so that
-// every file can be traced after any run.
-class Folder {
- public:
-  Folder() {
-    char pattern[] = "/tmp/qm_plan_XXXXXX";
-    root_ = mkdtemp(pattern);
-    path_ = root_ + "/w";
-    fs::create_directory(path_);
-  }
-  ~Folder() {
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(root_);
-  }
-  GbkText Path() const { return path_ + "/"; }
-  std::string Root() const { return root_; }
-  void Add(const std::string& name) const { std::ofstream(path_ + "/" + name) << name; }
-  // name -> content of every file in the folder.
-  std::map<std::string, std::string> Files() const {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-      std::ifstream in(entry.path());
-      std::stringstream content;
-      content << in.rdbuf();
-      files[entry.path().filename().string()] = content.str();
-    }
-    return files;
-  }
-
- private:
-  std::string root_;
-  std::string path_;
-};
+using Folder = ScratchFolder;
 
 std::vector<PlanEntry> Entries(const std::vector<std::pair<GbkText, GbkText>>& pairs) {
   std::vector<PlanEntry> entries;

@@ -1,0 +1,122 @@
+#include "fakes/faulty_file_system.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/posix_file_system.h"
+
+namespace qm {
+namespace {
+
+Error FaultError(const char* what, int error) {
+  return Error{std::string(what) + ": " + std::strerror(error)};
+}
+
+class FaultyFolder : public FolderHandle {
+ public:
+  FaultyFolder(std::unique_ptr<FolderHandle> inner, FaultCounter& counter)
+      : inner_(std::move(inner)), counter_(counter) {}
+  std::optional<FileIdentity> Identify(const GbkText& name) override {
+    return inner_->Identify(name);
+  }
+  std::optional<std::vector<NamedIdentity>> IdentifyAll(
+      const std::function<void()>& between) override {
+    return inner_->IdentifyAll(between);
+  }
+  std::optional<RenameFailure> CheckName(const GbkText& name) override {
+    return inner_->CheckName(name);
+  }
+  std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) override {
+    if (int error = counter_.Count(FaultPoint::Rename)) return RenameFailureOf(error);
+    return inner_->RenameNoReplace(from, to);
+  }
+
+ private:
+  std::unique_ptr<FolderHandle> inner_;
+  FaultCounter& counter_;
+};
+
+class FaultyWriter : public JournalWriter {
+ public:
+  FaultyWriter(std::unique_ptr<JournalWriter> inner, FaultCounter& counter)
+      : inner_(std::move(inner)), counter_(counter) {}
+  const std::string& Id() const override { return inner_->Id(); }
+  Result<bool> Append(std::string_view bytes, bool sync) override {
+    if (int error = counter_.Count(FaultPoint::JournalAppend)) return FaultError("append", error);
+    return inner_->Append(bytes, sync);
+  }
+
+ private:
+  std::unique_ptr<JournalWriter> inner_;
+  FaultCounter& counter_;
+};
+
+Result<std::unique_ptr<JournalWriter>> Wrapped(Result<std::unique_ptr<JournalWriter>> writer,
+                                               FaultCounter& counter) {
+  if (!writer) return writer.error();
+  return std::unique_ptr<JournalWriter>(
+      std::make_unique<FaultyWriter>(std::move(writer).value(), counter));
+}
+
+}  // namespace
+
+int FaultCounter::Count(FaultPoint point) {
+  const int nth_here = ++calls_[static_cast<size_t>(point)];
+  const int nth_any = ++calls_[static_cast<size_t>(FaultPoint::Any)];
+  for (const Fault& fault : faults_) {
+    const bool strikes = fault.point == FaultPoint::Any
+                             ? fault.nth == nth_any
+                             : fault.point == point && fault.nth == nth_here;
+    if (!strikes) continue;
+    if (!fault.instead) return fault.error;
+    fault.instead();
+  }
+  return 0;
+}
+
+Result<std::unique_ptr<FolderHandle>> FaultyFileSystem::OpenFolder(const GbkText& folder) {
+  auto handle = inner_.OpenFolder(folder);
+  if (!handle) return handle.error();
+  return std::unique_ptr<FolderHandle>(
+      std::make_unique<FaultyFolder>(std::move(handle).value(), counter_));
+}
+
+Result<bool> FaultyFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+  if (int error = counter_.Count(FaultPoint::WriteFile)) return FaultError("write", error);
+  return inner_.WriteFileAtomically(path, bytes);
+}
+
+Result<bool> FaultyFileSystem::CreateFolder(const GbkText& path) {
+  if (int error = counter_.Count(FaultPoint::CreateFolder)) return FaultError("mkdir", error);
+  return inner_.CreateFolder(path);
+}
+
+Result<bool> FaultyFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
+  if (int error = counter_.Count(FaultPoint::CreateFile)) return FaultError("create", error);
+  return inner_.CreateNewFile(path, bytes);
+}
+
+Result<bool> FaultyFileSystem::RemoveFile(const GbkText& path) {
+  if (int error = counter_.Count(FaultPoint::RemoveFile)) return FaultError("unlink", error);
+  return inner_.RemoveFile(path);
+}
+
+Result<bool> FaultyFileSystem::RemoveFolderTree(const GbkText& path) {
+  if (int error = counter_.Count(FaultPoint::RemoveFolderTree)) return FaultError("rmdir", error);
+  return inner_.RemoveFolderTree(path);
+}
+
+Result<bool> FaultyFileSystem::MoveToTrash(const GbkText& path) {
+  if (int error = counter_.Count(FaultPoint::MoveToTrash)) return FaultError("trash", error);
+  return inner_.MoveToTrash(path);
+}
+
+Result<std::unique_ptr<JournalWriter>> FaultyJournalStore::Create() {
+  return Wrapped(inner_.Create(), counter_);
+}
+
+Result<std::unique_ptr<JournalWriter>> FaultyJournalStore::Reopen(const std::string& id) {
+  return Wrapped(inner_.Reopen(id), counter_);
+}
+
+}  // namespace qm

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cerrno>
+#include <functional>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/journal_store.h"
+
+namespace qm {
+
+// The calls that change something on disk, as a fault can strike them.
+enum class FaultPoint {
+  Rename,
+  JournalAppend,
+  WriteFile,
+  CreateFolder,
+  CreateFile,
+  RemoveFile,
+  RemoveFolderTree,
+  MoveToTrash,
+  Any,  // counts every call above, in the order they come
+};
+
+struct Fault {
+  FaultPoint point = FaultPoint::Any;
+  int nth = 1;      // the call it strikes, counted from 1 at its point
+  int error = EIO;  // what that call reports, unless `instead` is set
+  // Runs in place of the failure, right before the call goes through (a
+  // crash trial stops the process here).
+  std::function<void()> instead;
+};
+
+// Counts the calls of the faulty file system and journal store that share it
+// and says which call fails.
+class FaultCounter {
+ public:
+  void Inject(Fault fault) { faults_.push_back(std::move(fault)); }
+  // Counts one call; the error it must report, or 0 when it goes through.
+  int Count(FaultPoint point);
+  int Calls(FaultPoint point) const { return calls_[static_cast<size_t>(point)]; }
+
+ private:
+  std::array<int, static_cast<size_t>(FaultPoint::Any) + 1> calls_{};
+  std::vector<Fault> faults_;
+};
+
+// A file system over another (real or fake) whose changing calls can fail
+// or stop the process at a chosen call. Reading calls always go through.
+class FaultyFileSystem : public FileSystem {
+ public:
+  FaultyFileSystem(FileSystem& inner, FaultCounter& counter) : inner_(inner), counter_(counter) {}
+
+  FolderListing ListFolder(
+      const GbkText& folder,
+      const std::function<void(const GbkText& name, bool is_directory)>& visit) override {
+    return inner_.ListFolder(folder, visit);
+  }
+  Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
+  Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
+  Result<std::string> ReadFile(const GbkText& path) override { return inner_.ReadFile(path); }
+  Result<int64_t> LastWriteTime(const GbkText& path) override { return inner_.LastWriteTime(path); }
+  bool IsFolder(const GbkText& path) override { return inner_.IsFolder(path); }
+  Result<bool> CreateFolder(const GbkText& path) override;
+  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<bool> RemoveFile(const GbkText& path) override;
+  Result<bool> RemoveFolderTree(const GbkText& path) override;
+  Result<bool> MoveToTrash(const GbkText& path) override;
+  GbkText ProgramFolder() override { return inner_.ProgramFolder(); }
+  GbkText DocumentsFolder() override { return inner_.DocumentsFolder(); }
+
+ private:
+  FileSystem& inner_;
+  FaultCounter& counter_;
+};
+
+// A journal store over another whose appends count as changing calls.
+class FaultyJournalStore : public JournalStore {
+ public:
+  FaultyJournalStore(JournalStore& inner, FaultCounter& counter)
+      : inner_(inner), counter_(counter) {}
+
+  Result<std::unique_ptr<JournalWriter>> Create() override;
+  Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
+  std::vector<StoredJournal> ReadAll() override { return inner_.ReadAll(); }
+  void Remove(const std::string& id) override { inner_.Remove(id); }
+
+ private:
+  JournalStore& inner_;
+  FaultCounter& counter_;
+};
+
+}  // namespace qm

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "platform/gbk_text_type.h"
+
+namespace qm {
+
+// A real temporary folder "<root>/w" whose files hold their own original
+// names, so that every file can be traced after any run. The root also holds
+// what a test puts beside the folder (a journal folder, for one).
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    char pattern[] = "/tmp/qm_scratch_XXXXXX";
+    root_ = mkdtemp(pattern);
+    path_ = root_ + "/w";
+    std::filesystem::create_directory(path_);
+  }
+  ~ScratchFolder() {
+    namespace fs = std::filesystem;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(root_);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  GbkText Path() const { return path_ + "/"; }
+  std::string Root() const { return root_; }
+  void Add(const std::string& name) const { std::ofstream(path_ + "/" + name) << name; }
+  // name -> content of every entry in the folder.
+  std::map<std::string, std::string> Files() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      std::ifstream in(entry.path());
+      std::stringstream content;
+      content << in.rdbuf();
+      files[entry.path().filename().string()] = content.str();
+    }
+    return files;
+  }
+
+ private:
+  std::string root_;
+  std::string path_;
+};
+
+}  // namespace qm
