@@ -157,9 +157,16 @@ class Executor {
     }
     for (auto it = done.rbegin(); it != done.rend(); ++it) {
       if (auto back = folder_.RenameNoReplace(it->to, it->from)) {
-        // Could not be put back: it stays where it went, and says so.
-        Fail(outcomes_[it->index],
-             RenameFailure{RenameReason::Other, Gbk("未能复原，现在的名字是 ") + it->to});
+        // Taken away from where it went: there is no name of it to report,
+        // and the failing rename's own reason is the true one.
+        if (back->reason == RenameReason::Missing) {
+          if (it->index != failed) Fail(outcomes_[it->index], std::move(*back));
+          continue;
+        }
+        // Could not be put back: it stays where it went, and says so; the
+        // entry that broke the ring keeps the reason it broke.
+        const RenameReason reason = it->index == failed ? failure->reason : RenameReason::Other;
+        Fail(outcomes_[it->index], RenameFailure{reason, Gbk("未能复原，现在的名字是 ") + it->to});
         if (it->to == entries_[it->index].to) renamed.push_back(it->index);
       }
     }

@@ -27,7 +27,7 @@ class FaultyFolder : public FolderHandle {
     return inner_->CheckName(name);
   }
   std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) override {
-    if (int error = counter_.Count(FaultPoint::Rename)) return RenameFailureOf(error);
+    if (int error = counter_.Count({FaultPoint::Rename, from, to})) return RenameFailureOf(error);
     return inner_->RenameNoReplace(from, to);
   }
 
@@ -42,7 +42,8 @@ class FaultyWriter : public JournalWriter {
       : inner_(std::move(inner)), counter_(counter) {}
   const std::string& Id() const override { return inner_->Id(); }
   Result<bool> Append(std::string_view bytes, bool sync) override {
-    if (int error = counter_.Count(FaultPoint::JournalAppend)) return FaultError("append", error);
+    if (int error = counter_.Count({FaultPoint::JournalAppend, Id(), {}}))
+      return FaultError("append", error);
     return inner_->Append(bytes, sync);
   }
 
@@ -60,7 +61,9 @@ Result<std::unique_ptr<JournalWriter>> Wrapped(Result<std::unique_ptr<JournalWri
 
 }  // namespace
 
-int FaultCounter::Count(FaultPoint point) {
+int FaultCounter::Count(const FaultCall& call) {
+  log_.push_back(call);
+  const FaultPoint point = call.point;
   const int nth_here = ++calls_[static_cast<size_t>(point)];
   const int nth_any = ++calls_[static_cast<size_t>(FaultPoint::Any)];
   for (const Fault& fault : faults_) {
@@ -69,7 +72,7 @@ int FaultCounter::Count(FaultPoint point) {
                              : fault.point == point && fault.nth == nth_here;
     if (!strikes) continue;
     if (!fault.instead) return fault.error;
-    fault.instead();
+    fault.instead(call);
   }
   return 0;
 }
@@ -82,32 +85,38 @@ Result<std::unique_ptr<FolderHandle>> FaultyFileSystem::OpenFolder(const GbkText
 }
 
 Result<bool> FaultyFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
-  if (int error = counter_.Count(FaultPoint::WriteFile)) return FaultError("write", error);
+  if (int error = counter_.Count({FaultPoint::WriteFile, path, {}}))
+    return FaultError("write", error);
   return inner_.WriteFileAtomically(path, bytes);
 }
 
 Result<bool> FaultyFileSystem::CreateFolder(const GbkText& path) {
-  if (int error = counter_.Count(FaultPoint::CreateFolder)) return FaultError("mkdir", error);
+  if (int error = counter_.Count({FaultPoint::CreateFolder, path, {}}))
+    return FaultError("mkdir", error);
   return inner_.CreateFolder(path);
 }
 
 Result<bool> FaultyFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
-  if (int error = counter_.Count(FaultPoint::CreateFile)) return FaultError("create", error);
+  if (int error = counter_.Count({FaultPoint::CreateFile, path, {}}))
+    return FaultError("create", error);
   return inner_.CreateNewFile(path, bytes);
 }
 
 Result<bool> FaultyFileSystem::RemoveFile(const GbkText& path) {
-  if (int error = counter_.Count(FaultPoint::RemoveFile)) return FaultError("unlink", error);
+  if (int error = counter_.Count({FaultPoint::RemoveFile, path, {}}))
+    return FaultError("unlink", error);
   return inner_.RemoveFile(path);
 }
 
 Result<bool> FaultyFileSystem::RemoveFolderTree(const GbkText& path) {
-  if (int error = counter_.Count(FaultPoint::RemoveFolderTree)) return FaultError("rmdir", error);
+  if (int error = counter_.Count({FaultPoint::RemoveFolderTree, path, {}}))
+    return FaultError("rmdir", error);
   return inner_.RemoveFolderTree(path);
 }
 
 Result<bool> FaultyFileSystem::MoveToTrash(const GbkText& path) {
-  if (int error = counter_.Count(FaultPoint::MoveToTrash)) return FaultError("trash", error);
+  if (int error = counter_.Count({FaultPoint::MoveToTrash, path, {}}))
+    return FaultError("trash", error);
   return inner_.MoveToTrash(path);
 }
 

@@ -23,13 +23,22 @@ enum class FaultPoint {
   Any,  // counts every call above, in the order they come
 };
 
+// One changing call as it comes: a rename's names relative to its folder,
+// another call's path in `from`.
+struct FaultCall {
+  FaultPoint point = FaultPoint::Any;
+  GbkText from;
+  GbkText to;
+};
+
 struct Fault {
   FaultPoint point = FaultPoint::Any;
   int nth = 1;      // the call it strikes, counted from 1 at its point
   int error = EIO;  // what that call reports, unless `instead` is set
-  // Runs in place of the failure, right before the call goes through (a
-  // crash trial stops the process here).
-  std::function<void()> instead;
+  // Runs in place of the failure, right before the call goes through: a
+  // crash trial stops the process here, a fault matrix changes the folder
+  // under the job's feet.
+  std::function<void(const FaultCall&)> instead;
 };
 
 // Counts the calls of the faulty file system and journal store that share it
@@ -38,12 +47,15 @@ class FaultCounter {
  public:
   void Inject(Fault fault) { faults_.push_back(std::move(fault)); }
   // Counts one call; the error it must report, or 0 when it goes through.
-  int Count(FaultPoint point);
+  int Count(const FaultCall& call);
   int Calls(FaultPoint point) const { return calls_[static_cast<size_t>(point)]; }
+  // Every call counted, in order.
+  const std::vector<FaultCall>& Log() const { return log_; }
 
  private:
   std::array<int, static_cast<size_t>(FaultPoint::Any) + 1> calls_{};
   std::vector<Fault> faults_;
+  std::vector<FaultCall> log_;
 };
 
 // A file system over another (real or fake) whose changing calls can fail

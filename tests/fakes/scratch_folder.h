@@ -25,8 +25,9 @@ class ScratchFolder {
   }
   ~ScratchFolder() {
     namespace fs = std::filesystem;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(root_);
+    std::error_code ignored;  // a test may have moved or removed the folder
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(root_, ignored);
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;

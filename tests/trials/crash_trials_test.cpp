@@ -12,60 +12,21 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_failure_list.h"
-#include "fakes/fake_form.h"
-#include "fakes/fake_list.h"
-#include "fakes/fake_window_system.h"
-#include "fakes/faulty_file_system.h"
 #include "fakes/scratch_folder.h"
-#include "fakes/scripted_messages.h"
 #include "mapped/mapped_rename.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_services.h"
 #include "rename/run_profiles.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
+#include "trials/trial_world.h"
 
 namespace qm {
 namespace {
 
 using Files = std::map<std::string, std::string>;
 
-// The main window's services over the folder and its journal folder, with
-// every change to the disk going through one fault counter.
-struct World {
-  explicit World(const ScratchFolder& folder)
-      : store(folder.Root() + "/state/quillmere"),
-        faulty_files(posix, counter),
-        faulty_store(store, counter),
-        renames{undo, faulty_store, failures, {}, {}},
-        services{form, list, messages, windows, faulty_files, &renames} {
-    form.SetText(Control::标签2, folder.Path());
-    form.SetText(Control::组合框2, Gbk("处理文件"));
-    form.SetText(Control::按钮_打开预览, Gbk("打开预览"));
-  }
-  void OpenPreviewColumn() {
-    form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
-    list.InsertColumn(1, Gbk("更名后的效果"), 380);
-  }
-
-  FakeForm form;
-  FakeList list;
-  ScriptedMessages messages;
-  FakeWindowSystem windows;
-  FakeFailureList failures;
-  UndoRecord undo;
-  PosixFileSystem posix;
-  PosixJournalStore store;
-  FaultCounter counter;
-  FaultyFileSystem faulty_files;
-  FaultyJournalStore faulty_store;
-  RenameServices renames;
-  MainServices services;
-};
+using World = CountedWorld;
 
 constexpr int kFiles = 24;
 
@@ -165,8 +126,8 @@ void RunKilledAt(const Job& job, const ScratchFolder& folder, int nth, Files& be
     for (const auto& [name, content] : folder.Files()) state += name + "\t" + content + "\n";
     (void)!write(ready[1], state.data(), state.size());
     close(ready[1]);
-    world.counter.Inject(
-        {FaultPoint::Any, world.counter.Calls(FaultPoint::Any) + nth, 0, [] { raise(SIGKILL); }});
+    world.counter.Inject({FaultPoint::Any, world.counter.Calls(FaultPoint::Any) + nth, 0,
+                          [](const FaultCall&) { raise(SIGKILL); }});
     job.job(world);
     _exit(3);  // the job ended before the kill point
   }
