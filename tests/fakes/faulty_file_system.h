@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -79,8 +80,16 @@ class FaultyFileSystem : public FileSystem {
   Result<bool> RemoveFile(const GbkText& path) override;
   Result<bool> RemoveFolderTree(const GbkText& path) override;
   Result<bool> MoveToTrash(const GbkText& path) override;
-  GbkText ProgramFolder() override { return inner_.ProgramFolder(); }
-  GbkText DocumentsFolder() override { return inner_.DocumentsFolder(); }
+  GbkText ProgramFolder() override {
+    return program_folder ? *program_folder : inner_.ProgramFolder();
+  }
+  GbkText DocumentsFolder() override {
+    return documents_folder ? *documents_folder : inner_.DocumentsFolder();
+  }
+
+  // Where a test wants the program and the documents to be.
+  std::optional<GbkText> program_folder;
+  std::optional<GbkText> documents_folder;
 
  private:
   FileSystem& inner_;

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "fakes/scratch_folder.h"
+#include "filetools/create_items.h"
+#include "filetools/delete_listed.h"
 #include "mapped/mapped_rename.h"
 #include "mapped/name_editing.h"
 #include "rename/carry_out.h"
@@ -36,6 +38,13 @@ using Files = std::map<std::string, std::string>;
 
 constexpr int kEntries = 8;
 constexpr char kIntruder[] = "intruder";
+
+std::string ReadContentOf(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
 
 Files Contents(const fs::path& folder) {
   Files files;
@@ -63,6 +72,7 @@ struct Scene {
   fs::path Folder() const { return folder.Root() + "/w"; }
   fs::path Moved() const { return folder.Root() + "/w-moved"; }
   fs::path Outside() const { return folder.Root() + "/outside"; }
+  fs::path Made() const { return folder.Root() + "/made"; }
   TrialWorld& Outcome() { return restarted ? *restarted : *world; }
 
   // Every content the trial can account for, wherever it went.
@@ -391,6 +401,170 @@ TEST(FaultMatrix, NoFileIsLostAndEveryFailureIsExplained) {
         TrialWorld again(scene.folder, fresh);
         ResumeAfterStart(again.services);
         EXPECT_TRUE(again.messages.shown.empty());
+      }
+    }
+  }
+  RecordProperty("scenarios", scenarios);
+}
+
+// ---- The jobs that create, delete or write files --------------------------
+
+struct ToolJob {
+  const char* name;
+  FaultPoint point;  // the kind of call its faults strike
+  std::function<void(Scene&)> prepare;
+  std::function<void(Scene&)> run;
+};
+
+void Delete(Scene& scene, bool to_trash) {
+  scene.world->form.SetChecked(Control::单选框17, !to_trash);
+  scene.world->form.SetChecked(Control::单选框18, to_trash);
+  DeleteListed(scene.world->services);
+}
+
+void CreateInto(Scene& scene, const GbkText& choice) {
+  AddFiles(scene, "a");
+  fs::create_directory(scene.Made());
+  scene.world->form.SetText(Control::编辑框14, scene.Made().string() + "/");
+  scene.world->form.SetText(Control::组合框_创建扩展, choice);
+}
+
+std::vector<ToolJob> ToolJobs() {
+  auto list = [](Scene& scene) { AddFiles(scene, "a"); };
+  return {
+      {"create files", FaultPoint::CreateFile, [](Scene& scene) { CreateInto(scene, ".txt"); },
+       [](Scene& scene) { CreateItems(scene.world->services); }},
+      {"create folders", FaultPoint::CreateFolder,
+       [](Scene& scene) { CreateInto(scene, CreateFoldersChoice()); },
+       [](Scene& scene) { CreateItems(scene.world->services); }},
+      {"delete for good", FaultPoint::RemoveFile, list, [](Scene& scene) { Delete(scene, false); }},
+      {"delete to the trash", FaultPoint::MoveToTrash, list,
+       [](Scene& scene) { Delete(scene, true); }},
+      {"export of names", FaultPoint::WriteFile,
+       [](Scene& scene) {
+         AddFiles(scene, "a");
+         // The export of an earlier day, which a failed export leaves whole.
+         fs::create_directory(scene.Made());
+         std::ofstream(scene.Made() / "原文件名保存.txt") << "earlier";
+       },
+       [](Scene& scene) { ExportNames(scene.world->services); }},
+  };
+}
+
+const FaultKind kToolFaults[] = {
+    {"EACCES", FaultPoint::Any, EACCES},
+    {"EROFS", FaultPoint::Any, EROFS},
+    {"EIO", FaultPoint::Any, EIO},
+    {"ENOSPC", FaultPoint::Any, ENOSPC},
+    {"ENAMETOOLONG", FaultPoint::Any, ENAMETOOLONG},
+    {"EXDEV", FaultPoint::Any, EXDEV},
+    {"source gone", FaultPoint::Any, 0, Action::SourceGone},
+    {"target appearing", FaultPoint::Any, 0, Action::TargetAppears},
+};
+
+// Paths of a file tool's calls are whole paths; the scene's actions take names.
+std::function<void(const FaultCall&)> PerformOnPath(Action action, Scene& scene) {
+  switch (action) {
+    case Action::SourceGone:
+      return [&scene](const FaultCall& call) {
+        const fs::path path(call.from);
+        if (fs::exists(path)) fs::rename(path, scene.Outside() / path.filename());
+      };
+    case Action::TargetAppears:
+      return [](const FaultCall& call) { std::ofstream(call.from) << kIntruder; };
+    default:
+      return {};
+  }
+}
+
+// Every file's content below the scene's root, by where it is; the journal
+// folder left out.
+std::multiset<std::string> Everything(const Scene& scene) {
+  std::multiset<std::string> all;
+  for (const auto& entry : fs::recursive_directory_iterator(scene.folder.Root())) {
+    if (entry.path().string().find("/state/") != std::string::npos) continue;
+    if (!entry.is_regular_file() || entry.path().parent_path().filename() == "info") continue;
+    std::ifstream in(entry.path());
+    std::stringstream content;
+    content << in.rdbuf();
+    all.insert(content.str());
+  }
+  return all;
+}
+
+TEST(FaultMatrix, FileToolsLoseNothingAndClaimNoSuccessTheyDidNotHave) {
+  const Where kToolPlaces[] = {Where::First, Where::Middle, Where::Last};
+  int scenarios = 0;
+  for (const ToolJob& job : ToolJobs()) {
+    const bool is_export = job.point == FaultPoint::WriteFile;
+    const bool deletes =
+        job.point == FaultPoint::RemoveFile || job.point == FaultPoint::MoveToTrash;
+    for (const FaultKind& fault : kToolFaults) {
+      if (fault.action == Action::SourceGone && !deletes) continue;
+      // An export replaces its own earlier file by design; a deletion has no target.
+      if (fault.action == Action::TargetAppears && (deletes || is_export)) continue;
+      for (Where where : kToolPlaces) {
+        // The export writes once, and once more elsewhere when that fails.
+        if (is_export && where == Where::Middle) continue;
+        SCOPED_TRACE(std::string(job.name) + " / " + fault.name + " / " + NameOf(where));
+        ++scenarios;
+        Scene scene;
+        ::setenv("XDG_DATA_HOME", (scene.folder.Root() + "/.data").c_str(), 1);
+        scene.world->faulty_files.program_folder = scene.Made().string();
+        scene.world->faulty_files.documents_folder = scene.folder.Root() + "/documents";
+        fs::create_directory(scene.folder.Root() + "/documents");
+        job.prepare(scene);
+        const std::multiset<std::string> before = Everything(scene);
+        // The export's "last" is both of its writes failing.
+        const int first = where == Where::First    ? 1
+                          : where == Where::Middle ? kEntries / 2
+                                                   : kEntries;
+        const auto strike = [&](int nth) {
+          scene.counter.Inject(
+              {job.point, nth, fault.error,
+               fault.action == Action::None ? nullptr : PerformOnPath(fault.action, scene)});
+        };
+        if (is_export) {
+          strike(1);
+          if (where == Where::Last) strike(2);
+        } else {
+          strike(first);
+        }
+        job.run(scene);
+        const std::multiset<std::string> after = Everything(scene);
+        const auto& shown = scene.world->messages.shown;
+
+        if (job.point == FaultPoint::CreateFile || job.point == FaultPoint::CreateFolder) {
+          // Nothing that was there is touched; the count is what was made.
+          for (const std::string& content : before)
+            EXPECT_GE(after.count(content), before.count(content));
+          if (fault.action == Action::TargetAppears) EXPECT_EQ(after.count(kIntruder), 1u);
+          int made = 0;
+          for (const auto& entry : fs::directory_iterator(scene.Made())) {
+            made += ReadContentOf(entry.path()) != kIntruder;
+          }
+          EXPECT_EQ(made, kEntries - 1);
+          ASSERT_FALSE(shown.empty());
+          EXPECT_EQ(shown.back().text, Gbk("成功创建") + ToText(made) + Gbk("个文件夹"));
+        } else if (deletes) {
+          // What is not deleted is still whole; the trash keeps what went there.
+          // Only the entry struck is left, in the folder or where it was taken.
+          const size_t left = Contents(scene.Folder()).size();
+          EXPECT_EQ(left + Contents(scene.Outside()).size(), 1u);
+          if (job.point == FaultPoint::MoveToTrash) EXPECT_EQ(after, before);
+          for (const auto& [name, content] : Contents(scene.Folder())) EXPECT_EQ(name, content);
+          // A deletion that failed keeps the row: the list shows what is there.
+          EXPECT_EQ(scene.world->list.RowCount(), kEntries);
+        } else {
+          // A failed export never leaves a half file, nor spoils the earlier one.
+          EXPECT_EQ(ReadContentOf(scene.Made() / "原文件名保存.txt"), "earlier");
+          ASSERT_FALSE(shown.empty());
+          if (where == Where::Last) {
+            EXPECT_EQ(shown.back().text, Gbk("保存失败"));
+          } else {
+            EXPECT_NE(shown.back().text.find(Gbk("不能写入")), std::string::npos);
+          }
+        }
       }
     }
   }
