@@ -183,7 +183,7 @@ struct Bench {
   }
   int Rows() { return window.list().RowCount(); }
 
-  UndoRecord undo;
+  UndoHistory undo;
   ScriptedMessages messages;
   AnsweringWindowSystem windows;
   MainWindow window;

@@ -98,7 +98,7 @@ struct Window {
   PosixFileSystem files;
   PosixJournalStore journal;
   SilentFailures failures;
-  UndoRecord undo;
+  UndoHistory undo;
   RenameServices renames{undo, journal, failures, {}, {}};
   MainServices services{form, list, messages, windows, files, &renames};
 

@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
   application.setFont(qm::FormFont());
   qm::InstallQtTranslations();
   // The program-wide objects outlive the window that uses them.
-  qm::UndoRecord undo;
+  qm::UndoHistory undo;
   qm::MainWindowOverrides services;
   services.version_page = qm::kVersionPageAddress;
   qm::MainWindow window(undo, services);

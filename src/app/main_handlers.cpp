@@ -46,10 +46,10 @@ void MainHandlers::Clicked(Control control) {
       TogglePreview(services_.form, services_.list);
       break;
     case Control::按钮_确认无误执行吧:
-      CommitPreview(services_, undo_);
+      CommitPreview(services_);
       break;
     case Control::按钮_撤回上一步:
-      UndoCommit(services_, undo_);
+      UndoCommit(services_);
       break;
     case Control::按钮_保存到txt:
       ExportNames(services_);

@@ -22,7 +22,7 @@ struct MainListServices {
 // only translates Qt signals into these calls.
 class MainHandlers {
  public:
-  MainHandlers(MainServices& services, UndoRecord& undo, MainListServices list_services = {})
+  MainHandlers(MainServices& services, UndoHistory& undo, MainListServices list_services = {})
       : services_(services), undo_(undo), list_services_(list_services) {}
   ~MainHandlers();
 
@@ -58,7 +58,7 @@ class MainHandlers {
 
  private:
   MainServices& services_;
-  UndoRecord& undo_;
+  UndoHistory& undo_;
   MainListServices list_services_;
   // Keeps a scan interrupted by a newer intake or a clear out of the list.
   IntakeGuard intake_guard_;

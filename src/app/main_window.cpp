@@ -163,7 +163,7 @@ QFont FormFont() {
   return font;
 }
 
-MainWindow::MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides, QWidget* parent)
+MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, QWidget* parent)
     : QMainWindow(parent) {
   setObjectName(Utf8("MainWindow"));
   setWindowTitle(Utf8("Quillmere*16.3"));

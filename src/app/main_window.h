@@ -36,7 +36,7 @@ class WindowSystem;
 struct AboutLinks;
 struct MainServices;
 struct RenameServices;
-struct UndoRecord;
+class UndoHistory;
 
 // A font with Chinese glyphs for the windows and their dialogs.
 QFont FormFont();
@@ -63,7 +63,7 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(UndoRecord& undo, const MainWindowOverrides& overrides = {},
+  explicit MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides = {},
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 

@@ -123,7 +123,7 @@ void MappedRename(MappedServices& services, bool with_extension) {
   if (IsUsableFolder(folder) && !plan.empty()) {
     done = CarryOutPlan(window, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
     if (!done.started()) return;
-    if (main.renames) RecordForUndo(main, main.renames->undo, folder, done);
+    RecordForUndo(main, folder, done);
   }
   job.End();
   const int renamed = done.report.renamed;

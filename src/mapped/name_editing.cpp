@@ -42,7 +42,7 @@ void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main) {
       editor.Close();
       return;
     }
-    if (main.renames) RecordForUndo(main, main.renames->undo, folder, done);
+    RecordForUndo(main, folder, done);
   }
   editor.Close();
   if (done.report.renamed == 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,11 +19,6 @@ class JournalWriter {
   virtual Result<bool> Append(std::string_view bytes, bool sync) = 0;
 };
 
-struct StoredJournal {
-  std::string id;
-  std::string bytes;
-};
-
 // Where the rename journals live between runs of the program. Ids sort in the
 // order the journals were created.
 class JournalStore {
@@ -32,8 +28,11 @@ class JournalStore {
   virtual Result<std::unique_ptr<JournalWriter>> Create() = 0;
   // Opens an existing journal to append to it.
   virtual Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) = 0;
-  // Every journal that no running program is writing, oldest first.
-  virtual std::vector<StoredJournal> ReadAll() = 0;
+  // The ids of every journal that no running program is writing, oldest first.
+  virtual std::vector<std::string> List() = 0;
+  // A journal's bytes, all of them or only its last `tail_bytes`: a start
+  // needs no more than a journal's end to know whether its run finished.
+  virtual Result<std::string> Read(const std::string& id, size_t tail_bytes = SIZE_MAX) = 0;
   virtual void Remove(const std::string& id) = 0;
 };
 

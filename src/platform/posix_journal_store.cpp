@@ -92,41 +92,58 @@ Result<std::unique_ptr<JournalWriter>> PosixJournalStore::Reopen(const std::stri
   return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(fd, id));
 }
 
-std::vector<StoredJournal> PosixJournalStore::ReadAll() {
-  std::vector<StoredJournal> journals;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (dir == nullptr) return journals;
+std::vector<std::string> PosixJournalStore::List() {
   std::vector<std::string> ids;
+  DIR* dir = ::opendir(folder_.c_str());
+  if (dir == nullptr) return ids;
   while (const dirent* entry = ::readdir(dir)) {
     std::string_view name = entry->d_name;
     constexpr std::string_view kSuffix = ".journal";
     if (name.size() <= kSuffix.size() || name.substr(name.size() - kSuffix.size()) != kSuffix)
       continue;
     std::string id(name.substr(0, name.size() - kSuffix.size()));
-    if (IsJournalId(id)) ids.push_back(std::move(id));
+    if (!IsJournalId(id)) continue;
+    // Held by a program that is still writing it: not ours to read back.
+    int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    if (free) ids.push_back(std::move(id));
   }
   ::closedir(dir);
   std::sort(ids.begin(), ids.end());
-  for (const std::string& id : ids) {
-    int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    // Held by a program that is still writing it: not ours to read back.
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
-      ::close(fd);
-      continue;
-    }
-    StoredJournal journal{id, {}};
-    char buffer[65536];
-    for (;;) {
-      ssize_t got = ::read(fd, buffer, sizeof buffer);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      journal.bytes.append(buffer, static_cast<size_t>(got));
-    }
+  return ids;
+}
+
+Result<std::string> PosixJournalStore::Read(const std::string& id, size_t tail_bytes) {
+  if (!IsJournalId(id)) return Error{"not a journal: " + id};
+  int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return SystemError("open " + PathOf(id), errno);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) {
+    const int error_number = errno;
     ::close(fd);
-    journals.push_back(std::move(journal));
+    return SystemError("stat " + PathOf(id), error_number);
   }
-  return journals;
+  const auto size = static_cast<size_t>(status.st_size);
+  const size_t from = size > tail_bytes ? size - tail_bytes : 0;
+  std::string bytes;
+  bytes.reserve(size - from);
+  char buffer[65536];
+  for (off_t at = static_cast<off_t>(from);;) {
+    ssize_t got = ::pread(fd, buffer, sizeof buffer, at);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int error_number = errno;
+      ::close(fd);
+      return SystemError("read " + PathOf(id), error_number);
+    }
+    if (got == 0) break;
+    bytes.append(buffer, static_cast<size_t>(got));
+    at += got;
+  }
+  ::close(fd);
+  return bytes;
 }
 
 void PosixJournalStore::Remove(const std::string& id) {

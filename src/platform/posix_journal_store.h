@@ -19,7 +19,8 @@ class PosixJournalStore : public JournalStore {
 
   Result<std::unique_ptr<JournalWriter>> Create() override;
   Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
-  std::vector<StoredJournal> ReadAll() override;
+  std::vector<std::string> List() override;
+  Result<std::string> Read(const std::string& id, size_t tail_bytes) override;
   void Remove(const std::string& id) override;
 
  private:

@@ -87,25 +87,30 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   return done;
 }
 
-void RecordForUndo(MainServices& services, UndoRecord& undo, const GbkText& folder,
-                   const CarriedOut& done) {
-  if (!done.started()) return;
+void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedOut& done) {
+  if (!done.started() || !services.renames) return;
   if (done.report.renamed == 0) {
     ForgetJournal(services, done);
     return;
   }
-  if (services.renames && !undo.journal_id.empty() && undo.journal_id != done.report.journal_id) {
-    services.renames->journal.Remove(undo.journal_id);
-  }
   RevealUndoButton(services.form);
-  undo.clear();
-  undo.folder = folder;
-  undo.journal_id = done.report.journal_id;
+  UndoRecord record;
+  record.folder = folder;
+  record.journal_id = done.report.journal_id;
   for (size_t i = 0; i < done.entries.size(); ++i) {
     const EntryOutcome& outcome = done.report.outcomes[i];
     if (outcome.state != EntryState::Renamed) continue;
-    undo.pairs.push_back({done.entries[i].from, done.entries[i].to, outcome.identity});
+    record.pairs.push_back({done.entries[i].from, done.entries[i].to, outcome.identity});
   }
+  for (const std::string& gone : services.renames->undo.Add(std::move(record))) {
+    services.renames->journal.Remove(gone);
+  }
+}
+
+void DropNewestRecord(MainServices& services) {
+  if (!services.renames || services.renames->undo.empty()) return;
+  const std::string journal = services.renames->undo.DropNewest();
+  if (!journal.empty()) services.renames->journal.Remove(journal);
 }
 
 void ForgetJournal(MainServices& services, const CarriedOut& done) {

@@ -32,10 +32,13 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
                         const PlanProgress& progress = {});
 
-// After a run or a commit: what it renamed becomes the undo record, unless it
-// renamed nothing, in which case the record of the last rename stays.
-void RecordForUndo(MainServices& services, UndoRecord& undo, const GbkText& folder,
-                   const CarriedOut& done);
+// After any rename of the main window's entries: what it renamed becomes the
+// newest record of the undo history, unless it renamed nothing.
+void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedOut& done);
+
+// Drops the newest record of the undo history with its journal: undone, or
+// never to be undone.
+void DropNewestRecord(MainServices& services);
 
 // Drops the journal of a plan that is not kept for undo (an undo, a restore).
 void ForgetJournal(MainServices& services, const CarriedOut& done);

@@ -55,29 +55,65 @@ void CloseAsFinished(MainServices& services, Journal& journal,
   journal.content.finished = true;
 }
 
-void LoadUndoRecord(UndoRecord& undo, const Journal& journal) {
-  undo.clear();
-  undo.folder = journal.content.folder;
-  undo.journal_id = journal.id;
+// The undo record of a finished run: the entries marked renamed.
+UndoRecord RecordOf(const Journal& journal) {
+  UndoRecord record;
+  record.folder = journal.content.folder;
+  record.journal_id = journal.id;
   for (const JournalEntry& entry : journal.content.entries) {
     if (journal.content.done.count(entry.index) != 0) {
-      undo.pairs.push_back({entry.from, entry.to, entry.identity});
+      record.pairs.push_back({entry.from, entry.to, entry.identity});
     }
   }
+  return record;
+}
+
+// Whether a journal's run reached its end mark, from its last bytes alone.
+// A name can hold the end mark's bytes, but names are written before "begin",
+// and a journal cut off there moved nothing: taken for finished, it undoes
+// nothing either.
+bool EndsFinished(JournalStore& store, const std::string& id) {
+  Result<std::string> tail = store.Read(id, 2 * kJournalEnd.size());
+  if (!tail.ok()) return false;
+  const std::string& bytes = *tail;
+  return bytes.size() >= kJournalEnd.size() + 1 &&
+         std::string_view(bytes).substr(bytes.size() - kJournalEnd.size() - 1) ==
+             "\n" + std::string(kJournalEnd);
 }
 
 }  // namespace
 
+bool LoadUndoRecord(JournalStore& store, UndoRecord& record) {
+  if (record.loaded) return true;
+  Result<std::string> bytes = store.Read(record.journal_id);
+  if (!bytes.ok()) return false;
+  std::optional<JournalContent> content = ParseJournal(*bytes);
+  if (!content) return false;
+  record = RecordOf({record.journal_id, std::move(*content)});
+  return true;
+}
+
 void ResumeAfterStart(MainServices& services) {
   RenameServices& renames = *services.renames;
-  std::vector<Journal> finished, unfinished;
-  for (StoredJournal& stored : renames.journal.ReadAll()) {
-    std::optional<JournalContent> content = ParseJournal(stored.bytes);
-    if (!content || !content->begun) {
-      renames.journal.Remove(stored.id);  // cut off before anything moved
+  // A finished run is only listed here: its record is read when it is undone.
+  std::vector<UndoRecord> finished;
+  std::vector<Journal> unfinished;
+  for (const std::string& id : renames.journal.List()) {
+    if (EndsFinished(renames.journal, id)) {
+      UndoRecord record;
+      record.journal_id = id;
+      record.loaded = false;
+      finished.push_back(std::move(record));
       continue;
     }
-    (content->finished ? finished : unfinished).push_back({stored.id, std::move(*content)});
+    Result<std::string> bytes = renames.journal.Read(id);
+    std::optional<JournalContent> content =
+        bytes.ok() ? ParseJournal(*bytes) : std::optional<JournalContent>();
+    if (!content || !content->begun) {
+      renames.journal.Remove(id);  // cut off before anything moved
+      continue;
+    }
+    unfinished.push_back({id, std::move(*content)});
   }
 
   // The newest first: undoing them in that order puts back the oldest state.
@@ -115,16 +151,21 @@ void ResumeAfterStart(MainServices& services) {
     } else {
       for (size_t k = 0; k < unfinished.size(); ++k) {
         CloseAsFinished(services, unfinished[k], plans[k]);
-        finished.push_back(std::move(unfinished[k]));
+        finished.push_back(RecordOf(unfinished[k]));
       }
-      std::sort(finished.begin(), finished.end(),
-                [](const Journal& a, const Journal& b) { return a.id < b.id; });
+      std::sort(finished.begin(), finished.end(), [](const UndoRecord& a, const UndoRecord& b) {
+        return a.journal_id < b.journal_id;
+      });
     }
   }
 
-  // Only the newest finished journal is still undoable.
-  for (size_t k = 0; k + 1 < finished.size(); ++k) renames.journal.Remove(finished[k].id);
-  if (!finished.empty()) LoadUndoRecord(renames.undo, finished.back());
+  // The newest finished runs stay undoable, one press each; older journals go.
+  renames.undo.clear();
+  for (UndoRecord& record : finished) {
+    for (const std::string& gone : renames.undo.Add(std::move(record))) {
+      renames.journal.Remove(gone);
+    }
+  }
 }
 
 }  // namespace qm

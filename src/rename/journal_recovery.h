@@ -1,15 +1,23 @@
 #pragma once
 
+#include "platform/journal_store.h"
 #include "platform/main_services.h"
+#include "rename/undo_record.h"
 
 namespace qm {
 
-// At start, from the journals a earlier run of the program left behind:
+// At start, from the journals an earlier run of the program left behind:
 //  * a run that never finished (a crash, a power loss) is offered, in one
 //    question, to have its names put back; declined, it becomes undoable;
-//  * the last finished run becomes the undo record, so "撤回上一步" still
-//    undoes it after a restart.
+//  * the last finished runs become the undo history, so "撤回上一步" still
+//    undoes them after a restart, newest first.
+// Only an unfinished journal is read whole; of a finished one the start reads
+// its last bytes, and the rest when its run is undone.
 // Needs services.renames.
 void ResumeAfterStart(MainServices& services);
+
+// Reads a record known only by its journal; false when the journal cannot be
+// read (then there is nothing to undo with it).
+bool LoadUndoRecord(JournalStore& store, UndoRecord& record);
 
 }  // namespace qm

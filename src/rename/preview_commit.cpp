@@ -201,7 +201,7 @@ void RevealUndoButton(Form& form) {
   form.SetVisible(Control::按钮_撤回上一步, true);
 }
 
-void CommitPreview(MainServices& services, UndoRecord& undo) {
+void CommitPreview(MainServices& services) {
   ListView& list = services.list;
   const int rows = list.RowCount();
   int names = 0;
@@ -282,7 +282,7 @@ void CommitPreview(MainServices& services, UndoRecord& undo) {
   if (done.report.renamed > 0 && marks_may_change)
     MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
   job.End();
-  RecordForUndo(services, undo, folder, done);
+  RecordForUndo(services, folder, done);
   ShowFailures(services, done);
 }
 

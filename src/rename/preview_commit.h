@@ -32,6 +32,6 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between = {}
 // records what it replaced, so that the commit can be undone. It renames only
 // in the folder the preview was made in: when that is unknown or no longer
 // WorkingFolder it says so and changes nothing.
-void CommitPreview(MainServices& services, UndoRecord& undo);
+void CommitPreview(MainServices& services);
 
 }  // namespace qm

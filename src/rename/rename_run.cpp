@@ -324,7 +324,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   }
   job.End();
   if (!done.started()) return;
-  if (services.renames) RecordForUndo(services, services.renames->undo, folder, done);
+  RecordForUndo(services, folder, done);
   const int renamed = done.report.renamed;
 
   if (preview_mode) {

@@ -13,7 +13,7 @@ namespace qm {
 // the undo works from, the journal, the window that explains failures, and the
 // progress of a long plan.
 struct RenameServices {
-  UndoRecord& undo;
+  UndoHistory& undo;
   JournalStore& journal;
   FailureList& failures;
   // Set by the window to show a long plan's progress and offer to stop it.

@@ -6,8 +6,10 @@
 #include "platform/path_rules.h"
 #include "rename/carry_out.h"
 #include "rename/folder_identities.h"
+#include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_run.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
@@ -58,7 +60,7 @@ GbkText ExportPath(GbkText folder) {
 
 }  // namespace
 
-void UndoCommit(MainServices& services, const UndoRecord& undo) {
+void UndoCommit(MainServices& services) {
   Form& form = services.form;
   static constexpr const char* kNoFolder = "路径都是空的，改什么？请选择路径";
   const GbkText folder = WorkingFolder(form);
@@ -71,11 +73,20 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
     SetWorkingFolder(form, GbkText());
     return;
   }
-  if (undo.empty()) {
+  if (!services.renames || services.renames->undo.empty()) {
     ShowReminder(services.messages, "你都没改过，撤什么？");
     return;
   }
   if (ReadProcessingMode(form) == ProcessingMode::Other) return;
+  UndoHistory& history = services.renames->undo;
+  UndoRecord& undo = history.Newest();
+  if (!LoadUndoRecord(services.renames->journal, undo)) {
+    // Nothing can be taken back from a journal that cannot be read; the one
+    // before it is next.
+    DropNewestRecord(services);
+    ShowReminder(services.messages, kFilesChanged);
+    return;
+  }
   if (undo.folder != folder) {
     services.messages.Show(Gbk("上一次改名是在另一个文件夹里：\r\n") + undo.folder +
                                Gbk("\r\n请先打开那个文件夹，再撤回。"),
@@ -88,10 +99,16 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
       PairsToUndo(services.files, undo, services.list, job);
   if (!plan) {
     job.End();
+    // Its files changed since: this rename can never be taken back, and
+    // keeping it would stand in the way of the ones before it.
+    DropNewestRecord(services);
     ShowReminder(services.messages, kFilesChanged);
     return;
   }
-  if (plan->empty()) return;                            // undone already
+  if (plan->empty()) {  // undone already, by hand
+    DropNewestRecord(services);
+    return;
+  }
   if (!job(0, static_cast<int>(plan->size()))) return;  // stopped before the renames began
   CarriedOut done = CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep);
   // The names the preview values stand beside are back: their marks follow.
@@ -100,8 +117,11 @@ void UndoCommit(MainServices& services, const UndoRecord& undo) {
   }
   job.End();
   if (!done.started()) return;
-  // The record stays as it was: its journal, not this one, is what a restart reads.
   ForgetJournal(services, done);
+  // Wholly taken back, the record goes and the one before is next. When some
+  // pairs failed or a stop came first it stays: a second press takes back
+  // the rest, skipping the pairs already back under their old names.
+  if (done.report.failed == 0 && !done.report.stopped) DropNewestRecord(services);
   ShowFailures(services, done);
 }
 

@@ -6,10 +6,11 @@
 
 namespace qm {
 
-// Click on 按钮_撤回上一步: renames the rows of the last commit back to their
-// recorded names, after checking that the list still shows what the commit
-// left behind. The record stays as it is.
-void UndoCommit(MainServices& services, const UndoRecord& undo);
+// Click on 按钮_撤回上一步: takes back the newest rename of the undo history,
+// after checking that its files are still as that rename left them; taken
+// back wholly, or never to be, it leaves the history and the next press takes
+// back the one before.
+void UndoCommit(MainServices& services);
 
 // Click on 按钮_保存到txt: writes the listed names to "原文件名保存.txt" in
 // the program's folder, one per line; when that folder cannot be written, in

@@ -97,7 +97,7 @@ class VersionCheckWindowTest : public ::testing::Test {
   }
 
   LoopbackHttpServer server_;
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeShell shell_;
   std::string url_;
@@ -231,7 +231,7 @@ TEST_F(VersionCheckWindowTest, ClosingBeforeTheCheckReturnsLeavesNothingBehind) 
 }
 
 TEST_F(VersionCheckWindowTest, WithoutAPageNoCheckRuns) {
-  UndoRecord undo;
+  UndoHistory undo;
   MainWindow window(undo, {&messages_, nullptr, nullptr});
   PumpFor(300ms);
   EXPECT_FALSE(window.timer().isActive());  // the first tick stopped it
@@ -240,7 +240,7 @@ TEST_F(VersionCheckWindowTest, WithoutAPageNoCheckRuns) {
 }
 
 TEST(HelpWindowTest, TheSevenHelpButtonsShareOneExplanationWindow) {
-  UndoRecord undo;
+  UndoHistory undo;
   ScriptedMessages messages;
   MainWindow window(undo, {&messages, nullptr, nullptr});
   window.show();
@@ -307,7 +307,7 @@ TEST(SkinTest, HueAndSaturationTurnEveryColourOfTheSheet) {
   EXPECT_FALSE(sheet.contains("#7e6b5c"));
   EXPECT_TRUE(sheet.contains(AdjustHsv(base, 180, 0).name()));
 
-  UndoRecord undo;
+  UndoHistory undo;
   ScriptedMessages messages;
   MainWindow window(undo, {&messages, nullptr, nullptr});
   EXPECT_TRUE(qApp->styleSheet().contains("#7e6b5c"));  // the program's own colour

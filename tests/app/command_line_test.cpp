@@ -115,7 +115,7 @@ std::vector<GbkText> Column0(MainWindow& window) {
 // The real window with its real message boxes and file system.
 class StartFolderTest : public ::testing::Test {
  protected:
-  UndoRecord undo_;
+  UndoHistory undo_;
   MainWindow window_{undo_};
   MessageBoxAnswerer boxes_;
 };
@@ -203,7 +203,7 @@ TEST(ExportFromTheWindow, BesideAWritableProgramElseInTheDocumentsFolder) {
       std::filesystem::permissions(program, std::filesystem::perms::owner_write,
                                    std::filesystem::perm_options::remove);
     ProgramCopy files(program, documents);
-    UndoRecord undo;
+    UndoHistory undo;
     MainWindow window(undo, {nullptr, nullptr, &files});
     MessageBoxAnswerer boxes;
     OpenStartFolder(window, (home.path() / "lessons").string());

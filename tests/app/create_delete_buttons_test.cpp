@@ -102,7 +102,7 @@ class CreateDeleteButtonsTest : public ::testing::Test {
   fs::path root_;
   fs::path folder_;
   std::optional<std::string> old_data_home_;
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
 };

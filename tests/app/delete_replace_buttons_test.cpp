@@ -98,7 +98,7 @@ class DeleteReplaceButtonsTest : public ::testing::Test {
     }
   }
 
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   MainWindow window_;

@@ -116,7 +116,7 @@ class Buttons {
   FakeFailureList& failures() { return failures_; }
 
  private:
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeFailureList failures_;
   FakeWindowSystem windows_;

@@ -150,7 +150,7 @@ class ListWindowsTest : public ::testing::Test {
   }
 
   QTemporaryDir folder_;
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   MainWindow window_;
@@ -423,7 +423,7 @@ TEST_F(ListWindowsTest, TheEditorsRenameIsTheOneTheMainWindowUndoes) {
 TEST(MappedRenameResult, TheCountIsShownByTheDisabledMainWindowAndCanBeAnswered) {
   QTemporaryDir folder;
   std::ofstream(fs::u8path(folder.path().toStdString()) / "a.txt") << "x";
-  UndoRecord undo;
+  UndoHistory undo;
   FakeWindowSystem windows;
   MainWindow window(undo, {nullptr, &windows, nullptr});
   window.show();

@@ -169,7 +169,7 @@ class LongJobTest : public ::testing::Test {
   }
 
   QTemporaryDir folder_;
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   WatchedFileSystem files_;

@@ -51,7 +51,7 @@ class MainWindowTest : public ::testing::Test {
     return names;
   }
 
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   MainWindow window_;
@@ -272,7 +272,7 @@ TEST(MainWindowIntake, ChoosingAFolderFillsTheListThroughTheRealWindow) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    UndoRecord undo;
+    UndoHistory undo;
     ScriptedMessages messages;
     FakeWindowSystem windows;
     MainWindow window(undo, {&messages, &windows, nullptr});

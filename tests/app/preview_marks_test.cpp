@@ -86,7 +86,7 @@ class PreviewMarksTest : public ::testing::Test {
     return names;
   }
 
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   FakeFailureList failures_;

@@ -232,7 +232,7 @@ class WindowFitTest : public ::testing::Test {
     }
   }
 
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   MainWindow window_;
@@ -278,7 +278,7 @@ TEST_F(WindowFitTest, LargerTheListGrowsAndTheButtonsUnderItFollowItsBottomEdge)
 
 // Run in a process of its own by the test below, on the screen it describes.
 TEST(WindowOnScreenChild, DISABLED_EveryControlIsInsideTheScreen) {
-  UndoRecord undo;
+  UndoHistory undo;
   ScriptedMessages messages;
   FakeWindowSystem windows;
   MainWindow window(undo, {&messages, &windows, nullptr});

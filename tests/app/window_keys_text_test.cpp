@@ -37,7 +37,7 @@ class ShownWindowTest : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  UndoRecord undo_;
+  UndoHistory undo_;
   ScriptedMessages messages_;
   FakeWindowSystem windows_;
   MainWindow window_;

@@ -22,16 +22,24 @@ class FakeJournalStore : public JournalStore {
     if (journals.count(id) == 0) return Error{"no such journal"};
     return std::unique_ptr<JournalWriter>(std::make_unique<Writer>(*this, id));
   }
-  std::vector<StoredJournal> ReadAll() override {
-    std::vector<StoredJournal> all;
-    for (const auto& [id, bytes] : journals) all.push_back({id, bytes});
-    return all;
+  std::vector<std::string> List() override {
+    std::vector<std::string> ids;
+    for (const auto& [id, bytes] : journals) ids.push_back(id);
+    return ids;
+  }
+  Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
+    auto found = journals.find(id);
+    if (found == journals.end()) return Error{"no such journal"};
+    ++reads;
+    const std::string& bytes = found->second;
+    return bytes.substr(bytes.size() > tail_bytes ? bytes.size() - tail_bytes : 0);
   }
   void Remove(const std::string& id) override { journals.erase(id); }
 
   std::map<std::string, std::string> journals;  // by id, oldest first
   bool fail_create = false;
   int syncs = 0;
+  int reads = 0;
 
  private:
   class Writer : public JournalWriter {

@@ -22,7 +22,7 @@ struct FakeMainServices {
   FakeFileSystem files;
   FakeJournalStore journal;
   FakeFailureList failures;
-  UndoRecord undo;
+  UndoHistory undo;
   RenameServices renames{undo, journal, failures, {}, {}};
   FakeJobProgress progress;
   MainServices services{form, list, messages, windows, files, &renames, progress};

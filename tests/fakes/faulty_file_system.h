@@ -104,7 +104,10 @@ class FaultyJournalStore : public JournalStore {
 
   Result<std::unique_ptr<JournalWriter>> Create() override;
   Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
-  std::vector<StoredJournal> ReadAll() override { return inner_.ReadAll(); }
+  std::vector<std::string> List() override { return inner_.List(); }
+  Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
+    return inner_.Read(id, tail_bytes);
+  }
   void Remove(const std::string& id) override { inner_.Remove(id); }
 
  private:

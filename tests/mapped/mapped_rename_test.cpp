@@ -103,7 +103,7 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   ASSERT_EQ(main.failures.shown.size(), 1u);
   EXPECT_EQ(main.failures.shown[0].lines,
             Texts({"c.txt → taken.txt：新名称已被别的文件或文件夹占用"}));
-  EXPECT_EQ(main.undo.pairs.size(), 3u);
+  EXPECT_EQ(main.undo.Newest().pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
   mapped.SetCell(0, 1, "p.doc");

@@ -85,8 +85,8 @@ TEST_F(ConfirmEditTest, NameColumnRenamesAtOnceWithItsThreeMessages) {
   EXPECT_EQ(files.renames.size(), 2u);
   // Each failure is explained; the last rename is the one to undo.
   EXPECT_EQ(failures.shown.size(), 3u);
-  ASSERT_EQ(undo.pairs.size(), 1u);
-  EXPECT_EQ(undo.pairs[0].new_name, "c.doc");
+  ASSERT_EQ(undo.Newest().pairs.size(), 1u);
+  EXPECT_EQ(undo.Newest().pairs[0].new_name, "c.doc");
 }
 
 TEST_F(ConfirmEditTest, SecondColumnSetsTheCellOnlyAndOtherColumnsDoNothing) {

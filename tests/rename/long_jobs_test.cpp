@@ -27,9 +27,9 @@ struct JobWorld : RenameWorld {
     for (int row = 0; row < list.RowCount(); ++row) {
       list.SetCell(row, 1, FileNameOf(list.Cell(row, 0), false) + "-new.txt");
     }
-    CommitPreview(services, undo);
+    CommitPreview(services);
   }
-  void Undo() { UndoCommit(services, undo); }
+  void Undo() { UndoCommit(services); }
   std::vector<GbkText> OnDisk() const {
     std::vector<GbkText> names = files.Names("/w");
     std::sort(names.begin(), names.end());
@@ -54,7 +54,7 @@ TEST(LongJobs, AStopAfterTwoRenamesKeepsThemAndOneUndoPutsThemBack) {
     world.progress.answer = [&world](int, int) { return world.Renamed() < 2; };
     row.job(world);
     EXPECT_EQ(world.Renamed(), 2);
-    EXPECT_EQ(world.undo.pairs.size(), 2u);
+    EXPECT_EQ(world.undo.Newest().pairs.size(), 2u);
     EXPECT_TRUE(world.AllJobsEnded());
     if (std::string(row.name) == "direct-run") {
       EXPECT_EQ(world.messages.shown.back().text,

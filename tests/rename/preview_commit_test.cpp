@@ -100,17 +100,17 @@ struct CommitWorld : RenameWorld {
   CommitWorld() {
     OpenPreviewColumn();
     RecordPreviewFolder(services, "/w/");
-    undo.folder = "/w/";
-    undo.pairs = {{"earlier", "earlier-new", {}}};
+    undo.Add({"/w/", {{"earlier", "earlier-new", {}}}, ""});
   }
+  // The pairs of the newest rename in the undo history.
   std::vector<GbkText> OldNames() const {
     std::vector<GbkText> names;
-    for (const UndoPair& pair : undo.pairs) names.push_back(pair.old_name);
+    for (const UndoPair& pair : undo.Newest().pairs) names.push_back(pair.old_name);
     return names;
   }
   std::vector<GbkText> NewNames() const {
     std::vector<GbkText> names;
-    for (const UndoPair& pair : undo.pairs) names.push_back(pair.new_name);
+    for (const UndoPair& pair : undo.Newest().pairs) names.push_back(pair.new_name);
     return names;
   }
 };
@@ -137,7 +137,7 @@ TEST(CommitPreview, RefusesWithoutPreviewValuesOrNames) {
       world.list.AppendRows({name});
       world.list.SetCell(world.list.RowCount() - 1, 1, preview);
     }
-    CommitPreview(world.services, world.undo);
+    CommitPreview(world.services);
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
     EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));
@@ -151,7 +151,7 @@ TEST(CommitPreview, RenamesOnlyPreviewedRowsAndRecordsThemInRowOrder) {
   world.AddFiles({"f1.txt", "f2.txt", "f3.txt", "f4.txt", "f5.txt", "f6.txt"});
   world.list.SetCell(1, 1, "two.txt");
   world.list.SetCell(4, 1, "five.txt");
-  CommitPreview(world.services, world.undo);
+  CommitPreview(world.services);
   EXPECT_EQ(world.list.Column(0),
             (std::vector<GbkText>{"f1.txt", "two.txt", "f3.txt", "f4.txt", "five.txt", "f6.txt"}));
   EXPECT_EQ(world.list.Column(1), std::vector<GbkText>(6));
@@ -172,7 +172,7 @@ TEST(CommitPreview, SkipsNamelessRowsAndKeepsFailedRowsForARetry) {
   world.list.SetCell(2, 1, "b2.txt");
   world.list.SetCell(3, 1, "same.txt");
   world.list.SetCell(4, 1, "same.txt");  // collides with the row above
-  CommitPreview(world.services, world.undo);
+  CommitPreview(world.services);
   EXPECT_EQ(world.list.Column(0),
             (std::vector<GbkText>{"a2.txt", "", "b.txt", "same.txt", "d.txt"}));
   EXPECT_EQ(world.list.Column(1),
@@ -182,7 +182,7 @@ TEST(CommitPreview, SkipsNamelessRowsAndKeepsFailedRowsForARetry) {
 
   // A second commit retries what is left and records only its own rows.
   world.files.failing_renames.clear();
-  CommitPreview(world.services, world.undo);
+  CommitPreview(world.services);
   EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"b.txt"}));
   EXPECT_EQ(world.list.Cell(4, 0), "d.txt");
 }
@@ -194,7 +194,7 @@ TEST(CommitPreview, AppliesTheValuesOfTwoPreviewRuns) {
             world.services);
   RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber),
             MappingOperation({{"a", std::nullopt}, {"b", GbkText("B")}}), world.services);
-  CommitPreview(world.services, world.undo);
+  CommitPreview(world.services);
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a-new.txt", "B.txt"}));
 }
 
@@ -247,7 +247,7 @@ TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
     }
     world.messages.shown.clear();
 
-    CommitPreview(world.services, world.undo);
+    CommitPreview(world.services);
 
     EXPECT_TRUE(world.files.renames.empty());
     ASSERT_EQ(world.messages.shown.size(), 1u);
@@ -259,7 +259,7 @@ TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
     // Back in the folder of the values, with values from that folder only, the commit runs.
     if (row.after != After::SecondRunInOtherFolder) {
       world.form.SetText(Control::标签2, "/w/");
-      CommitPreview(world.services, world.undo);
+      CommitPreview(world.services);
       EXPECT_EQ(world.list.Cell(0, 0), "a-new.txt");
       EXPECT_TRUE(world.files.Exists("/w/a-new.txt"));
       EXPECT_TRUE(world.files.Exists("/v/a.txt"));

@@ -317,15 +317,17 @@ TEST(RenameJournalOnDisk, AFinishedCommitIsUndoneAfterARestart) {
     RecordPreviewFolder(before.real, folder.Path());
     before.list.SetCell(0, 1, "ep1");
     before.list.SetCell(1, 1, "ep2");
-    CommitPreview(before.real, before.undo);
+    CommitPreview(before.real);
     ASSERT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep1", "ep2"}, {"ep2", "ep3"}}));
   }
   RealWorld after(folder);
   ResumeAfterStart(after.real);
   EXPECT_TRUE(after.messages.shown.empty());
-  ASSERT_EQ(after.undo.pairs.size(), 2u);
+  // Known by its journal only, until it is undone.
+  ASSERT_EQ(after.undo.size(), 1u);
+  EXPECT_FALSE(after.undo.Newest().loaded);
   after.list.AppendRows({"ep1", "ep2"});
-  UndoCommit(after.real, after.undo);
+  UndoCommit(after.real);
   EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep2", "ep2"}, {"ep3", "ep3"}}));
   EXPECT_EQ(after.list.Column(0), (std::vector<GbkText>{"ep2", "ep3"}));
 }
@@ -399,8 +401,8 @@ TEST(RenameJournalOnDisk, AStartAfterACrashPutsEveryNameBack) {
               Gbk("上次改名还没有完成，程序就意外退出了，有25个文件已经改了名。\r\n"
                   "要把它们的名字都改回原来的吗？"));
     if (answer == Answer::Cancel) {
-      EXPECT_EQ(start.undo.pairs.size(), 25u);
-      UndoCommit(start.real, start.undo);
+      EXPECT_EQ(start.undo.Newest().pairs.size(), 25u);
+      UndoCommit(start.real);
     } else {
       EXPECT_EQ(start.messages.shown.back().text, Gbk("已把25个文件的名字改回原来的。"));
     }

@@ -663,11 +663,11 @@ TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
   EXPECT_FALSE(world.files.Exists("/w/sub/a.txt"));
   EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有1个文件被改名"));
 
-  UndoRecord undo;
+  UndoHistory undo;
   world.OpenPreviewColumn();
   RecordPreviewFolder(world.services, "/w/");
   world.list.SetCell(0, 1, "sub/a.txt");
-  CommitPreview(world.services, undo);
+  CommitPreview(world.services);
   EXPECT_EQ(world.list.Cell(0, 0), "a.txt");
   EXPECT_TRUE(world.files.Exists("/w/a.txt"));
   EXPECT_TRUE(undo.empty());

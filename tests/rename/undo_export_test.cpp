@@ -9,6 +9,7 @@
 
 #include "platform/posix_file_system.h"
 #include "rename/preview_commit.h"
+#include "rename/rename_services.h"
 #include "rename/rename_world.h"
 
 namespace qm {
@@ -76,7 +77,7 @@ class UndoTest : public ::testing::Test {
       list.AppendRows({name});
       list.SetCell(list.RowCount() - 1, 1, preview);
     }
-    CommitPreview(services, undo);
+    CommitPreview(services);
   }
 
   DiskType disk;
@@ -84,8 +85,11 @@ class UndoTest : public ::testing::Test {
   FakeList list;
   ScriptedMessages messages;
   FakeWindowSystem windows;
-  MainServices services{form, list, messages, windows, disk.Files()};
-  UndoRecord undo;
+  UndoHistory undo;
+  FakeJournalStore journal;
+  FakeFailureList failures;
+  RenameServices renames{undo, journal, failures, {}, {}};
+  MainServices services{form, list, messages, windows, disk.Files(), &renames};
 };
 
 using Disks = ::testing::Types<FakeDisk, RealDisk>;
@@ -94,14 +98,16 @@ TYPED_TEST_SUITE(UndoTest, Disks);
 TYPED_TEST(UndoTest, RestoresACommitAndASecondUndoChangesNothing) {
   this->ListAndCommit({{"a.txt", "a2.txt"}, {"b.txt", "b2.txt"}, {"c.txt", "c2.txt"}});
   ASSERT_EQ(this->list.Column(0), (std::vector<GbkText>{"a2.txt", "b2.txt", "c2.txt"}));
-  UndoCommit(this->services, this->undo);
+  UndoCommit(this->services);
   EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_TRUE(this->disk.Exists(name));
   EXPECT_FALSE(this->disk.Exists("a2.txt"));
-  UndoCommit(this->services, this->undo);
-  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
+  // Taken back, the rename leaves the history; a second press finds nothing.
+  EXPECT_TRUE(this->undo.empty());
   EXPECT_TRUE(this->messages.shown.empty());
-  EXPECT_EQ(this->undo.pairs.size(), 3u);  // the undo keeps the record
+  UndoCommit(this->services);
+  EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(this->messages.Texts(), std::vector<GbkText>{Gbk("你都没改过，撤什么？")});
 }
 
 // One undo restores every name the commit changed, whatever happened to the
@@ -143,16 +149,19 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
     FakeList list;
     list.InsertColumn(1, "", 380);
     ScriptedMessages messages;
-    MainServices services{this->form, list, messages, this->windows, disk.Files()};
+    UndoHistory undo;
+    FakeJournalStore journal;
+    FakeFailureList failures;
+    RenameServices renames{undo, journal, failures, {}, {}};
+    MainServices services{this->form, list, messages, this->windows, disk.Files(), &renames};
     this->form.SetText(Control::标签2, disk.Folder());
-    UndoRecord undo;
     RecordPreviewFolder(services, disk.Folder());
     for (const auto& [name, preview] : row.commit) {
       disk.Add(name);
       list.AppendRows({name});
       list.SetCell(list.RowCount() - 1, 1, preview);
     }
-    CommitPreview(services, undo);
+    CommitPreview(services);
     for (const auto& [name, preview] : row.commit) {
       if (!preview.empty()) {
         EXPECT_TRUE(disk.Exists(preview)) << preview;
@@ -164,7 +173,7 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
       list.SetCell(0, 0, "b.md");
       list.SetCell(1, 0, "a.md");
     }
-    UndoCommit(services, undo);
+    UndoCommit(services);
     if (row.restored.empty()) {
       EXPECT_EQ(messages.Texts(),
                 std::vector<GbkText>{Gbk("列表框现标题 和 枚举到的数组 不是完全相同的，不予操作")});
@@ -199,8 +208,8 @@ TYPED_TEST(UndoTest, FolderModeRestoresSubfolders) {
   this->list.AppendRows({"d1"});
   RecordPreviewFolder(this->services, this->disk.Folder());
   this->list.SetCell(0, 1, "d2");
-  CommitPreview(this->services, this->undo);
-  UndoCommit(this->services, this->undo);
+  CommitPreview(this->services);
+  UndoCommit(this->services);
   EXPECT_EQ(this->list.Cell(0, 0), "d1");
   EXPECT_TRUE(this->disk.Exists("d1"));
   EXPECT_TRUE(this->messages.shown.empty());
@@ -227,9 +236,8 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
     RenameWorld world;
     world.AddFiles({"a.txt"});
     world.form.SetText(Control::标签2, row.folder);
-    UndoRecord undo;
-    if (row.recorded) undo.folder = "/w/", undo.pairs = {{"x.txt", "gone.txt", {1, 1}}};
-    UndoCommit(world.services, undo);
+    if (row.recorded) world.undo.Add({"/w/", {{"x.txt", "gone.txt", {1, 1}}}, ""});
+    UndoCommit(world.services);
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
     EXPECT_EQ(world.messages.shown[0].title, Gbk("提醒："));

@@ -80,16 +80,16 @@ std::vector<Job> Jobs() {
          RecordPreviewFolder(world.services, folder.Path());
          for (int i = 0; i < kFiles; ++i) world.list.SetCell(i, 1, Name("r", (i + 1) % kFiles));
        },
-       [](World& world) { CommitPreview(world.services, world.undo); }},
+       [](World& world) { CommitPreview(world.services); }},
       {"undo of a commit",
        [files](const ScratchFolder& folder, World& world) {
          files("f")(folder, world);
          world.OpenPreviewColumn();
          RecordPreviewFolder(world.services, folder.Path());
          Shift(world);
-         CommitPreview(world.services, world.undo);
+         CommitPreview(world.services);
        },
-       [](World& world) { UndoCommit(world.services, world.undo); }},
+       [](World& world) { UndoCommit(world.services); }},
       {"mapped rename, a swap of neighbours", files("m"),
        [](World& world) {
          FakeList mapped;

@@ -100,7 +100,7 @@ void CommitShift(Scene& scene) {
   world.OpenPreviewColumn();
   RecordPreviewFolder(world.services, scene.folder.Path());
   for (int i = 0; i < kEntries; ++i) world.list.SetCell(i, 1, Name("f", i + 1));
-  CommitPreview(world.services, world.undo);
+  CommitPreview(world.services);
 }
 
 class FakeNameEditor : public NameEditor {
@@ -142,14 +142,14 @@ std::vector<Job> Jobs() {
          RecordPreviewFolder(world.services, scene.folder.Path());
          for (int i = 0; i < kEntries; ++i) world.list.SetCell(i, 1, Name("r", (i + 1) % kEntries));
        },
-       [](Scene& scene) { CommitPreview(scene.world->services, scene.world->undo); }},
+       [](Scene& scene) { CommitPreview(scene.world->services); }},
       {"undo", false, false, CommitShift,
-       [](Scene& scene) { UndoCommit(scene.world->services, scene.world->undo); }},
+       [](Scene& scene) { UndoCommit(scene.world->services); }},
       {"undo after a restart", false, false, CommitShift,
        [](Scene& scene) {
          scene.restarted = std::make_unique<TrialWorld>(scene.folder, scene.counter);
          ResumeAfterStart(scene.restarted->services);
-         UndoCommit(scene.restarted->services, scene.restarted->undo);
+         UndoCommit(scene.restarted->services);
        }},
       {"mapped rename", true, true, [](Scene& scene) { AddFiles(scene, "m"); },
        [](Scene& scene) {
@@ -375,7 +375,7 @@ TEST(FaultMatrix, NoFileIsLostAndEveryFailureIsExplained) {
         const int asked = QuestionCount(start);
         EXPECT_TRUE(asked == 0 || asked == displaced) << asked << " asked, " << displaced;
         if (job.undoable) {
-          if (asked == 0 && displaced > 0) UndoCommit(start.services, start.undo);
+          if (asked == 0 && displaced > 0) UndoCommit(start.services);
           // The folder as before the job, less what someone else took away
           // and without what someone else put there.
           Files expected_after = before;

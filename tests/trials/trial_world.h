@@ -41,7 +41,7 @@ struct TrialWorld {
   ScriptedMessages messages;
   FakeWindowSystem windows;
   FakeFailureList failures;
-  UndoRecord undo;
+  UndoHistory undo;
   PosixFileSystem posix;
   PosixJournalStore store;
   FaultyFileSystem faulty_files;
