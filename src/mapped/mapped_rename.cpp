@@ -73,9 +73,15 @@ void WriteNewNames(ListView& list, const std::vector<GbkText>& lines) {
   WriteColumnFromTop(list, 1, lines);
 }
 
-void ImportNameFile(FileSystem& files, ListView& mapped, const GbkText& path) {
-  auto bytes = files.ReadFile(path);
+void ImportNameFile(FileSystem& files, ListView& mapped, Messages& messages, const GbkText& path) {
+  // One byte past the limit tells a file too large without reading it whole:
+  // a film dropped by mistake must not fill the memory, nor the list.
+  auto bytes = files.ReadFile(path, kNameFileLimit + 1);
   if (!bytes) return;
+  if (bytes->size() > kNameFileLimit) {
+    ShowReminder(messages, "这个文件太大了（超过64MB），不像是名字列表，没有导入。");
+    return;
+  }
   WriteNewNames(mapped, NameFileLines(*bytes));
 }
 

@@ -64,19 +64,26 @@ TEST(NameFileLines, SplitsAtCrLfAfterTheEncodingIsSettled) {
 TEST_F(MappedRenameTest, ImportFillsTheNewNamesAndAppendsRowsForExtraLines) {
   Rows({{"a.txt", "old"}, {"b.txt", ""}, {"c.txt", "keep"}});
   main.files.AddFile("/names.txt", "1\r\n2\r\n");
-  ImportNameFile(main.files, mapped, "/names.txt");
+  ImportNameFile(main.files, mapped, messages, "/names.txt");
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt"}));
   EXPECT_EQ(mapped.Column(1), Texts({"1", "2", "keep"}));
 
   main.files.AddFile("/more.txt", "x\r\ny\r\nz\r\nw");
-  ImportNameFile(main.files, mapped, "/more.txt");
+  ImportNameFile(main.files, mapped, messages, "/more.txt");
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt", ""}));
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
 
   // A folder or a missing file changes nothing.
-  ImportNameFile(main.files, mapped, "/w");
-  ImportNameFile(main.files, mapped, "/missing.txt");
+  ImportNameFile(main.files, mapped, messages, "/w");
+  ImportNameFile(main.files, mapped, messages, "/missing.txt");
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // A file past the limit (a film dropped by mistake) is refused whole.
+  main.files.AddFile("/film.mkv", std::string(kNameFileLimit + 1, 'a'));
+  ImportNameFile(main.files, mapped, messages, "/film.mkv");
+  EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
+  EXPECT_EQ(messages.Texts(), Texts({"这个文件太大了（超过64MB），不像是名字列表，没有导入。"}));
 }
 
 TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow) {

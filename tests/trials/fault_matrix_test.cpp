@@ -551,7 +551,9 @@ TEST(FaultMatrix, FileToolsLoseNothingAndClaimNoSuccessTheyDidNotHave) {
           // Only the entry struck is left, in the folder or where it was taken.
           const size_t left = Contents(scene.Folder()).size();
           EXPECT_EQ(left + Contents(scene.Outside()).size(), 1u);
-          if (job.point == FaultPoint::MoveToTrash) EXPECT_EQ(after, before);
+          if (job.point == FaultPoint::MoveToTrash) {
+            EXPECT_EQ(after, before);
+          }
           for (const auto& [name, content] : Contents(scene.Folder())) EXPECT_EQ(name, content);
           // A deletion that failed keeps the row: the list shows what is there.
           EXPECT_EQ(scene.world->list.RowCount(), kEntries);
