@@ -1,0 +1,165 @@
+#include "platform/media/media_file_info.h"
+
+#include <gtest/gtest.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+
+#include <exiv2/exiv2.hpp>
+#include <filesystem>
+#include <fstream>
+
+#include "fakes/scratch_folder.h"
+#include "text/gbk_text.h"
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Test files made with the same libraries that read them, in a scratch folder.
+class MediaFiles : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return folder_.Root() + "/w/" + name; }
+
+  // A blank JPEG (Exiv2 makes one) with the Exif fields given.
+  std::string Photo(const std::string& name,
+                    const std::vector<std::pair<const char*, const char*>>& exif) {
+    const std::string path = Path(name);
+    auto image = Exiv2::ImageFactory::create(Exiv2::ImageType::jpeg, path);
+    Exiv2::ExifData data;
+    for (const auto& [key, value] : exif) data[key] = std::string(value);
+    image->setExifData(data);
+    image->writeMetadata();
+    return path;
+  }
+
+  // An MP3 of silent MPEG-1 Layer III frames (128 kbit/s, 44.1 kHz), tagged
+  // by TagLib.
+  std::string Song(const std::string& name, const std::string& title_utf8, int frames = 100) {
+    const std::string path = Path(name);
+    {
+      std::ofstream out(path, std::ios::binary);
+      std::string frame(417, '\0');
+      frame[0] = '\xFF';
+      frame[1] = '\xFB';
+      frame[2] = '\x90';
+      for (int i = 0; i < frames; ++i) out << frame;
+    }
+    TagLib::MPEG::File file(path.c_str());
+    TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
+    tag->setTitle(TagLib::String(title_utf8, TagLib::String::UTF8));
+    tag->setArtist(TagLib::String("周杰伦", TagLib::String::UTF8));
+    tag->setAlbum(TagLib::String("十一月的萧邦", TagLib::String::UTF8));
+    tag->setTrack(3);
+    tag->setYear(2005);
+    file.save();
+    return path;
+  }
+
+  std::optional<FileInfo> Read(const std::string& path, FileInfoFailure* why = nullptr) {
+    return reader_.Read(Gbk(path), why);
+  }
+
+  ScratchFolder folder_;
+  MediaFileInfoReader reader_;
+};
+
+TEST_F(MediaFiles, PhotosGiveTheirDateCameraAndSize) {
+  auto original = Read(Photo("a.jpg", {{"Exif.Photo.DateTimeOriginal", "2024:03:07 09:05:02"},
+                                       {"Exif.Image.DateTime", "2025:01:01 00:00:00"},
+                                       {"Exif.Image.Make", "Canon"},
+                                       {"Exif.Image.Model", "Canon EOS R6"}}));
+  ASSERT_TRUE(original.has_value());
+  EXPECT_EQ(original->taken, (CivilTime{2024, 3, 7, 9, 5, 2}));
+  EXPECT_EQ(original->camera, "Canon EOS R6");
+  EXPECT_GT(original->width, 0);
+  EXPECT_GT(original->height, 0);
+  EXPECT_TRUE(original->modified.has_value());
+
+  // Without the original date, the image's own date; a clock never set is no date.
+  auto image_date = Read(Photo("b.jpg", {{"Exif.Image.DateTime", "2023:12:31 23:59:59"},
+                                         {"Exif.Image.Make", "NIKON"},
+                                         {"Exif.Image.Model", "D750"}}));
+  ASSERT_TRUE(image_date.has_value());
+  EXPECT_EQ(image_date->taken, (CivilTime{2023, 12, 31, 23, 59, 59}));
+  EXPECT_EQ(image_date->camera, "NIKON D750");
+  auto unset = Read(Photo("c.jpg", {{"Exif.Photo.DateTimeOriginal", "0000:00:00 00:00:00"}}));
+  ASSERT_TRUE(unset.has_value());
+  EXPECT_FALSE(unset->taken.has_value());
+}
+
+TEST_F(MediaFiles, SongsGiveTheirTagsAndLength) {
+  auto song = Read(Song("track01.mp3", "夜曲"));
+  ASSERT_TRUE(song.has_value());
+  EXPECT_EQ(song->title, Gbk("夜曲"));
+  EXPECT_EQ(song->artist, Gbk("周杰伦"));
+  EXPECT_EQ(song->album, Gbk("十一月的萧邦"));
+  EXPECT_EQ(song->track, 3);
+  EXPECT_EQ(song->year, 2005);
+  EXPECT_EQ(song->duration_seconds, 2);  // 100 frames of 26 ms
+  EXPECT_FALSE(song->taken.has_value());
+
+  std::string long_title;
+  for (int i = 0; i < 10000; ++i) long_title += "长";
+  auto long_one = Read(Song("long.mp3", long_title));
+  ASSERT_TRUE(long_one.has_value());
+  EXPECT_EQ(long_one->title.size(), 20000u);  // whole; the name is cut where it is made
+}
+
+TEST_F(MediaFiles, DamagedStrangeAndMissingFilesNeverFail) {
+  const std::string photo =
+      Photo("whole.jpg", {{"Exif.Photo.DateTimeOriginal", "2024:03:07 09:05:02"}});
+  std::string bytes;
+  {
+    std::ifstream in(photo, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::string song = Song("whole.mp3", "x");
+  std::string song_bytes;
+  {
+    std::ifstream in(song, std::ios::binary);
+    song_bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  struct Row {
+    const char* name;
+    std::string bytes;
+  } rows[] = {
+      {"cut.jpg", bytes.substr(0, bytes.size() / 2)},
+      {"cut.mp3", song_bytes.substr(0, 60)},
+      // Exif's first segment claiming to run far past the file's end.
+      {"long-segment.jpg", bytes.substr(0, 4) + "\xFF\xFF" + bytes.substr(6)},
+      {"noise.jpg", std::string(4096, '\xA5')},
+      {"noise.mp3", "ID3\x04\x00\x00\x7F\x7F\x7F\x7F" + std::string(100, '\x01')},
+      {"empty.m4a", ""},
+      {"text.txt", "just text"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::ofstream(Path(row.name), std::ios::binary) << row.bytes;
+    auto info = Read(Path(row.name));
+    ASSERT_TRUE(info.has_value());  // a file there always has its modification time
+    EXPECT_TRUE(info->modified.has_value());
+  }
+  FileInfoFailure why{};
+  EXPECT_FALSE(Read(Path("missing.jpg"), &why).has_value());
+  EXPECT_EQ(why, FileInfoFailure::Unreadable);
+  fs::create_directory(Path("folder.jpg"));
+  EXPECT_FALSE(Read(Path("folder.jpg")).has_value());
+}
+
+TEST_F(MediaFiles, AReadThatOverrunsIsGivenUpAndTheNextStartsAfresh) {
+  const std::string song = Song("a.mp3", "夜曲");
+  MediaFileInfoReader impatient(std::chrono::milliseconds(0));
+  FileInfoFailure why{};
+  EXPECT_FALSE(impatient.Read(Gbk(song), &why).has_value());
+  EXPECT_EQ(why, FileInfoFailure::TooSlow);
+  EXPECT_FALSE(impatient.Read(Gbk(song), &why).has_value());
+  // The worker that was walked away from finishes by itself; a patient reader
+  // reads the same file.
+  auto info = Read(song);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->title, Gbk("夜曲"));
+}
+
+}  // namespace
+}  // namespace qm
