@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "platform/gbk_text_type.h"
 #include "platform/result.h"
@@ -41,11 +43,29 @@ enum class FileInfoFailure {
   TooSlow,     // reading it took longer than a file may take
 };
 
-// Reads what a file holds. Texts are in the internal encoding.
+// One file's information as read, or why it could not be.
+struct FileInfoRead {
+  std::optional<FileInfo> info;
+  FileInfoFailure failure = FileInfoFailure::Unreadable;  // when info is empty
+};
+
+// Reads what files hold. Texts are in the internal encoding.
 class FileInfoReader {
  public:
   virtual ~FileInfoReader() = default;
-  virtual std::optional<FileInfo> Read(const GbkText& path, FileInfoFailure* why = nullptr) = 0;
+  // Reads the files in order and hands each over as soon as it is read; stops
+  // when `each` returns false (a long job stopped by the user).
+  virtual void ReadEach(const std::vector<GbkText>& paths,
+                        const std::function<bool(size_t index, FileInfoRead read)>& each) = 0;
+
+  FileInfoRead Read(const GbkText& path) {
+    FileInfoRead result;
+    ReadEach({path}, [&result](size_t, FileInfoRead read) {
+      result = std::move(read);
+      return true;
+    });
+    return result;
+  }
 };
 
 }  // namespace qm

@@ -57,7 +57,9 @@ class MediaFiles : public ::testing::Test {
   }
 
   std::optional<FileInfo> Read(const std::string& path, FileInfoFailure* why = nullptr) {
-    return reader_.Read(Gbk(path), why);
+    FileInfoRead read = reader_.Read(Gbk(path));
+    if (why) *why = read.failure;
+    return read.info;
   }
 
   ScratchFolder folder_;
@@ -150,15 +152,30 @@ TEST_F(MediaFiles, DamagedStrangeAndMissingFilesNeverFail) {
 TEST_F(MediaFiles, AReadThatOverrunsIsGivenUpAndTheNextStartsAfresh) {
   const std::string song = Song("a.mp3", "夜曲");
   MediaFileInfoReader impatient(std::chrono::milliseconds(0));
-  FileInfoFailure why{};
-  EXPECT_FALSE(impatient.Read(Gbk(song), &why).has_value());
-  EXPECT_EQ(why, FileInfoFailure::TooSlow);
-  EXPECT_FALSE(impatient.Read(Gbk(song), &why).has_value());
-  // The worker that was walked away from finishes by itself; a patient reader
+  std::vector<FileInfoFailure> failures;
+  impatient.ReadEach({Gbk(song), Gbk(song)}, [&](size_t, FileInfoRead read) {
+    EXPECT_FALSE(read.info.has_value());
+    failures.push_back(read.failure);
+    return true;
+  });
+  EXPECT_EQ(failures,
+            (std::vector<FileInfoFailure>{FileInfoFailure::TooSlow, FileInfoFailure::TooSlow}));
+  // The workers walked away from finish by themselves; a patient reader
   // reads the same file.
   auto info = Read(song);
   ASSERT_TRUE(info.has_value());
   EXPECT_EQ(info->title, Gbk("夜曲"));
+}
+
+TEST_F(MediaFiles, ReadingStopsWhenAsked) {
+  const std::string song = Song("a.mp3", "夜曲");
+  std::vector<size_t> seen;
+  reader_.ReadEach({Gbk(song), Gbk(song), Gbk(song)}, [&](size_t index, FileInfoRead read) {
+    EXPECT_TRUE(read.info.has_value());
+    seen.push_back(index);
+    return index < 1;
+  });
+  EXPECT_EQ(seen, (std::vector<size_t>{0, 1}));
 }
 
 }  // namespace

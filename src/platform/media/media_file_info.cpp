@@ -99,6 +99,7 @@ std::optional<CivilTime> LocalTime(time_t seconds) {
 }  // namespace
 
 std::optional<FileInfo> ReadMediaFileInfo(const std::string& utf8_path) {
+  if (utf8_path.empty()) return std::nullopt;
   struct stat status {};
   if (::stat(utf8_path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   FileInfo info;
@@ -107,85 +108,83 @@ std::optional<FileInfo> ReadMediaFileInfo(const std::string& utf8_path) {
   return info;
 }
 
-// One thread that reads one file at a time. When a read overruns, the reader
-// walks away from the worker; the thread ends by itself once the library
-// returns, and nobody waits for it.
-class MediaFileInfoReader::Worker {
+namespace {
+
+// A thread that reads files from `first` on, each result ready as soon as it
+// is read. When a read overruns, the caller walks away and sets `abandoned`;
+// the thread stops once the library returns, and nobody waits for it.
+class Worker {
  public:
-  Worker() {
-    std::thread([state = state_] { Loop(*state); }).detach();
+  Worker(std::vector<std::string> paths, size_t first) : state_(std::make_shared<State>()) {
+    state_->paths = std::move(paths);
+    state_->results.resize(state_->paths.size());
+    state_->ready = first;
+    std::thread([state = state_, first] { Run(*state, first); }).detach();
   }
   ~Worker() {
     std::lock_guard lock(state_->mutex);
-    state_->quit = true;
-    state_->wake.notify_all();
+    state_->abandoned = true;
   }
 
-  // nullopt with timed_out set when the read took longer than `limit`.
-  std::optional<FileInfo> Read(const std::string& path, std::chrono::milliseconds limit,
-                               bool& timed_out) {
+  // The read of file `index`, or nullopt when it did not come in time.
+  std::optional<std::optional<FileInfo>> Take(size_t index, std::chrono::milliseconds limit) {
     std::unique_lock lock(state_->mutex);
-    state_->path = path;
-    state_->has_job = true;
-    state_->done = false;
-    state_->wake.notify_all();
-    timed_out = !state_->finished.wait_for(lock, limit, [this] { return state_->done; });
-    if (timed_out) return std::nullopt;
-    return std::move(state_->result);
+    if (!state_->finished.wait_for(lock, limit, [&] { return state_->ready > index; })) {
+      return std::nullopt;
+    }
+    return std::move(state_->results[index]);
   }
 
  private:
   struct State {
     std::mutex mutex;
-    std::condition_variable wake, finished;
-    std::string path;
-    bool has_job = false, done = false, quit = false;
-    std::optional<FileInfo> result;
+    std::condition_variable finished;
+    std::vector<std::string> paths;
+    std::vector<std::optional<FileInfo>> results;
+    size_t ready = 0;  // files read so far, counted from the first
+    bool abandoned = false;
   };
 
-  static void Loop(State& state) {
-    std::unique_lock lock(state.mutex);
-    for (;;) {
-      state.wake.wait(lock, [&state] { return state.has_job || state.quit; });
-      if (state.quit) return;
-      state.has_job = false;
-      const std::string path = state.path;
-      lock.unlock();
-      std::optional<FileInfo> result = ReadMediaFileInfo(path);
-      lock.lock();
-      state.result = std::move(result);
-      state.done = true;
+  static void Run(State& state, size_t first) {
+    for (size_t k = first; k < state.paths.size(); ++k) {
+      std::optional<FileInfo> info = ReadMediaFileInfo(state.paths[k]);
+      std::lock_guard lock(state.mutex);
+      if (state.abandoned) return;
+      state.results[k] = std::move(info);
+      state.ready = k + 1;
       state.finished.notify_all();
     }
   }
 
-  // Shared with the thread, which may outlive the worker.
-  std::shared_ptr<State> state_ = std::make_shared<State>();
+  std::shared_ptr<State> state_;
 };
+
+}  // namespace
 
 MediaFileInfoReader::MediaFileInfoReader(std::chrono::milliseconds per_file) : per_file_(per_file) {
   Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
   Exiv2::XmpParser::initialize();  // once, before any thread reads
 }
 
-MediaFileInfoReader::~MediaFileInfoReader() = default;
-
-std::optional<FileInfo> MediaFileInfoReader::Read(const GbkText& path, FileInfoFailure* why) {
-  auto fail = [why](FileInfoFailure failure) -> std::optional<FileInfo> {
-    if (why) *why = failure;
-    return std::nullopt;
-  };
-  Result<std::string> utf8 = InternalToUtf8(path);
-  if (!utf8.ok()) return fail(FileInfoFailure::Unreadable);
-  if (!worker_) worker_ = std::make_shared<Worker>();
-  bool timed_out = false;
-  std::optional<FileInfo> info = worker_->Read(*utf8, per_file_, timed_out);
-  if (timed_out) {
-    worker_.reset();
-    return fail(FileInfoFailure::TooSlow);
+void MediaFileInfoReader::ReadEach(const std::vector<GbkText>& paths,
+                                   const std::function<bool(size_t, FileInfoRead)>& each) {
+  // A path with no form on disk cannot be read; the worker skips it.
+  std::vector<std::string> on_disk(paths.size());
+  for (size_t k = 0; k < paths.size(); ++k) {
+    if (Result<std::string> utf8 = InternalToUtf8(paths[k]); utf8.ok()) on_disk[k] = *utf8;
   }
-  if (!info) return fail(FileInfoFailure::Unreadable);
-  return info;
+  std::unique_ptr<Worker> worker;
+  for (size_t k = 0; k < paths.size(); ++k) {
+    if (!worker) worker = std::make_unique<Worker>(on_disk, k);
+    FileInfoRead read;
+    if (std::optional<std::optional<FileInfo>> taken = worker->Take(k, per_file_)) {
+      read.info = std::move(*taken);
+    } else {
+      read.failure = FileInfoFailure::TooSlow;
+      worker.reset();
+    }
+    if (!each(k, std::move(read))) return;
+  }
 }
 
 }  // namespace qm
