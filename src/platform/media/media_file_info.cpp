@@ -48,11 +48,12 @@ std::string Camera(const std::string& make, const std::string& model) {
   return make + " " + model;
 }
 
-// False when the file is no picture Exiv2 knows.
-bool ReadPicture(const std::string& path, FileInfo& info) {
+// The kind of file Exiv2 took it for ("image/jpeg", "video/quicktime"); empty
+// when it knows no such file.
+std::string ReadPicture(const std::string& path, FileInfo& info) {
   try {
     auto image = Exiv2::ImageFactory::open(path, false);
-    if (!image.get()) return false;
+    if (!image.get()) return {};
     image->readMetadata();
     info.width = image->pixelWidth();
     info.height = image->pixelHeight();
@@ -61,9 +62,9 @@ bool ReadPicture(const std::string& path, FileInfo& info) {
     if (!info.taken) info.taken = ExifTime(ExifText(exif, "Exif.Image.DateTime"));
     info.camera = Utf8ToInternalLenient(
         Camera(ExifText(exif, "Exif.Image.Make"), ExifText(exif, "Exif.Image.Model")));
-    return true;
+    return image->mimeType();
   } catch (...) {  // Exiv2 reports a damaged or unknown file by throwing
-    return false;
+    return {};
   }
 }
 
@@ -104,7 +105,9 @@ std::optional<FileInfo> ReadMediaFileInfo(const std::string& utf8_path) {
   if (::stat(utf8_path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   FileInfo info;
   info.modified = LocalTime(status.st_mtime);
-  if (!ReadPicture(utf8_path, info)) ReadSong(utf8_path, info);
+  // Exiv2 also opens sound and video containers (M4A and MP4 as QuickTime),
+  // whose tags and length TagLib reads; a still picture needs no second look.
+  if (ReadPicture(utf8_path, info).rfind("image/", 0) != 0) ReadSong(utf8_path, info);
   return info;
 }
 
@@ -115,11 +118,14 @@ namespace {
 // the thread stops once the library returns, and nobody waits for it.
 class Worker {
  public:
-  Worker(std::vector<std::string> paths, size_t first) : state_(std::make_shared<State>()) {
+  Worker(std::vector<std::string> paths, size_t first, MediaFileInfoReader::ReadOne read_one)
+      : state_(std::make_shared<State>()) {
     state_->paths = std::move(paths);
     state_->results.resize(state_->paths.size());
     state_->ready = first;
-    std::thread([state = state_, first] { Run(*state, first); }).detach();
+    std::thread([state = state_, first, read_one = std::move(read_one)] {
+      Run(*state, first, read_one);
+    }).detach();
   }
   ~Worker() {
     std::lock_guard lock(state_->mutex);
@@ -145,9 +151,9 @@ class Worker {
     bool abandoned = false;
   };
 
-  static void Run(State& state, size_t first) {
+  static void Run(State& state, size_t first, const MediaFileInfoReader::ReadOne& read_one) {
     for (size_t k = first; k < state.paths.size(); ++k) {
-      std::optional<FileInfo> info = ReadMediaFileInfo(state.paths[k]);
+      std::optional<FileInfo> info = read_one(state.paths[k]);
       std::lock_guard lock(state.mutex);
       if (state.abandoned) return;
       state.results[k] = std::move(info);
@@ -161,7 +167,8 @@ class Worker {
 
 }  // namespace
 
-MediaFileInfoReader::MediaFileInfoReader(std::chrono::milliseconds per_file) : per_file_(per_file) {
+MediaFileInfoReader::MediaFileInfoReader(std::chrono::milliseconds per_file, ReadOne read_one)
+    : per_file_(per_file), read_one_(std::move(read_one)) {
   Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
   Exiv2::XmpParser::initialize();  // once, before any thread reads
 }
@@ -175,7 +182,7 @@ void MediaFileInfoReader::ReadEach(const std::vector<GbkText>& paths,
   }
   std::unique_ptr<Worker> worker;
   for (size_t k = 0; k < paths.size(); ++k) {
-    if (!worker) worker = std::make_unique<Worker>(on_disk, k);
+    if (!worker) worker = std::make_unique<Worker>(on_disk, k, read_one_);
     FileInfoRead read;
     if (std::optional<std::optional<FileInfo>> taken = worker->Take(k, per_file_)) {
       read.info = std::move(*taken);
