@@ -127,15 +127,19 @@ TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
   EXPECT_EQ(main.failures.shown[0].summary, Gbk("全部2个都没有改名成功，原因如下："));
 }
 
-TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamed) {
+TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamedAndTheMessageSaysWhy) {
   main.files.AddFile("a.txt");
-  for (const char* folder : {"", "/"}) {
+  for (const char* folder : {"", "/", "w/"}) {
     SCOPED_TRACE(folder);
     main.form.SetText(Control::标签2, folder);
     mapped.RemoveAllRows();
+    messages.shown.clear();
     Rows({{"a.txt", "b"}});
     MappedRename(services, false);
     EXPECT_TRUE(main.files.renames.empty());
+    EXPECT_EQ(messages.Texts(), Texts({"路径呢？请先拖入文件！"}));
+    EXPECT_TRUE(main.messages.shown.empty());
+    EXPECT_TRUE(main.failures.shown.empty());
   }
 }
 
