@@ -98,8 +98,9 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   EXPECT_TRUE(messages.shown.empty());
   // The taken row is explained after the count, and what was renamed can be undone.
   ASSERT_EQ(main.failures.shown.size(), 1u);
-  EXPECT_EQ(main.failures.shown[0].lines,
-            Texts({"c.txt → taken.txt：新名称已被别的文件或文件夹占用"}));
+  EXPECT_EQ(
+      main.failures.shown[0].rows,
+      (std::vector<FailedRename>{{"c.txt", "taken.txt", Gbk("新名称已被别的文件或文件夹占用")}}));
   EXPECT_EQ(main.undo.pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
