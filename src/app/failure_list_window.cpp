@@ -19,7 +19,7 @@ namespace {
 
 enum FailureColumn { kOldName, kNewName, kReason, kColumns };
 constexpr const char* kTitles[kColumns] = {"原文件名", "新文件名", "原因"};
-constexpr int kNameColumnWidth = 220;
+constexpr int kNameColumnWidth = 200;
 
 }  // namespace
 
@@ -78,7 +78,7 @@ FailureListWindow::FailureListWindow(const GbkText& title, const GbkText& summar
           [this] { QApplication::clipboard()->setText(AllAsText()); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(720, 360);
+  resize(760, 360);
 }
 
 FailureListWindow::~FailureListWindow() = default;
