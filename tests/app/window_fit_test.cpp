@@ -334,6 +334,15 @@ TEST_F(WindowFitTest, WithThePreviewOpenNarrowerTheListGivesUpWidthAndTheButtons
       ASSERT_EQ(frame->widget()->mapTo(&window_, QPoint(0, 0)), QPoint(0, 0));
       const QRect list_place = InWindow(window_, list);
       EXPECT_EQ(list_place.width(), 787 - (1150 - width));
+      // A button moves only once the list's right edge reaches it, and the
+      // undo button only as far as the commit button beside it pushes it.
+      auto left_of = [this](Control control) {
+        return InWindow(window_, Find(window_, control)).left();
+      };
+      EXPECT_EQ(left_of(Control::按钮_用我的txt修改), std::min(830, list_place.right() - 122));
+      EXPECT_EQ(left_of(Control::按钮_确认无误执行吧), std::min(973, list_place.right() - 139));
+      EXPECT_EQ(left_of(Control::按钮_撤回上一步),
+                std::min(850, left_of(Control::按钮_确认无误执行吧) - 8 - 115));
       const auto controls = VisibleAroundTheTabs(window_);
       for (const auto& [widget, place] : controls) {
         EXPECT_TRUE(window_.rect().contains(place))

@@ -23,7 +23,7 @@ int PushLeft(std::vector<Placement>& row, int right) {
     QRect& rect = row[i].second;
     const int gap = i > 0 ? rect.left() - row[i - 1].second.right() - 1 : 0;
     rect.moveLeft(std::min(rect.left(), limit - rect.width() + 1));
-    limit = rect.left() - std::max(gap, kSpacing);
+    limit = rect.left() - std::max(gap, kSpacing) - 1;
   }
   return row.empty() ? right : row.front().second.left();
 }

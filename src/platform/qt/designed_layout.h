@@ -46,7 +46,8 @@ class DesignedLayout : public QObject {
   QSize DesignedSize() const { return designed_; }
   void SetDesignedWidth(int width);
   // The width the area may shrink to while it is designed wider (the
-  // designed width when not set).
+  // designed width when not set), or a little more where the list needs it
+  // to keep room for the controls beside it that stay.
   void SetNarrowestWidth(int width);
 
   // The window size to open at: the designed size, but never beyond the room
