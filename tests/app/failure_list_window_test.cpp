@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
+#include <string>
 
 #include "qt_application.h"
 #include "text/gbk_text.h"
