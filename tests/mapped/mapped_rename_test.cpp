@@ -108,8 +108,9 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   EXPECT_TRUE(messages.shown.empty());
   // The taken row is explained after the count, and what was renamed can be undone.
   ASSERT_EQ(main.failures.shown.size(), 1u);
-  EXPECT_EQ(main.failures.shown[0].lines,
-            Texts({"c.txt → taken.txt：新名称已被别的文件或文件夹占用"}));
+  EXPECT_EQ(
+      main.failures.shown[0].rows,
+      (std::vector<FailedRename>{{"c.txt", "taken.txt", Gbk("新名称已被别的文件或文件夹占用")}}));
   EXPECT_EQ(main.undo.pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
@@ -137,15 +138,19 @@ TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
   EXPECT_EQ(main.failures.shown[0].summary, Gbk("全部2个都没有改名成功，原因如下："));
 }
 
-TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamed) {
+TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamedAndTheMessageSaysWhy) {
   main.files.AddFile("a.txt");
-  for (const char* folder : {"", "/"}) {
+  for (const char* folder : {"", "/", "w/"}) {
     SCOPED_TRACE(folder);
     main.form.SetText(Control::标签2, folder);
     mapped.RemoveAllRows();
+    messages.shown.clear();
     Rows({{"a.txt", "b"}});
     MappedRename(services, false);
     EXPECT_TRUE(main.files.renames.empty());
+    EXPECT_EQ(messages.Texts(), Texts({"路径呢？请先拖入文件！"}));
+    EXPECT_TRUE(main.messages.shown.empty());
+    EXPECT_TRUE(main.failures.shown.empty());
   }
 }
 
