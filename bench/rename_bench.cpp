@@ -34,7 +34,7 @@ class SilentMessages : public Messages {
 
 class SilentFailures : public FailureList {
  public:
-  void Show(const GbkText&, const GbkText&, const std::vector<GbkText>&) override {}
+  void Show(const GbkText&, const GbkText&, const std::vector<FailedRename>&) override {}
 };
 
 // Files f000000a.txt ... on tmpfs; every pass flips the letter before the dot.

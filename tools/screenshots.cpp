@@ -1,11 +1,12 @@
 // Saves pictures of the windows for the README: the main window once per tab
 // page and once with the preview open, the mapped rename, paste and editor
-// windows, the about window's four pages after a version page said 16.4, and
-// one help window. The list is filled from a temporary folder through the
-// window's own folder intake; questions are answered OK.
+// windows, the failure window, the about window's four pages after a version
+// page said 16.4, and one help window. The list is filled from a temporary
+// folder through the window's own folder intake; questions are answered OK.
 //   QT_QPA_PLATFORM=offscreen build/src/qm_screenshots docs/screens
 // With --scaled it saves instead the window as it opens on the screen it runs
-// on, and the folder dialog and a message box in the user's language:
+// on, once as it opens and once with the preview open, and the folder dialog
+// and a message box in the user's language:
 //   LANG=zh_CN.UTF-8 QT_SCALE_FACTOR=1.5 \
 //     xvfb-run -a -s "-screen 0 1600x1000x24" build/src/qm_screenshots --scaled docs/screens
 #include <QAbstractButton>
@@ -26,6 +27,7 @@
 
 #include "app/about_window.h"
 #include "app/explanation_window.h"
+#include "app/failure_list_window.h"
 #include "app/main_list_windows.h"
 #include "app/main_window.h"
 #include "app/mapped_rename_window.h"
@@ -39,6 +41,7 @@
 #include "platform/qt/qt_messages.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
+#include "rename/carry_out.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"
 
@@ -134,6 +137,13 @@ int main(int argc, char* argv[]) {
   if (scaled) {
     QApplication::processEvents();
     if (!Save(window, output, "main_window_scaled.png")) return 1;
+    click(qm::Control::按钮_打开预览);
+    form.ShowTabPage(2);
+    form.SetText(qm::Control::编辑框6, qm::Gbk("【PS教程】"));
+    click(qm::Control::按钮_最前面加);
+    if (!Save(window, output, "main_window_preview_scaled.png")) return 1;
+    click(qm::Control::按钮_打开预览);
+    form.ShowTabPage(0);
     qm::QtWindowSystem dialogs(&window);
     qm::QtMessages boxes(&window);
     bool saved = SaveDialog(output, "folder_dialog.png", [&] {
@@ -180,6 +190,24 @@ int main(int argc, char* argv[]) {
   form.SetText(qm::Control::编辑框6, qm::Gbk("【PS教程】"));
   click(qm::Control::按钮_最前面加);
   if (!Save(window, output, "main_window_preview.png")) return 1;
+
+  // What a run that met a taken name, a vanished file and a name too long
+  // shows, with the system's own reasons.
+  {
+    using qm::Gbk;
+    auto reason = [](qm::RenameReason why) { return qm::FailureText({why, {}}); };
+    const qm::GbkText lesson = Gbk("第12课 综合案例：从草图到海报的完整设计流程（上）.mp4");
+    qm::FailureListWindow failures(
+        Gbk("没有改名成功的项目"), Gbk("有3个没有改名成功，原因如下："),
+        {{Gbk("课后练习.txt"), Gbk("【PS教程】课后练习.txt"), reason(qm::RenameReason::Exists)},
+         {lesson, Gbk("【PS教程】") + lesson, reason(qm::RenameReason::Missing)},
+         {Gbk("第13课 导出与打印.mp4"),
+          Gbk("【PS教程】第13课 导出与打印") + Gbk(std::string(60, 'x')) + Gbk(".mp4"),
+          reason(qm::RenameReason::TooLong)}},
+        &window);
+    failures.show();
+    if (!Save(failures, output, "failure_window.png")) return 1;
+  }
 
   // No network here: the about window shows what a check of a page naming
   // 16.4 shows.

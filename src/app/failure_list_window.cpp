@@ -3,17 +3,28 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text.h"
+#include "platform/qt/text_table_model.h"
+#include "text/gbk_text.h"
 
 namespace qm {
+namespace {
+
+enum FailureColumn { kOldName, kNewName, kReason, kColumns };
+constexpr const char* kTitles[kColumns] = {"原文件名", "新文件名", "原因"};
+constexpr int kNameColumnWidth = 200;
+
+}  // namespace
 
 FailureListWindow::FailureListWindow(const GbkText& title, const GbkText& summary,
-                                     const std::vector<GbkText>& lines, QWidget* parent)
+                                     const std::vector<FailedRename>& rows, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("FailureListWindow"));
   setWindowTitle(ToQString(title));
@@ -23,16 +34,38 @@ FailureListWindow::FailureListWindow(const GbkText& title, const GbkText& summar
   heading->setTextFormat(Qt::PlainText);
   layout->addWidget(heading);
 
-  text_ = new QPlainTextEdit(this);
-  text_->setObjectName(QString::fromUtf8("失败列表"));
-  text_->setReadOnly(true);
-  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  QStringList all;
-  all.reserve(static_cast<int>(lines.size()));
-  for (const GbkText& line : lines) all.push_back(ToQString(line));
-  text_->setPlainText(all.join(QLatin1Char('\n')));
-  layout->addWidget(text_);
+  model_ = new TextTableModel(this);
+  for (int column = 0; column < kColumns; ++column) {
+    model_->InsertColumn(column, Gbk(kTitles[column]));
+  }
+  std::vector<GbkText> old_names;
+  old_names.reserve(rows.size());
+  for (const FailedRename& row : rows) old_names.push_back(row.old_name);
+  model_->AppendRows(old_names);
+  for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+    model_->SetCell(row, kNewName, rows[row].new_name);
+    model_->SetCell(row, kReason, rows[row].reason);
+  }
+  sorted_ = new QSortFilterProxyModel(this);
+  sorted_->setSourceModel(model_);
+
+  table_ = new QTableView(this);
+  table_->setObjectName(QString::fromUtf8("失败列表"));
+  table_->setModel(sorted_);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setWordWrap(false);
+  table_->setTextElideMode(Qt::ElideMiddle);
+  table_->setShowGrid(false);
+  table_->verticalHeader()->setVisible(false);
+  table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setColumnWidth(kOldName, kNameColumnWidth);
+  table_->setColumnWidth(kNewName, kNameColumnWidth);
+  // Shown in the order of the run until the user sorts by a column.
+  table_->setSortingEnabled(true);
+  table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+  layout->addWidget(table_);
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* copy =
@@ -42,15 +75,32 @@ FailureListWindow::FailureListWindow(const GbkText& title, const GbkText& summar
   close->setText(QString::fromUtf8("关闭"));
   close->setObjectName(QString::fromUtf8("按钮_关闭"));
   connect(copy, &QPushButton::clicked, this,
-          [this] { QApplication::clipboard()->setText(text_->toPlainText()); });
+          [this] { QApplication::clipboard()->setText(AllAsText()); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(560, 360);
+  resize(760, 360);
+}
+
+FailureListWindow::~FailureListWindow() = default;
+
+QString FailureListWindow::AllAsText() const {
+  QStringList lines;
+  QStringList cells;
+  for (const char* title : kTitles) cells << QString::fromUtf8(title);
+  lines << cells.join(QLatin1Char('\t'));
+  for (int row = 0; row < sorted_->rowCount(); ++row) {
+    cells.clear();
+    for (int column = 0; column < kColumns; ++column) {
+      cells << sorted_->index(row, column).data(Qt::DisplayRole).toString();
+    }
+    lines << cells.join(QLatin1Char('\t'));
+  }
+  return lines.join(QLatin1Char('\n'));
 }
 
 void QtFailureList::Show(const GbkText& title, const GbkText& summary,
-                         const std::vector<GbkText>& lines) {
-  FailureListWindow window(title, summary, lines, owner_.data());
+                         const std::vector<FailedRename>& rows) {
+  FailureListWindow window(title, summary, rows, owner_.data());
   window.exec();
 }
 

@@ -6,22 +6,35 @@
 
 #include "platform/failure_list.h"
 
-class QPlainTextEdit;
+class QSortFilterProxyModel;
+class QTableView;
 
 namespace qm {
 
-// Lists what a rename could not do, one line per entry with its reason. The
-// lines are plain text the user can select and copy, never edit.
+class TextTableModel;
+
+// Lists what a rename could not do as a table: the old name, the new name and
+// the reason, one row per entry. A long name is shortened in the middle, so
+// its extension stays in sight, and shown whole as the tooltip; a click on a
+// column title sorts by that column. The cells can be read and copied, never
+// edited.
 class FailureListWindow : public QDialog {
   Q_OBJECT
 
  public:
-  FailureListWindow(const GbkText& title, const GbkText& summary, const std::vector<GbkText>& lines,
-                    QWidget* parent = nullptr);
-  QPlainTextEdit& text() { return *text_; }
+  FailureListWindow(const GbkText& title, const GbkText& summary,
+                    const std::vector<FailedRename>& rows, QWidget* parent = nullptr);
+  ~FailureListWindow() override;
+
+  QTableView& table() { return *table_; }
+  // What "复制全部" copies: a header line, then one line per row in the order
+  // shown, the columns separated by tabs.
+  QString AllAsText() const;
 
  private:
-  QPlainTextEdit* text_ = nullptr;
+  TextTableModel* model_ = nullptr;
+  QSortFilterProxyModel* sorted_ = nullptr;
+  QTableView* table_ = nullptr;
 };
 
 // Shows a FailureListWindow modally over its owner.
@@ -29,7 +42,7 @@ class QtFailureList : public FailureList {
  public:
   explicit QtFailureList(QWidget* owner) : owner_(owner) {}
   void Show(const GbkText& title, const GbkText& summary,
-            const std::vector<GbkText>& lines) override;
+            const std::vector<FailedRename>& rows) override;
 
  private:
   QPointer<QWidget> owner_;

@@ -194,6 +194,8 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
   }
 
   layout_ = new DesignedLayout(area, list_, QSize(kDesignedWidth, kDesignedHeight));
+  // Widened for the preview, the window may still shrink to its closed width.
+  layout_->SetNarrowestWidth(kDesignedWidth);
   layout_->SetStretchWide(findChild<QWidget*>(Utf8(ControlName(Control::标签2))));
   layout_->SetStretchTall(tabs);
   layout_->CaptureDesign();

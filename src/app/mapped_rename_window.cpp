@@ -80,7 +80,9 @@ MappedRenameWindow::MappedRenameWindow(QWidget* main_window, MainServices& main,
   connect(close_button, &QPushButton::clicked, this, &QWidget::close);
 
   drops_ = std::make_unique<QtDropTarget>(this);
-  drops_->Register([this](const GbkText& path) { ImportNameFile(main_.files, *list_, path); });
+  drops_->Register([this](const GbkText& path) {
+    ImportNameFile(main_.files, *list_, services_->messages, path);
+  });
 
   show();
   FillMappedList(*list_, names);

@@ -61,19 +61,25 @@ SingleNameEditor::SingleNameEditor(QWidget* owner, const EditSource& source, Mai
   confirm_box_ =
       Place(new QCheckBox(QString::fromUtf8("修改后弹出提示"), this), C::选择框1, 230, 60, 170, 22);
 
-  edit_->setText(
-      ToQString(source.list.Cell(source.list.CurrentRow(), source.list.ClickedColumn())));
-  edit_->setFocus();
-  edit_->end(false);
+  BindToCurrentCell();
   connect(findChild<QPushButton*>(QString::fromUtf8(ControlName(C::按钮1))), &QPushButton::clicked,
-          this, [this] {
-            ConfirmEdit(*this, EditSource{list_, messages_, progress_}, main_);
-          });
+          this, [this] { Confirm(); });
   connect(close_button, &QPushButton::clicked, this, &QWidget::close);
   // Enter in the edit box confirms, as the button does.
-  connect(edit_, &QLineEdit::returnPressed, this, [this] {
-    ConfirmEdit(*this, EditSource{list_, messages_, progress_}, main_);
-  });
+  connect(edit_, &QLineEdit::returnPressed, this, [this] { Confirm(); });
+}
+
+void SingleNameEditor::BindToCurrentCell() {
+  const EditedCell cell = CellToEdit(list_);
+  row_ = cell.row;
+  column_ = cell.column;
+  edit_->setText(ToQString(list_.Cell(row_, column_)));
+  edit_->setFocus();
+  edit_->end(false);
+}
+
+void SingleNameEditor::Confirm() {
+  ConfirmEdit(*this, EditSource{list_, messages_, progress_}, EditedCell{row_, column_}, main_);
 }
 
 GbkText SingleNameEditor::EditedText() const { return FromQString(edit_->text()); }
@@ -108,7 +114,11 @@ void OpenSingleNameEditor(QWidget* owner, const EditSource& source, MainServices
   // One opened on the other list gives way: its owner may be disabled now
   // (MainWindow while the mapped window is open), which would leave it dead.
   if (!editor.isNull() && editor->parentWidget() != owner) editor->close();
-  if (editor.isNull() || !editor->isVisible()) editor = new SingleNameEditor(owner, source, main);
+  if (editor.isNull() || !editor->isVisible()) {
+    editor = new SingleNameEditor(owner, source, main);
+  } else {
+    editor->BindToCurrentCell();
+  }
   BringToFront(editor);
 }
 

@@ -19,8 +19,9 @@ class JobProgress;
 struct EditSource;
 struct MainServices;
 
-// SingleNameEditor: edits the cell of the source list's current row in its
-// clicked column. Owned by the window of that list, not modal.
+// SingleNameEditor: edits the cell of the source list that was current (row)
+// and clicked (column) when it was opened; clicks in the list after that do
+// not change which cell it edits. Owned by the window of that list, not modal.
 class SingleNameEditor : public QWidget, public NameEditor {
   Q_OBJECT
 
@@ -31,11 +32,18 @@ class SingleNameEditor : public QWidget, public NameEditor {
   bool ConfirmsSuccess() const override;
   void Close() override { close(); }
 
+  // Edits the source list's current cell from now on, starting from its text.
+  void BindToCurrentCell();
+
  private:
+  void Confirm();
+
   ListView& list_;
   Messages& messages_;
   JobProgress& progress_;
   MainServices& main_;
+  int row_ = -1;
+  int column_ = 0;
   QLineEdit* edit_ = nullptr;
   QCheckBox* confirm_box_ = nullptr;
 };
@@ -53,7 +61,8 @@ class NamePasteWindow : public QWidget {
   QTextEdit* text_ = nullptr;
 };
 
-// Opens the editor, or brings the one already open to the front.
+// Opens the editor on the source list's current cell, or binds the one already
+// open to that cell and brings it to the front.
 void OpenSingleNameEditor(QWidget* owner, const EditSource& source, MainServices& main);
 // Opens the paste window, or brings the one already open to the front.
 void OpenNamePasteWindow(QWidget* owner, ListView& target);

@@ -73,9 +73,15 @@ void WriteNewNames(ListView& list, const std::vector<GbkText>& lines) {
   WriteColumnFromTop(list, 1, lines);
 }
 
-void ImportNameFile(FileSystem& files, ListView& mapped, const GbkText& path) {
-  auto bytes = files.ReadFile(path);
+void ImportNameFile(FileSystem& files, ListView& mapped, Messages& messages, const GbkText& path) {
+  // One byte past the limit tells a file too large without reading it whole:
+  // a film dropped by mistake must not fill the memory, nor the list.
+  auto bytes = files.ReadFile(path, kNameFileLimit + 1);
   if (!bytes) return;
+  if (bytes->size() > kNameFileLimit) {
+    ShowReminder(messages, "这个文件太大了（超过64MB），不像是名字列表，没有导入。");
+    return;
+  }
   WriteNewNames(mapped, NameFileLines(*bytes));
 }
 
@@ -99,6 +105,12 @@ void MappedRename(MappedServices& services, bool with_extension) {
   ListView& mapped = services.mapped;
   MainServices& main = services.main;
   const GbkText folder = WorkingFolder(main.form);
+  // Without a folder the names could not be found: say so, as every other
+  // run does, rather than report that nothing changed.
+  if (!IsUsableFolder(folder)) {
+    services.messages.Show(Gbk("路径呢？请先拖入文件！"), {}, Icon::Information, Buttons::Ok);
+    return;
+  }
   const int rows = mapped.RowCount();
   LongJob job(services.progress, Gbk("正在按对应的名字更名……"), rows);
   std::vector<PlanEntry> plan;
@@ -120,7 +132,7 @@ void MappedRename(MappedServices& services, bool with_extension) {
   // swap) succeed whatever the row order; a renamed row shows its new name.
   MainServices window = ServicesOfWindow(main, mapped, services.messages, services.progress);
   CarriedOut done;
-  if (IsUsableFolder(folder) && !plan.empty()) {
+  if (!plan.empty()) {
     done = CarryOutPlan(window, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
     if (!done.started()) return;
     RecordForUndo(main, folder, done);

@@ -34,9 +34,13 @@ std::vector<GbkText> NameFileLines(std::string_view bytes);
 // fewer; column 0 is never touched and rows after the last line keep theirs.
 void WriteNewNames(ListView& list, const std::vector<GbkText>& lines);
 
+// The largest names file taken: a million long names fit well below it.
+inline constexpr size_t kNameFileLimit = size_t{64} << 20;
+
 // The mapped window's DropCallback: the dropped file's lines become the new
-// names. A path that cannot be read changes nothing.
-void ImportNameFile(FileSystem& files, ListView& mapped, const GbkText& path);
+// names. A path that cannot be read changes nothing; a file over the limit
+// is refused with a message.
+void ImportNameFile(FileSystem& files, ListView& mapped, Messages& messages, const GbkText& path);
 
 // 按钮_手动粘贴1: every new name becomes empty.
 void ClearNewNames(ListView& mapped);

@@ -7,15 +7,15 @@
 #include "workspace/workspace_values.h"
 
 namespace qm {
-namespace {}  // namespace
-
 void ConfirmPaste(const GbkText& pasted, ListView& target) {
   WriteNewNames(target, Split(pasted, "\r\n"));
 }
 
-void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main) {
-  int row = source.list.CurrentRow();
-  int column = source.list.ClickedColumn();
+EditedCell CellToEdit(const ListView& list) { return {list.CurrentRow(), list.ClickedColumn()}; }
+
+void ConfirmEdit(NameEditor& editor, EditSource source, EditedCell cell, MainServices& main) {
+  const int row = cell.row;
+  const int column = cell.column;
   GbkText edited = editor.EditedText();
   bool confirm_success = editor.ConfirmsSuccess();
   if (column == 1) {

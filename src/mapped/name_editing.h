@@ -24,11 +24,19 @@ struct EditSource {
   JobProgress& progress = NoJobProgress();
 };
 
-// 按钮1 "确认修改", on the source list's current row and clicked column read
-// at the click. Column 0: the entry is renamed on disk at once to the edited
-// text (the whole name), as a plan of the main window's renames, so it is
-// journaled and undoable; column 1: only the cell changes. Another column does
-// nothing and the editor stays open.
-void ConfirmEdit(NameEditor& editor, EditSource source, MainServices& main);
+// The cell the editor edits: the source list's current row and clicked column
+// at the moment it was opened. Later clicks in the list move both, so the
+// editor keeps its own copy until it is opened on another cell.
+struct EditedCell {
+  int row = -1;
+  int column = 0;
+};
+EditedCell CellToEdit(const ListView& list);
+
+// 按钮1 "确认修改" on the cell the editor was opened on. Column 0: the entry
+// is renamed on disk at once to the edited text (the whole name), as a plan of
+// the main window's renames, so it is journaled and undoable; column 1: only
+// the cell changes. Another column does nothing and the editor stays open.
+void ConfirmEdit(NameEditor& editor, EditSource source, EditedCell cell, MainServices& main);
 
 }  // namespace qm

@@ -89,7 +89,9 @@ class FileSystem {
   // Replaces path with bytes as one step: a failure leaves any old file whole.
   virtual Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;
 
-  virtual Result<std::string> ReadFile(const GbkText& path) = 0;
+  // The file's bytes, at most max_bytes of them: a caller that asks for one
+  // more than it takes can tell a file too large without holding it whole.
+  virtual Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) = 0;
 
   // The last-write time of path in nanoseconds since 1970 (UTC).
   virtual Result<int64_t> LastWriteTime(const GbkText& path) = 0;

@@ -198,15 +198,15 @@ Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::stri
   return true;
 }
 
-Result<std::string> PosixFileSystem::ReadFile(const GbkText& path) {
+Result<std::string> PosixFileSystem::ReadFile(const GbkText& path, size_t max_bytes) {
   auto source = InternalToUtf8(path);
   if (!source) return source.error();
   int fd = ::open(source->c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return SystemError("open", errno);
   std::string content;
   char buffer[65536];
-  for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
+  while (content.size() < max_bytes) {
+    ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, max_bytes - content.size()));
     if (got < 0) {
       if (errno == EINTR) continue;
       int error_number = errno;

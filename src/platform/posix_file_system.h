@@ -22,7 +22,7 @@ class PosixFileSystem : public FileSystem {
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
-  Result<std::string> ReadFile(const GbkText& path) override;
+  Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override;
   Result<int64_t> LastWriteTime(const GbkText& path) override;
   // Creating and deleting live in posix_file_tools.cpp, the trash in posix_trash.cpp.
   bool IsFolder(const GbkText& path) override;

@@ -121,21 +121,18 @@ void ForgetJournal(MainServices& services, const CarriedOut& done) {
 
 void ShowFailures(MainServices& services, const CarriedOut& done) {
   if (!services.renames || done.report.failed == 0) return;
-  std::vector<GbkText> lines;
-  lines.reserve(done.report.failed);
-  static const GbkText arrow = Gbk(" → ");
-  static const GbkText colon = Gbk("：");
+  std::vector<FailedRename> rows;
+  rows.reserve(done.report.failed);
   for (size_t i = 0; i < done.entries.size(); ++i) {
     const EntryOutcome& outcome = done.report.outcomes[i];
     if (outcome.state != EntryState::Failed) continue;
-    lines.push_back(done.entries[i].from + arrow + done.entries[i].to + colon +
-                    FailureText(outcome.failure));
+    rows.push_back({done.entries[i].from, done.entries[i].to, FailureText(outcome.failure)});
   }
   const int failed = done.report.failed;
   GbkText summary = done.report.renamed == 0 && !done.report.stopped
                         ? Gbk("全部") + ToText(failed) + Gbk("个都没有改名成功，原因如下：")
                         : Gbk("有") + ToText(failed) + Gbk("个没有改名成功，原因如下：");
-  services.renames->failures.Show(Gbk("没有改名成功的项目"), summary, lines);
+  services.renames->failures.Show(Gbk("没有改名成功的项目"), summary, rows);
 }
 
 }  // namespace qm

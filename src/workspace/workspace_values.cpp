@@ -93,7 +93,8 @@ GbkText UserDesktopFolder(FileSystem& files) {
   Result<GbkText> home_internal = Utf8ToInternal(home);
   Result<GbkText> path = Utf8ToInternal(folder + "/user-dirs.dirs");
   if (!home_internal.ok() || !path.ok()) return {};
-  Result<std::string> text = files.ReadFile(path.value());
+  // A settings file of a few lines; anything past that is not one.
+  Result<std::string> text = files.ReadFile(path.value(), 1 << 20);
   if (!text.ok()) return {};
   Result<GbkText> desktop = Utf8ToInternal(DesktopFromUserDirs(text.value(), home));
   return desktop.ok() ? desktop.value() : GbkText();

@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -298,7 +298,7 @@ namespace qm {
 namespace {
 
 // A direct run that partly fails: the result message, then the real failure
-// window with each failed entry and its reason as read-only text; the run is
+// window with each failed entry and its reason in a read-only table; the run is
 // undone through the undo button, which stays inside the closed window.
 TEST_F(DeleteReplaceButtonsTest, ADirectRunListsItsFailuresAndIsUndone) {
   Load({"a.txt", "b.txt"});
@@ -314,8 +314,8 @@ TEST_F(DeleteReplaceButtonsTest, ADirectRunListsItsFailuresAndIsUndone) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       auto* window = qobject_cast<FailureListWindow*>(widget);
       if (window == nullptr || !window->isVisible()) continue;
-      listed = window->text().toPlainText();
-      read_only = window->text().isReadOnly();
+      listed = window->AllAsText();
+      read_only = window->table().editTriggers() == QAbstractItemView::NoEditTriggers;
       closer.stop();
       window->findChild<QPushButton*>(QString::fromUtf8("按钮_关闭"))->click();
     }
@@ -326,7 +326,8 @@ TEST_F(DeleteReplaceButtonsTest, ADirectRunListsItsFailuresAndIsUndone) {
 
   EXPECT_EQ(OnDisk(), (std::set<std::string>{"a_v.txt", "b.txt", "b_v.txt"}));
   ExpectMessages({kConfirm, {"一共有1个文件被改名成功", "修改成果提示"}});
-  EXPECT_EQ(listed, QString::fromUtf8("b.txt → b_v.txt：新名称已被别的文件或文件夹占用"));
+  EXPECT_EQ(listed, QString::fromUtf8("原文件名\t新文件名\t原因\n"
+                                      "b.txt\tb_v.txt\t新名称已被别的文件或文件夹占用"));
   EXPECT_TRUE(read_only);
 
   QWidget* undo = Find(Control::按钮_撤回上一步);

@@ -265,8 +265,9 @@ TEST(RenameButtons, EachButtonRenamesTheRealFolderAsItsInputsSay) {
        {question, Message("没有任何改动", "没有改动")},
        [](Buttons& b) {
          ASSERT_EQ(b.failures().shown.size(), 1u);
-         EXPECT_EQ(b.failures().shown[0].lines,
-                   std::vector<GbkText>{Gbk("a.txt → a.mp4：新名称已被别的文件或文件夹占用")});
+         EXPECT_EQ(b.failures().shown[0].rows,
+                   (std::vector<FailedRename>{
+                       {"a.txt", "a.mp4", Gbk("新名称已被别的文件或文件夹占用")}}));
        }},
   };
   for (const Row& row : rows) {

@@ -133,6 +133,21 @@ class ListWindowsTest : public ::testing::Test {
     QApplication::sendEvent(list.viewport(), &event);
     TriggerMenuItem(menu_name, item);
   }
+  // A left click on a cell, as a user looking at another row makes.
+  void LeftClick(FileListView& list, int row, int column) {
+    QPoint at = list.visualRect(list.model()->index(row, column)).center();
+    QPoint global = list.viewport()->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &release);
+  }
+  static void Type(int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(QApplication::focusWidget(), &press);
+  }
   void TriggerMenuItem(const char* menu_name, const char* item) {
     QMenu* menu = nullptr;
     for (QMenu* candidate : window_.findChildren<QMenu*>(QString::fromUtf8(menu_name))) {
@@ -322,39 +337,104 @@ TEST_F(ListWindowsTest, MappedWindowMenuShiftsOneColumnAndAsksThroughItsOwnBoxes
   EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
 }
 
-TEST_F(ListWindowsTest, EditorRenamesFromTheMainListAndOpensOnlyOnce) {
+TEST_F(ListWindowsTest, EditorOpensOnceAndIsBoundToTheCellItWasLastOpenedOn) {
   AddFile("a.txt");
   AddFile("b.txt");
+  AddFile("c.txt");
   SetMode("处理文件");
   DropOn(&window_, {Folder() / "a.txt"});
 
   PickFromMenu(window_.list(), 0, 0, "右键功能1", "手动修改这个");
   auto* editor = window_.findChild<QWidget*>("SingleNameEditor");
   ASSERT_NE(editor, nullptr);
-  PickFromMenu(window_.list(), 1, 0, "右键功能1", "手动修改这个");
-  EXPECT_EQ(window_.findChildren<QWidget*>("SingleNameEditor").size(), 1);
-
   auto* edit = editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1));
   EXPECT_EQ(edit->text(), "a.txt");
+  // A second opening on another cell rebinds the open editor to that cell.
+  PickFromMenu(window_.list(), 1, 0, "右键功能1", "手动修改这个");
+  EXPECT_EQ(window_.findChildren<QWidget*>("SingleNameEditor").size(), 1);
+  EXPECT_EQ(edit->text(), "b.txt");
+
+  // Looking at other rows does not change what the editor edits.
+  LeftClick(window_.list(), 2, 0);
+  LeftClick(window_.list(), 0, 0);
+  ASSERT_EQ(window_.list().CurrentRow(), 0);
   // Typing goes to the edit box, after the last character.
+  QApplication::setActiveWindow(editor);
   QApplication::processEvents();
   ASSERT_EQ(QApplication::focusWidget(), edit);
-  auto type = [](int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(QApplication::focusWidget(), &press);
-  };
-  for (int i = 0; i < 5; ++i) type(Qt::Key_Backspace, {});
-  for (QChar typed : QString::fromUtf8("新.md")) type(0, typed);
+  for (int i = 0; i < 5; ++i) Type(Qt::Key_Backspace, {});
+  for (QChar typed : QString::fromUtf8("新.md")) Type(0, typed);
   EXPECT_EQ(edit->text(), QString::fromUtf8("新.md"));
-  // The edit applies to the row selected at the click, not at the opening.
   editor->findChild<QCheckBox*>(Name(EditorControl::选择框1))->setChecked(true);
   Click(editor, Name(EditorControl::按钮1));
-  EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "新.md"}));
-  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt", "新.md"}));
+  EXPECT_EQ(Column(window_.list(), 0), Texts({"a.txt", "新.md", "c.txt"}));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt", "c.txt", "新.md"}));
   ASSERT_EQ(messages_.shown.size(), 1u);
   EXPECT_EQ(messages_.shown[0].text, Gbk("此文件名修改成功！"));
   LetClosedWindowsGo();
   EXPECT_EQ(window_.findChild<QWidget*>("SingleNameEditor"), nullptr);
+}
+
+// The mapped window's editor opened on a new name stays on that new name when
+// the user then clicks another row's old name: no file is renamed.
+TEST_F(ListWindowsTest, MappedEditorOnANewNameIsNotMovedToAnOldNameByAClick) {
+  AddFile("a.txt");
+  AddFile("b.txt");
+  SetMode("处理文件");
+  DropOn(&window_, {Folder() / "a.txt"});
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  FileListView& list = mapped->list();
+  list.SetCell(0, 1, "x");
+
+  PickFromMenu(list, 0, 1, "右键功能2", "手动修改这个");
+  auto* editor = mapped->findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  auto* edit = editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1));
+  EXPECT_EQ(edit->text(), "x");
+  LeftClick(list, 1, 0);
+  ASSERT_EQ(list.ClickedColumn(), 0);
+  edit->setText("z");
+  Click(editor, Name(EditorControl::按钮1));
+  EXPECT_EQ(Column(list, 0), Texts({"a.txt", "b.txt"}));
+  EXPECT_EQ(Column(list, 1), Texts({"z", ""}));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt", "b.txt"}));
+
+  // Opened again on an old name, it edits that one and renames its file.
+  PickFromMenu(list, 1, 0, "右键功能2", "手动修改这个");
+  LetClosedWindowsGo();
+  editor = mapped->findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  edit = editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1));
+  EXPECT_EQ(edit->text(), "b.txt");
+  LeftClick(list, 0, 1);
+  edit->setText("y.txt");
+  Click(editor, Name(EditorControl::按钮1));
+  EXPECT_EQ(Column(list, 0), Texts({"a.txt", "y.txt"}));
+  EXPECT_EQ(Column(list, 1), Texts({"z", ""}));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt", "y.txt"}));
+}
+
+// With the inputs cleared and the list still full, the mapped rename says that
+// the folder is missing, as the other runs do.
+TEST_F(ListWindowsTest, MappedRenameWithoutAFolderSaysSo) {
+  AddFile("a.txt");
+  SetMode("处理文件");
+  DropOn(&window_, {Folder() / "a.txt"});
+  Click(&window_, Name(Control::按钮_清空输入框));
+  ASSERT_EQ(window_.form().Text(Control::标签2), "");
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  mapped->list().SetCell(0, 1, "b");
+
+  AnsweredBox answered;
+  AnswerNextMessageBox(answered);
+  Click(mapped, Name(MappedControl::按钮_执行改名));
+  EXPECT_EQ(answered.text, QString::fromUtf8("路径呢？请先拖入文件！"));
+  EXPECT_EQ(NamesOnDisk(), (std::vector<std::string>{"a.txt"}));
+  EXPECT_EQ(Column(mapped->list(), 1), Texts({"b"}));
 }
 
 // What each file holds, by name: a swap must move contents, not just names.

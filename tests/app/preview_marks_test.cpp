@@ -133,7 +133,7 @@ TEST_F(PreviewMarksTest, RowsThatWouldFailAreMarkedAndTheCommitAsksAboutThem) {
   EXPECT_EQ(OnDisk(), (std::set<std::string>{"clean.markdown", "clip.markdown", "clip.wav",
                                              "song.markdown", kLong}));
   ASSERT_EQ(failures_.shown.size(), 1u);
-  EXPECT_EQ(failures_.shown[0].lines.size(), 2u);
+  EXPECT_EQ(failures_.shown[0].rows.size(), 2u);
   // The rows left are marked for what would fail now.
   EXPECT_EQ(Marks(), (std::map<std::string, std::string>{{"clean.markdown", ""},
                                                          {"clip.markdown", ""},

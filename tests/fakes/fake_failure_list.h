@@ -12,11 +12,11 @@ class FakeFailureList : public FailureList {
   struct Shown {
     GbkText title;
     GbkText summary;
-    std::vector<GbkText> lines;
+    std::vector<FailedRename> rows;
   };
   void Show(const GbkText& title, const GbkText& summary,
-            const std::vector<GbkText>& lines) override {
-    shown.push_back({title, summary, lines});
+            const std::vector<FailedRename>& rows) override {
+    shown.push_back({title, summary, rows});
   }
   std::vector<Shown> shown;
 };

@@ -186,10 +186,10 @@ Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::strin
   return true;
 }
 
-Result<std::string> FakeFileSystem::ReadFile(const GbkText& path) {
+Result<std::string> FakeFileSystem::ReadFile(const GbkText& path, size_t max_bytes) {
   auto found = index_.find(Normalized(path));
   if (found == index_.end() || entries_[found->second].is_directory) return Error{"no such file"};
-  return entries_[found->second].content;
+  return entries_[found->second].content.substr(0, max_bytes);
 }
 
 Result<int64_t> FakeFileSystem::LastWriteTime(const GbkText& path) {

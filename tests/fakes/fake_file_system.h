@@ -29,7 +29,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileIdentity> IdentityOf(const GbkText& path) const;
   void Remove(const GbkText& path);
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
-  Result<std::string> ReadFile(const GbkText& path) override;
+  Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override;
   Result<int64_t> LastWriteTime(const GbkText& path) override;
   void SetLastWriteTime(const GbkText& path, int64_t nanoseconds);
   GbkText ProgramFolder() override { return program_folder; }

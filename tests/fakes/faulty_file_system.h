@@ -72,7 +72,9 @@ class FaultyFileSystem : public FileSystem {
   }
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
-  Result<std::string> ReadFile(const GbkText& path) override { return inner_.ReadFile(path); }
+  Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override {
+    return inner_.ReadFile(path, max_bytes);
+  }
   Result<int64_t> LastWriteTime(const GbkText& path) override { return inner_.LastWriteTime(path); }
   bool IsFolder(const GbkText& path) override { return inner_.IsFolder(path); }
   Result<bool> CreateFolder(const GbkText& path) override;

@@ -64,19 +64,26 @@ TEST(NameFileLines, SplitsAtCrLfAfterTheEncodingIsSettled) {
 TEST_F(MappedRenameTest, ImportFillsTheNewNamesAndAppendsRowsForExtraLines) {
   Rows({{"a.txt", "old"}, {"b.txt", ""}, {"c.txt", "keep"}});
   main.files.AddFile("/names.txt", "1\r\n2\r\n");
-  ImportNameFile(main.files, mapped, "/names.txt");
+  ImportNameFile(main.files, mapped, messages, "/names.txt");
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt"}));
   EXPECT_EQ(mapped.Column(1), Texts({"1", "2", "keep"}));
 
   main.files.AddFile("/more.txt", "x\r\ny\r\nz\r\nw");
-  ImportNameFile(main.files, mapped, "/more.txt");
+  ImportNameFile(main.files, mapped, messages, "/more.txt");
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt", ""}));
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
 
   // A folder or a missing file changes nothing.
-  ImportNameFile(main.files, mapped, "/w");
-  ImportNameFile(main.files, mapped, "/missing.txt");
+  ImportNameFile(main.files, mapped, messages, "/w");
+  ImportNameFile(main.files, mapped, messages, "/missing.txt");
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // A file past the limit (a film dropped by mistake) is refused whole.
+  main.files.AddFile("/film.mkv", std::string(kNameFileLimit + 1, 'a'));
+  ImportNameFile(main.files, mapped, messages, "/film.mkv");
+  EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
+  EXPECT_EQ(messages.Texts(), Texts({"这个文件太大了（超过64MB），不像是名字列表，没有导入。"}));
 }
 
 TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow) {
@@ -101,8 +108,9 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   EXPECT_TRUE(messages.shown.empty());
   // The taken row is explained after the count, and what was renamed can be undone.
   ASSERT_EQ(main.failures.shown.size(), 1u);
-  EXPECT_EQ(main.failures.shown[0].lines,
-            Texts({"c.txt → taken.txt：新名称已被别的文件或文件夹占用"}));
+  EXPECT_EQ(
+      main.failures.shown[0].rows,
+      (std::vector<FailedRename>{{"c.txt", "taken.txt", Gbk("新名称已被别的文件或文件夹占用")}}));
   EXPECT_EQ(main.undo.Newest().pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
@@ -130,15 +138,19 @@ TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
   EXPECT_EQ(main.failures.shown[0].summary, Gbk("全部2个都没有改名成功，原因如下："));
 }
 
-TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamed) {
+TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamedAndTheMessageSaysWhy) {
   main.files.AddFile("a.txt");
-  for (const char* folder : {"", "/"}) {
+  for (const char* folder : {"", "/", "w/"}) {
     SCOPED_TRACE(folder);
     main.form.SetText(Control::标签2, folder);
     mapped.RemoveAllRows();
+    messages.shown.clear();
     Rows({{"a.txt", "b"}});
     MappedRename(services, false);
     EXPECT_TRUE(main.files.renames.empty());
+    EXPECT_EQ(messages.Texts(), Texts({"路径呢？请先拖入文件！"}));
+    EXPECT_TRUE(main.messages.shown.empty());
+    EXPECT_TRUE(main.failures.shown.empty());
   }
 }
 

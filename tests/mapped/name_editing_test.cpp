@@ -42,13 +42,12 @@ class ConfirmEditTest : public ::testing::Test, public FakeMainServices {
     list.AppendRows({"a.txt", "other"});
     list.current_row = 0;
   }
-  void Confirm(const char* text, int column, bool confirms = false) {
+  void Confirm(const char* text, int column, bool confirms = false, int row = 0) {
     editor = FakeNameEditor();
     editor.text = Gbk(text);
     editor.confirms = confirms;
-    list.clicked_column = column;
     messages.shown.clear();
-    ConfirmEdit(editor, EditSource{list, messages}, services);
+    ConfirmEdit(editor, EditSource{list, messages}, EditedCell{row, column}, services);
   }
   std::vector<GbkText> MessageTexts() const {
     std::vector<GbkText> texts;
@@ -99,9 +98,11 @@ TEST_F(ConfirmEditTest, SecondColumnSetsTheCellOnlyAndOtherColumnsDoNothing) {
   EXPECT_FALSE(editor.closed);
   EXPECT_EQ(list.Column(1), (std::vector<GbkText>{"b", ""}));
 
-  // The row is the one current at the click.
-  list.current_row = 1;
-  Confirm("d", 1);
+  // The cell is the one the editor was opened on, whatever the list's current
+  // row and clicked column are now.
+  list.current_row = 0;
+  list.clicked_column = 0;
+  Confirm("d", 1, false, 1);
   EXPECT_EQ(list.Column(1), (std::vector<GbkText>{"b", "d"}));
   EXPECT_TRUE(messages.shown.empty());
 }

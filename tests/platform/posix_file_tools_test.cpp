@@ -105,6 +105,12 @@ TEST_F(PosixFileToolsTest, CreatingAFileNeverWritesThroughALink) {
   EXPECT_FALSE(fs::exists(root_ / "target.txt"));
 }
 
+TEST_F(PosixFileToolsTest, ReadingStopsAtTheLimitAsked) {
+  std::ofstream(root_ / "big.txt") << std::string(200000, 'x');
+  EXPECT_EQ(files_.ReadFile(Internal(root_ / "big.txt"), 100001)->size(), 100001u);
+  EXPECT_EQ(files_.ReadFile(Internal(root_ / "big.txt"), 1 << 20)->size(), 200000u);
+}
+
 // The home trash on the same file system: files/ holds the entry, info/ its
 // .trashinfo with the percent-encoded absolute path, and a second entry of the
 // same name gets a name of its own.

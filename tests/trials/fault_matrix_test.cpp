@@ -163,10 +163,8 @@ std::vector<Job> Jobs() {
       {"single-name editor", false, true, [](Scene& scene) { AddFiles(scene, "e"); },
        [](Scene& scene) {
          TrialWorld& world = *scene.world;
-         world.list.current_row = kEntries / 2;
-         world.list.clicked_column = 0;
          FakeNameEditor editor;
-         ConfirmEdit(editor, {world.list, world.messages}, world.services);
+         ConfirmEdit(editor, {world.list, world.messages}, {kEntries / 2, 0}, world.services);
        }},
   };
 }
@@ -280,16 +278,16 @@ GbkText ReasonOf(const FaultKind& fault) {
   }
 }
 
-int FailureLines(const TrialWorld& world) {
-  int lines = 0;
-  for (const auto& shown : world.failures.shown) lines += static_cast<int>(shown.lines.size());
-  return lines;
+int FailureRows(const TrialWorld& world) {
+  int rows = 0;
+  for (const auto& shown : world.failures.shown) rows += static_cast<int>(shown.rows.size());
+  return rows;
 }
 
-bool AnyLineHolds(const TrialWorld& world, const GbkText& reason) {
+bool AnyRowGives(const TrialWorld& world, const GbkText& reason) {
   for (const auto& shown : world.failures.shown) {
-    for (const GbkText& line : shown.lines) {
-      if (line.find(reason) != std::string::npos) return true;
+    for (const FailedRename& row : shown.rows) {
+      if (row.reason.find(reason) != std::string::npos) return true;
     }
   }
   return false;
@@ -351,10 +349,10 @@ TEST(FaultMatrix, NoFileIsLostAndEveryFailureIsExplained) {
           EXPECT_EQ(Contents(scene.Folder()), before) << "renamed without a journal";
           EXPECT_TRUE(outcome.messages.shown.empty() == false);
         } else {
-          EXPECT_EQ(FailureLines(outcome), not_done);
+          EXPECT_EQ(FailureRows(outcome), not_done);
           if (fault.point == FaultPoint::Rename && fault.action != Action::FolderMoved) {
             EXPECT_GT(not_done, 0);
-            EXPECT_TRUE(AnyLineHolds(outcome, ReasonOf(fault)));
+            EXPECT_TRUE(AnyRowGives(outcome, ReasonOf(fault)));
           }
         }
 
@@ -391,7 +389,7 @@ TEST(FaultMatrix, NoFileIsLostAndEveryFailureIsExplained) {
           if (intruder_holds_a_name) {
             // That name cannot be given back: the undo says so and takes back
             // what it can.
-            EXPECT_TRUE(AnyLineHolds(start, ReasonOf(fault)));
+            EXPECT_TRUE(AnyRowGives(start, ReasonOf(fault)));
           } else {
             EXPECT_EQ(final_state, expected_after);
           }
@@ -538,7 +536,9 @@ TEST(FaultMatrix, FileToolsLoseNothingAndClaimNoSuccessTheyDidNotHave) {
           // Nothing that was there is touched; the count is what was made.
           for (const std::string& content : before)
             EXPECT_GE(after.count(content), before.count(content));
-          if (fault.action == Action::TargetAppears) EXPECT_EQ(after.count(kIntruder), 1u);
+          if (fault.action == Action::TargetAppears) {
+            EXPECT_EQ(after.count(kIntruder), 1u);
+          }
           int made = 0;
           for (const auto& entry : fs::directory_iterator(scene.Made())) {
             made += ReadContentOf(entry.path()) != kIntruder;
@@ -551,7 +551,9 @@ TEST(FaultMatrix, FileToolsLoseNothingAndClaimNoSuccessTheyDidNotHave) {
           // Only the entry struck is left, in the folder or where it was taken.
           const size_t left = Contents(scene.Folder()).size();
           EXPECT_EQ(left + Contents(scene.Outside()).size(), 1u);
-          if (job.point == FaultPoint::MoveToTrash) EXPECT_EQ(after, before);
+          if (job.point == FaultPoint::MoveToTrash) {
+            EXPECT_EQ(after, before);
+          }
           for (const auto& [name, content] : Contents(scene.Folder())) EXPECT_EQ(name, content);
           // A deletion that failed keeps the row: the list shows what is there.
           EXPECT_EQ(scene.world->list.RowCount(), kEntries);

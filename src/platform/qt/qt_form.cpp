@@ -182,11 +182,20 @@ void QtForm::SetWindowWidth(int width) {
   int added = std::max(0, window_->width() - layout_->DesignedSize().width());
   layout_->SetDesignedWidth(width);
   int wanted = width + added;
-  if (QScreen* screen = window_->screen()) {
-    int frame = window_->frameGeometry().width() - window_->width();
-    wanted = std::min(wanted, screen->availableGeometry().width() - frame);
+  QScreen* screen = window_->screen();
+  if (screen == nullptr) {
+    window_->resize(wanted, window_->height());
+    return;
   }
+  const QRect available = screen->availableGeometry();
+  const int frame = window_->frameGeometry().width() - window_->width();
+  wanted = std::min(wanted, available.width() - frame);
   window_->resize(wanted, window_->height());
+  // A window widened near the screen's right edge moves back inside it.
+  const QRect outer = window_->frameGeometry();
+  if (outer.right() > available.right()) {
+    window_->move(std::max(available.left(), available.right() - outer.width() + 1), outer.top());
+  }
 }
 
 void QtForm::SetAlwaysOnTop(bool on_top) {
