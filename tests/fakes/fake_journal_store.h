@@ -30,16 +30,17 @@ class FakeJournalStore : public JournalStore {
   Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
     auto found = journals.find(id);
     if (found == journals.end()) return Error{"no such journal"};
-    ++reads;
     const std::string& bytes = found->second;
-    return bytes.substr(bytes.size() > tail_bytes ? bytes.size() - tail_bytes : 0);
+    std::string read = bytes.substr(bytes.size() > tail_bytes ? bytes.size() - tail_bytes : 0);
+    bytes_read += read.size();
+    return read;
   }
   void Remove(const std::string& id) override { journals.erase(id); }
 
   std::map<std::string, std::string> journals;  // by id, oldest first
   bool fail_create = false;
   int syncs = 0;
-  int reads = 0;
+  size_t bytes_read = 0;
 
  private:
   class Writer : public JournalWriter {
