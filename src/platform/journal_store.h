@@ -33,6 +33,11 @@ class JournalStore {
   // A journal's bytes, all of them or only its last `tail_bytes`: a start
   // needs no more than a journal's end to know whether its run finished.
   virtual Result<std::string> Read(const std::string& id, size_t tail_bytes = SIZE_MAX) = 0;
+  // How many bytes a journal holds.
+  virtual Result<uint64_t> Size(const std::string& id) = 0;
+  // Moves a journal that cannot serve out of the list, keeping its bytes for
+  // a person to look at.
+  virtual void SetAside(const std::string& id) = 0;
   virtual void Remove(const std::string& id) = 0;
 };
 

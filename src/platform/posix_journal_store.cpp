@@ -146,6 +146,17 @@ Result<std::string> PosixJournalStore::Read(const std::string& id, size_t tail_b
   return bytes;
 }
 
+Result<uint64_t> PosixJournalStore::Size(const std::string& id) {
+  if (!IsJournalId(id)) return Error{"not a journal: " + id};
+  struct stat status {};
+  if (::stat(PathOf(id).c_str(), &status) != 0) return SystemError("stat " + PathOf(id), errno);
+  return static_cast<uint64_t>(status.st_size);
+}
+
+void PosixJournalStore::SetAside(const std::string& id) {
+  if (IsJournalId(id)) ::rename(PathOf(id).c_str(), (PathOf(id) + ".damaged").c_str());
+}
+
 void PosixJournalStore::Remove(const std::string& id) {
   if (IsJournalId(id)) ::unlink(PathOf(id).c_str());
 }

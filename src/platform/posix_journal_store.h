@@ -21,6 +21,8 @@ class PosixJournalStore : public JournalStore {
   Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
   std::vector<std::string> List() override;
   Result<std::string> Read(const std::string& id, size_t tail_bytes) override;
+  Result<uint64_t> Size(const std::string& id) override;
+  void SetAside(const std::string& id) override;
   void Remove(const std::string& id) override;
 
  private:

@@ -81,10 +81,29 @@ bool EndsFinished(JournalStore& store, const std::string& id) {
              "\n" + std::string(kJournalEnd);
 }
 
+// An unfinished journal, read whole for the restart question; nullopt when it
+// cannot be read, is too large to read at a start, or is damaged past its
+// "begin" line. Damage before that line reads as a journal cut off before
+// anything moved, since no rename starts before "begin" is on the disk.
+std::optional<JournalContent> ReadUnfinished(JournalStore& store, const std::string& id) {
+  Result<uint64_t> size = store.Size(id);
+  if (!size.ok() || *size > kJournalReadLimit) return std::nullopt;
+  Result<std::string> bytes = store.Read(id);
+  if (!bytes.ok()) return std::nullopt;
+  std::optional<JournalContent> content = ParseJournal(*bytes);
+  if (!content &&
+      bytes->find(std::string("\n") + std::string(kJournalBegin)) == std::string::npos) {
+    return JournalContent{};  // never begun
+  }
+  return content;
+}
+
 }  // namespace
 
 bool LoadUndoRecord(JournalStore& store, UndoRecord& record) {
   if (record.loaded) return true;
+  Result<uint64_t> size = store.Size(record.journal_id);
+  if (!size.ok() || *size > kJournalReadLimit) return false;
   Result<std::string> bytes = store.Read(record.journal_id);
   if (!bytes.ok()) return false;
   std::optional<JournalContent> content = ParseJournal(*bytes);
@@ -98,6 +117,7 @@ void ResumeAfterStart(MainServices& services) {
   // A finished run is only listed here: its record is read when it is undone.
   std::vector<UndoRecord> finished;
   std::vector<Journal> unfinished;
+  int set_aside = 0;
   for (const std::string& id : renames.journal.List()) {
     if (EndsFinished(renames.journal, id)) {
       UndoRecord record;
@@ -106,14 +126,25 @@ void ResumeAfterStart(MainServices& services) {
       finished.push_back(std::move(record));
       continue;
     }
-    Result<std::string> bytes = renames.journal.Read(id);
-    std::optional<JournalContent> content =
-        bytes.ok() ? ParseJournal(*bytes) : std::optional<JournalContent>();
-    if (!content || !content->begun) {
+    std::optional<JournalContent> content = ReadUnfinished(renames.journal, id);
+    if (!content) {
+      // Damaged, or larger than a start may read: kept aside, never deleted,
+      // since it may be all that tells which names to put back.
+      renames.journal.SetAside(id);
+      ++set_aside;
+      continue;
+    }
+    if (!content->begun) {
       renames.journal.Remove(id);  // cut off before anything moved
       continue;
     }
     unfinished.push_back({id, std::move(*content)});
+  }
+  if (set_aside > 0) {
+    services.messages.Show(Gbk("有") + ToText(set_aside) +
+                               Gbk("份没有完成的改名记录已损坏或太大，无法用来复原。\r\n"
+                                   "它们已另存在程序的状态文件夹里（以 .damaged 结尾）。"),
+                           Gbk("提醒："), Icon::Information, Buttons::Ok);
   }
 
   // The newest first: undoing them in that order puts back the oldest state.

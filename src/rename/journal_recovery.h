@@ -16,6 +16,10 @@ namespace qm {
 // Needs services.renames.
 void ResumeAfterStart(MainServices& services);
 
+// The largest journal a start reads to put names back: a run of two million
+// renames. A larger one, like a damaged one, is set aside with a message.
+inline constexpr uint64_t kJournalReadLimit = uint64_t{512} << 20;
+
 // Reads a record known only by its journal; false when the journal cannot be
 // read (then there is nothing to undo with it).
 bool LoadUndoRecord(JournalStore& store, UndoRecord& record);

@@ -35,9 +35,25 @@ class FakeJournalStore : public JournalStore {
     bytes_read += read.size();
     return read;
   }
+  Result<uint64_t> Size(const std::string& id) override {
+    auto found = journals.find(id);
+    if (found == journals.end()) return Error{"no such journal"};
+    if (auto claimed = claimed_sizes.find(id); claimed != claimed_sizes.end())
+      return claimed->second;
+    return found->second.size();
+  }
+  void SetAside(const std::string& id) override {
+    auto found = journals.find(id);
+    if (found == journals.end()) return;
+    set_aside[id] = std::move(found->second);
+    journals.erase(found);
+  }
   void Remove(const std::string& id) override { journals.erase(id); }
 
   std::map<std::string, std::string> journals;  // by id, oldest first
+  std::map<std::string, std::string> set_aside;
+  // Sizes a journal reports instead of its own, to stand for a huge one.
+  std::map<std::string, uint64_t> claimed_sizes;
   bool fail_create = false;
   int syncs = 0;
   size_t bytes_read = 0;

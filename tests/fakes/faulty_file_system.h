@@ -110,6 +110,8 @@ class FaultyJournalStore : public JournalStore {
   Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
     return inner_.Read(id, tail_bytes);
   }
+  Result<uint64_t> Size(const std::string& id) override { return inner_.Size(id); }
+  void SetAside(const std::string& id) override { inner_.SetAside(id); }
   void Remove(const std::string& id) override { inner_.Remove(id); }
 
  private:

@@ -166,5 +166,26 @@ TEST(UndoHistory, AStartReadsOnlyTheEndsOfFinishedJournalsAndKeepsTwenty) {
   EXPECT_EQ(world.undo.size(), UndoHistory::kKept - 1);
 }
 
+// A journal left unfinished that is damaged, or too large for a start to
+// read, is never deleted: it is set aside and the start says so, once. One
+// cut off before its renames began is simply removed.
+TEST(UndoHistory, ADamagedOrHugeUnfinishedJournalIsSetAsideWithAMessage) {
+  FakeMainServices world;
+  world.journal.journals["1"] = "quillmere-journal 1\nfolder 5:/w/a/\nentry 0 1";  // cut off
+  world.journal.journals["2"] = "quillmere-journal 1\nfolder 99:/w/\nbegin\n";     // damaged
+  world.journal.journals["4"] = "";  // made, then the program stopped
+  world.journal.journals["3"] = JournalStart("/w/") + "entry 0 1 2 1:a 1:b\nbegin\n";
+  world.journal.claimed_sizes["3"] = kJournalReadLimit + 1;  // ten million entries, say
+  ResumeAfterStart(world.services);
+  EXPECT_TRUE(world.journal.journals.empty());
+  EXPECT_EQ(world.journal.set_aside.size(), 2u);
+  ASSERT_EQ(world.messages.shown.size(), 1u);
+  EXPECT_EQ(world.messages.shown[0].text.rfind(Gbk("有2份没有完成的改名记录已损坏或太大"), 0), 0u);
+
+  world.messages.shown.clear();
+  ResumeAfterStart(world.services);
+  EXPECT_TRUE(world.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace qm
