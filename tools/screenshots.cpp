@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
     if (!file.open(QIODevice::WriteOnly)) return 1;
   }
 
-  qm::UndoRecord undo;
+  qm::UndoHistory undo;
   AnswerOk messages;
   ChooseOneFolder windows(qm::FromQString(lessons.path()));
   qm::MainWindow window(undo, {&messages, &windows, nullptr});

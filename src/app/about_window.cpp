@@ -200,6 +200,11 @@ void AboutWindow::BuildPages() {
   Picture(pages[0], A::图片框4, Banner("Quillmere", "批量改名 · 使用教程"), 80, 24);
   Button(pages[0], A::超级链接框2, "查看使用教程", 80, 140, 240, 28, "link");
   Button(pages[0], A::超级链接框3, "复制下载地址发给朋友", 80, 180, 240, 28, "link");
+  QLabel* licence = Label(pages[0], A::透明标签_许可,
+                          "Quillmere 是自由软件，按 GNU GPL 第 3 版或更高版本发布，"
+                          "可以自由使用、修改和分享。",
+                          80, 222, 360, 40);
+  licence->setWordWrap(true);
 
   Picture(pages[1], A::图片框3, Banner("检查更新", "看看有没有新版本"), 80, 16);
   Label(pages[1], A::透明标签5, "您当前的版本：", 80, 112, 120);
@@ -213,7 +218,10 @@ void AboutWindow::BuildPages() {
         "对软件有新的建议，\n或者你需要的功能软件没有，\n请联系我并且和我交流！感谢！\n为了大家的便"
         "利！",
         60, 24, 340, 110);
-  Label(pages[2], A::透明标签1, "", 60, 152, 200)->setText(Utf8("QQ群：") + kUserGroupNumber);
+  // Without a group of the publisher's own, no number at all: a made-up one
+  // could be a stranger's.
+  QLabel* group = Label(pages[2], A::透明标签1, "", 60, 152, 200);
+  if (kUserGroupNumber[0] != '\0') group->setText(Utf8("QQ群：") + kUserGroupNumber);
   auto* copy = new QPushButton(Utf8("复制群号"), pages[2]);
   copy->setAutoDefault(false);
   Place(copy, A::按钮2, 264, 148, 100, 30);
@@ -225,7 +233,10 @@ void AboutWindow::BuildPages() {
 }
 
 void AboutWindow::StartCheck() {
-  if (!version_page_) return;
+  if (!version_page_) {
+    ShowCheckTurnedOff(*form_, current_version_);
+    return;
+  }
   const GbkText address = *version_page_;
   check_->Start(
       [address](HttpTransport& transport) { return FetchPageForAboutCheck(transport, address); },

@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
   // The program-wide objects outlive the window that uses them.
   qm::UndoHistory undo;
   qm::MainWindowOverrides services;
-  services.version_page = qm::kVersionPageAddress;
+  if (qm::kVersionCheckBuiltIn) services.version_page = qm::kVersionPageAddress;
   qm::MainWindow window(undo, services);
   window.show();
   if (line.has_folder) {

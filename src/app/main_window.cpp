@@ -21,6 +21,7 @@
 
 #include "app/about_window.h"
 #include "app/background_check.h"
+#include "app/command_line.h"
 #include "app/explanation_window.h"
 #include "app/failure_list_window.h"
 #include "app/help_texts.h"
@@ -166,7 +167,8 @@ QFont FormFont() {
 MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, QWidget* parent)
     : QMainWindow(parent) {
   setObjectName(Utf8("MainWindow"));
-  setWindowTitle(Utf8("Quillmere*16.3"));
+  // The version check reads the running version from the title's end.
+  setWindowTitle(Utf8("Quillmere*") + QString::fromUtf8(ProgramVersion()));
   setFont(FormFont());
   resize(kDesignedWidth, kDesignedHeight);
 

@@ -66,7 +66,9 @@ void OnAboutClicked(AboutForm& form, Shell& shell, const AboutLinks& links, Abou
       if (!links.tutorial.empty()) shell.SetClipboardText(links.tutorial);
       break;
     case A::按钮2:
-      shell.SetClipboardText(kUserGroupNumber);
+      // Without a group of our own there is nothing to copy, and the user's
+      // clipboard stays as it was.
+      if (kUserGroupNumber[0] != '\0') shell.SetClipboardText(kUserGroupNumber);
       form.Focus(A::超级按钮_QQ群);
       break;
     default:
@@ -81,7 +83,12 @@ void ApplyAboutCheck(AboutForm& form, AboutLinks& links, const GbkText& page,
   form.SetText(A::透明标签8, read.latest);
   // The result waits hidden until the user opens the update page.
   form.SetVisible(A::透明标签9, false);
-  if (read.latest == current) {
+  if (read.latest.empty()) {
+    // Offline, or a page without the marker: the latest version is unknown,
+    // and a download link would lead nowhere.
+    form.SetVisible(A::超级链接框1, false);
+    form.SetText(A::透明标签9, Gbk(kLatestUnknown));
+  } else if (read.latest == current) {
     form.SetVisible(A::超级链接框1, false);
     form.SetText(A::透明标签9, Gbk("恭喜！已经是最新版本！"));
   } else {
@@ -90,6 +97,13 @@ void ApplyAboutCheck(AboutForm& form, AboutLinks& links, const GbkText& page,
   }
   links.tutorial = read.tutorial_link;
   links.download = read.download_link;
+}
+
+void ShowCheckTurnedOff(AboutForm& form, const GbkText& current) {
+  form.SetText(A::透明标签7, current);
+  form.SetText(A::透明标签8, {});
+  form.SetVisible(A::超级链接框1, false);
+  form.SetText(A::透明标签9, Gbk(kCheckTurnedOff));
 }
 
 bool OpenLink(Shell& shell, const GbkText& link) {

@@ -61,7 +61,8 @@ GbkText FetchPageForAboutCheck(HttpTransport& transport, const GbkText& address)
 }
 
 void ApplyMainCheck(Form& main_window, const GbkText& latest, const GbkText& current) {
-  if (latest == current) {
+  // Unknown (offline, or a page without the marker) is not "outdated".
+  if (latest.empty() || latest == current) {
     main_window.SetText(Control::超级按钮1, Gbk("使用教程"));
     return;
   }

@@ -16,10 +16,20 @@ namespace qm {
 // versions and keeps the links (see about_handlers.h). The fetching below
 // runs on the worker; the applying runs on the UI thread.
 
-// The version page. ".example" is reserved and never resolves, so until the
-// project publishes its page every check ends as "not the latest version",
-// and no request ever reaches a stranger's server.
-inline constexpr char kVersionPageAddress[] = "https://quillmere.example/";
+// The version page, set by whoever publishes the program (QM_VERSION_PAGE).
+// The default's ".example" is reserved and never resolves, so no request
+// ever reaches a stranger's server and the latest version stays unknown.
+#ifndef QM_VERSION_PAGE
+#define QM_VERSION_PAGE "https://quillmere.example/"
+#endif
+inline constexpr char kVersionPageAddress[] = QM_VERSION_PAGE;
+
+// False in a build made without the version check (QM_VERSION_CHECK=OFF):
+// the program then never contacts a server on its own.
+#ifndef QM_VERSION_CHECK
+#define QM_VERSION_CHECK 1
+#endif
+inline constexpr bool kVersionCheckBuiltIn = QM_VERSION_CHECK != 0;
 
 // The MainWindow title's last four bytes are the running version.
 GbkText CurrentVersion(const GbkText& main_window_title);

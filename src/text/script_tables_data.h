@@ -12,7 +12,8 @@ struct ScriptPair {
   uint16_t converted;
 };
 
-// Generated data, sorted by code (script_tables_data.cpp).
+// Generated data, sorted by code (script_tables_data.cpp), from OpenCC's
+// character dictionaries (Apache License 2.0; see NOTICE).
 extern const ScriptPair kTraditionalToSimplifiedPairs[];
 extern const int kTraditionalToSimplifiedPairCount;
 extern const ScriptPair kSimplifiedToTraditionalPairs[];

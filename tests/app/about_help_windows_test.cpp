@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/about_window.h"
+#include "app/command_line.h"
 #include "app/explanation_window.h"
 #include "app/help_texts.h"
 #include "app/main_window.h"
@@ -120,9 +121,9 @@ TEST_F(VersionCheckWindowTest, BothChecksCompareTheRunningVersionWithThePage) {
        "目前不是最新的版本！", true},
       {"17.0.1", "Quillmere最新版17.0.1", "查看更新", "不是最新版本", "17.0",
        "目前不是最新的版本！", true},
-      {"no marker", "<html>维护中</html>", "查看更新", "不是最新版本", "", "目前不是最新的版本！",
-       true},
-      {"no server", nullptr, "查看更新", "不是最新版本", "", "目前不是最新的版本！", true},
+      // Offline or without the marker, the latest version is unknown, not newer.
+      {"no marker", "<html>维护中</html>", "使用教程", "", "", kLatestUnknown, false},
+      {"no server", nullptr, "使用教程", "", "", kLatestUnknown, false},
   };
   const std::string closed =
       "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()) + "/";
@@ -195,9 +196,10 @@ TEST_F(VersionCheckWindowTest, OpeningTwiceRunsTheCheckTwiceAndKeepsTheSecondLin
   EXPECT_EQ(shell_.opened,
             (std::vector<GbkText>{"https://t.test/second", "https://d.test/second"}));
   EXPECT_EQ(shell_.clipboard, "https://t.test/second");
+  // No group number is set in this build: none is shown, none copied.
   Click(about, A::按钮2);
-  EXPECT_EQ(shell_.clipboard, kUserGroupNumber);
-  EXPECT_EQ(AboutText(about, A::透明标签1), Utf8("QQ群：") + kUserGroupNumber);
+  EXPECT_EQ(shell_.clipboard, "https://t.test/second");
+  EXPECT_EQ(AboutText(about, A::透明标签1), "");
 }
 
 TEST_F(VersionCheckWindowTest, ClosingBeforeTheCheckReturnsLeavesNothingBehind) {
@@ -230,12 +232,25 @@ TEST_F(VersionCheckWindowTest, ClosingBeforeTheCheckReturnsLeavesNothingBehind) 
   server_.Release();
 }
 
-TEST_F(VersionCheckWindowTest, WithoutAPageNoCheckRuns) {
+// A build without the version check gives its windows no page: neither
+// window makes a request, and the update page says the check is off.
+TEST_F(VersionCheckWindowTest, WithoutAPageNoCheckRunsAndTheAboutWindowSaysSo) {
   UndoHistory undo;
-  MainWindow window(undo, {&messages_, nullptr, nullptr});
+  MainWindowOverrides overrides;
+  overrides.messages = &messages_;
+  overrides.shell = &shell_;
+  MainWindow window(undo, overrides);
+  window.show();
   PumpFor(300ms);
   EXPECT_FALSE(window.timer().isActive());  // the first tick stopped it
   EXPECT_EQ(MainText(window, Control::超级按钮1), Utf8("使用教程"));
+  AboutWindow* about = OpenAbout(window);
+  ASSERT_TRUE(PumpUntil([&] { return AboutText(about, A::透明标签9) == Utf8(kCheckTurnedOff); }));
+  Click(about, A::超级按钮_更新信息);
+  EXPECT_TRUE(AboutShows(about, A::透明标签9));
+  EXPECT_FALSE(AboutShows(about, A::超级链接框1));
+  EXPECT_EQ(AboutText(about, A::透明标签7), QString::fromUtf8(ProgramVersion()));
+  PumpFor(200ms);
   EXPECT_TRUE(server_.requests().empty());
 }
 

@@ -35,8 +35,12 @@ for size in 16 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would land on every user's system.
 installed_files() { (cd "$root/destdir" && find . -type f); }
-unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.)" || true)
+unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.|share/doc/quillmere/copyright$)" || true)
 [ -z "$unexpected" ] || fail "unexpected files installed: $unexpected"
+
+# The licence, where Debian and its tools look for it.
+grep -q "^License: GPL-3.0-or-later" "$usr/share/doc/quillmere/copyright" || fail "no licence in the copyright file"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$metainfo" || fail "the metadata's licence"
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$metainfo" >"$root/appstream.log" ||
@@ -73,7 +77,7 @@ for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
 done
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/quillmere "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
-  "./usr/share/icons/hicolor/48x48/apps/$id.png"; do
+  "./usr/share/icons/hicolor/48x48/apps/$id.png" ./usr/share/doc/quillmere/copyright; do
   grep -qF " $file" <<<"$contents" || fail "the package lacks $file"
 done
 echo "installed, validated and packaged: $(basename "$deb"); Depends: $depends"
