@@ -192,8 +192,29 @@ GbkText InfoFailureText(FileInfoFailure failure) {
   return {};
 }
 
+// The number a format letter stands for; nullopt for any other character.
+std::optional<int> FieldOfLetter(char letter, const CivilTime& time) {
+  switch (letter) {
+    case 'M':
+      return time.month;
+    case 'd':
+      return time.day;
+    case 'H':
+      return time.hour;
+    case 'h':
+      return time.hour % 12 == 0 ? 12 : time.hour % 12;
+    case 'm':
+      return time.minute;
+    case 's':
+      return time.second;
+    default:
+      return std::nullopt;
+  }
+}
+
 GbkText FormatCivilTime(const CivilTime& time, const GbkText& format) {
   GbkText out;
+  bool quoted = false;
   size_t i = 0;
   auto run_of = [&format, &i](char letter) {
     size_t n = 0;
@@ -203,85 +224,38 @@ GbkText FormatCivilTime(const CivilTime& time, const GbkText& format) {
   while (i < format.size()) {
     const char c = format[i];
     if (c == '\'') {
-      // Quoted text; '' is a quote, inside or outside quotes.
+      // '' is a quote, inside quoted text or out of it; a lone ' opens or closes.
       if (i + 1 < format.size() && format[i + 1] == '\'') {
         out += '\'';
         i += 2;
-        continue;
-      }
-      ++i;
-      while (i < format.size()) {
-        if (format[i] == '\'') {
-          if (i + 1 < format.size() && format[i + 1] == '\'') {
-            out += '\'';
-            i += 2;
-            continue;
-          }
-          ++i;
-          break;
-        }
-        const size_t width = CharacterWidthAt(format, i);
-        out.append(format, i, width);
-        i += width;
+      } else {
+        quoted = !quoted;
+        ++i;
       }
       continue;
     }
-    const size_t n = run_of(c);
-    auto number = [&out](int value, bool padded) {
-      out += padded ? TwoDigits(value) : ToText(value);
-    };
-    switch (c) {
-      case 'y':
-        if (n >= 4) {
-          char year[16];
-          std::snprintf(year, sizeof year, "%04d", time.year);
-          out += year;
-          i += 4;
-        } else if (n >= 2) {
-          number(time.year % 100, true);
-          i += 2;
-        } else {
-          out += c;
-          ++i;
-        }
+    if (!quoted) {
+      const size_t n = run_of(c);
+      if (c == 'y' && n >= 2) {
+        char year[16];
+        std::snprintf(year, sizeof year, n >= 4 ? "%04d" : "%02d",
+                      n >= 4 ? time.year : time.year % 100);
+        out += year;
+        i += n >= 4 ? 4 : 2;
         continue;
-      case 'M':
-        number(time.month, n >= 2);
-        i += n >= 2 ? 2 : 1;
-        continue;
-      case 'd':
-        number(time.day, n >= 2);
-        i += n >= 2 ? 2 : 1;
-        continue;
-      case 'H':
-        number(time.hour, n >= 2);
-        i += n >= 2 ? 2 : 1;
-        continue;
-      case 'h': {
-        const int twelve = time.hour % 12 == 0 ? 12 : time.hour % 12;
-        number(twelve, n >= 2);
+      }
+      if (std::optional<int> value = FieldOfLetter(c, time)) {
+        out += n >= 2 ? TwoDigits(*value) : ToText(*value);
         i += n >= 2 ? 2 : 1;
         continue;
       }
-      case 'm':
-        number(time.minute, n >= 2);
-        i += n >= 2 ? 2 : 1;
+      if ((c == 'A' || c == 'a') && i + 1 < format.size() &&
+          (format[i + 1] == 'P' || format[i + 1] == 'p')) {
+        const bool upper = c == 'A';
+        out += time.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
+        i += 2;
         continue;
-      case 's':
-        number(time.second, n >= 2);
-        i += n >= 2 ? 2 : 1;
-        continue;
-      case 'A':
-      case 'a':
-        if (i + 1 < format.size() && (format[i + 1] == 'P' || format[i + 1] == 'p')) {
-          const bool upper = c == 'A';
-          out += time.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
-          i += 2;
-          continue;
-        }
-        break;
-      default:
-        break;
+      }
     }
     const size_t width = CharacterWidthAt(format, i);
     out.append(format, i, width);
