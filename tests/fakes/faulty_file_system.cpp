@@ -84,40 +84,35 @@ Result<std::unique_ptr<FolderHandle>> FaultyFileSystem::OpenFolder(const GbkText
       std::make_unique<FaultyFolder>(std::move(handle).value(), counter_));
 }
 
+Result<bool> FaultyFileSystem::Change(FaultPoint point, const GbkText& path,
+                                      const std::function<Result<bool>()>& change) {
+  if (int error = counter_.Count({point, path, {}})) return FaultError(path.c_str(), error);
+  return change();
+}
+
 Result<bool> FaultyFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
-  if (int error = counter_.Count({FaultPoint::WriteFile, path, {}}))
-    return FaultError("write", error);
-  return inner_.WriteFileAtomically(path, bytes);
+  return Change(FaultPoint::WriteFile, path,
+                [&] { return inner_.WriteFileAtomically(path, bytes); });
 }
 
 Result<bool> FaultyFileSystem::CreateFolder(const GbkText& path) {
-  if (int error = counter_.Count({FaultPoint::CreateFolder, path, {}}))
-    return FaultError("mkdir", error);
-  return inner_.CreateFolder(path);
+  return Change(FaultPoint::CreateFolder, path, [&] { return inner_.CreateFolder(path); });
 }
 
 Result<bool> FaultyFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
-  if (int error = counter_.Count({FaultPoint::CreateFile, path, {}}))
-    return FaultError("create", error);
-  return inner_.CreateNewFile(path, bytes);
+  return Change(FaultPoint::CreateFile, path, [&] { return inner_.CreateNewFile(path, bytes); });
 }
 
 Result<bool> FaultyFileSystem::RemoveFile(const GbkText& path) {
-  if (int error = counter_.Count({FaultPoint::RemoveFile, path, {}}))
-    return FaultError("unlink", error);
-  return inner_.RemoveFile(path);
+  return Change(FaultPoint::RemoveFile, path, [&] { return inner_.RemoveFile(path); });
 }
 
 Result<bool> FaultyFileSystem::RemoveFolderTree(const GbkText& path) {
-  if (int error = counter_.Count({FaultPoint::RemoveFolderTree, path, {}}))
-    return FaultError("rmdir", error);
-  return inner_.RemoveFolderTree(path);
+  return Change(FaultPoint::RemoveFolderTree, path, [&] { return inner_.RemoveFolderTree(path); });
 }
 
 Result<bool> FaultyFileSystem::MoveToTrash(const GbkText& path) {
-  if (int error = counter_.Count({FaultPoint::MoveToTrash, path, {}}))
-    return FaultError("trash", error);
-  return inner_.MoveToTrash(path);
+  return Change(FaultPoint::MoveToTrash, path, [&] { return inner_.MoveToTrash(path); });
 }
 
 Result<std::unique_ptr<JournalWriter>> FaultyJournalStore::Create() {

@@ -94,6 +94,10 @@ class FaultyFileSystem : public FileSystem {
   std::optional<GbkText> documents_folder;
 
  private:
+  // A changing call: counted, and failed or let through as the faults say.
+  Result<bool> Change(FaultPoint point, const GbkText& path,
+                      const std::function<Result<bool>()>& change);
+
   FileSystem& inner_;
   FaultCounter& counter_;
 };
