@@ -19,7 +19,7 @@
 #include "platform/posix_journal_store.h"
 #include "rename/rename_services.h"
 #include "rename/rename_run.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "text/gbk_text.h"
 
 namespace qm {

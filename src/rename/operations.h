@@ -1,14 +1,17 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "platform/controls.h"
 #include "platform/main_services.h"
+#include "rename/rename_run.h"
 
 namespace qm {
 
-// The eighteen rename operations, one per button of MainWindow. Each is a
-// row of the profile table plus a transform; all run through RenameRun.
+// The rename operations, one per button of MainWindow. Each has one entry in
+// the registry below; all run through RenameRun.
 enum class OperationId {
   DeleteAfter,               // 按钮_删后面
   DeleteBefore,              // 按钮_删前面
@@ -29,6 +32,20 @@ enum class OperationId {
   AppendAvNumber,            // 按钮_模拟B站AV
   ChangeExtension,           // 按钮_改扩展
 };
+
+// Everything about one operation.
+struct OperationEntry {
+  OperationId id;
+  Control button;                       // the button that starts it
+  std::string_view name;                // a stable English name, as a command line writes it
+  RunProfile profile;                   // the run's fixed settings
+  OperationDefinition (*definition)();  // how it reads its inputs, and its transform
+};
+
+// Every operation, in the order of OperationId.
+std::span<const OperationEntry> Operations();
+const OperationEntry& EntryOf(OperationId operation);
+const RunProfile& ProfileOf(OperationId operation);
 
 // The operation a button starts, if any.
 std::optional<OperationId> OperationOfButton(Control button);

@@ -98,7 +98,7 @@ const GbkText& TransformText(const EntryContext& context, TransformInput input) 
 bool SkippedByExtension(SkipRule rule, bool searching_every_name, int skip_index,
                         const GbkText& skip_text, const GbkText& extension) {
   if (rule == SkipRule::None || skip_index == -1) return false;
-  if (rule == SkipRule::Gated && !searching_every_name) return false;
+  if (rule == SkipRule::WhenListingAll && !searching_every_name) return false;
   return skip_text == extension;
 }
 
@@ -108,20 +108,20 @@ bool Confirm(const RunProfile& profile, const PreparedOperation& prepared,
              const std::vector<Entry>& entries, bool folder_mode, MainServices& services) {
   Messages& messages = services.messages;
   switch (profile.confirmation) {
-    case Confirmation::Q1:
+    case Confirmation::AskUnlessPreview:
       if (entries.empty()) return true;
       if (PreviewModeOn(services.form)) {
         ShowPreviewNotice(messages);
         return true;
       }
       return Ask(messages, "确定更名吗？");
-    case Confirmation::Q2:
+    case Confirmation::AskDirectUnlessPreview:
       if (PreviewModeOn(services.form)) {
         ShowPreviewNotice(messages);
         return true;
       }
       return Ask(messages, "将直接更名，确定吗？");
-    case Confirmation::Q3: {
+    case Confirmation::CountThenAsk: {
       int count = 0;
       if (prepared.count_first) {
         int total = static_cast<int>(entries.size());
@@ -146,9 +146,9 @@ bool Confirm(const RunProfile& profile, const PreparedOperation& prepared,
       return messages.Show(question.text, question.title, question.icon, Buttons::OkCancel) ==
              Answer::Ok;
     }
-    case Confirmation::Q4:
+    case Confirmation::AskFirst:
       return true;  // asked before the entries were collected
-    case Confirmation::Q5:
+    case Confirmation::AskNoPreview:
       if (entries.empty()) return true;
       return Ask(messages, "不提供预览功能，将直接改名，确定吗？");
   }
@@ -201,22 +201,24 @@ std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count) {
   static const GbkText nothing_title = Gbk("没有改动");
   static const GbkText results_title = Gbk("修改成果提示");
   if (style == ResultStyle::None) return std::nullopt;
-  if (style == ResultStyle::R4) {
+  if (style == ResultStyle::TotalChanged) {
     return Notice{Gbk("总共更改") + ToText(count) + Gbk("个"), Gbk("更名数量"), icon};
   }
   if (count == 0) return Notice{nothing, nothing_title, icon};
   switch (style) {
-    case ResultStyle::R1:
+    case ResultStyle::WillBeRenamed:
       return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件将被更名"), results_title, icon};
-    case ResultStyle::R2:
+    case ResultStyle::RenamedSuccessfully:
       return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件被改名成功"), results_title, icon};
-    case ResultStyle::R3:
+    case ResultStyle::Renamed:
       return Notice{Gbk("一共有") + ToText(count) + Gbk("个文件被改名"), results_title, icon};
-    case ResultStyle::R5:
+    case ResultStyle::Deleted:
       return Notice{Gbk("删掉了") + ToText(count) + Gbk("个"), results_title, icon};
-    default:
-      return std::nullopt;
+    case ResultStyle::None:
+    case ResultStyle::TotalChanged:
+      break;  // answered above
   }
+  return std::nullopt;
 }
 
 void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
@@ -231,7 +233,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   bool folder_mode = mode == ProcessingMode::Folders;
   const GbkText folder = WorkingFolder(form);
 
-  if (profile.confirmation == Confirmation::Q4 && !Ask(messages, "确定更名吗？")) return;
+  if (profile.confirmation == Confirmation::AskFirst && !Ask(messages, "确定更名吗？")) return;
 
   PreparedOperation prepared = operation.prepare(services, folder_mode);
 
@@ -256,8 +258,8 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
 
   // Read once: the message boxes are modal, so nothing changes during the loop.
   const bool preview_mode = PreviewModeOn(form);
-  // Q5 operations offer no preview: they rename even while it is open.
-  const bool preview = preview_mode && profile.confirmation != Confirmation::Q5;
+  // Operations that ask AskNoPreview offer no preview: they rename even while it is open.
+  const bool preview = preview_mode && profile.confirmation != Confirmation::AskNoPreview;
   const bool searching_every_name = SearchPattern(form) == "*.*";
   const int skip_index = form.ComboIndex(Control::组合框_跳过扩展);
   const GbkText skip_text = form.Text(Control::组合框_跳过扩展);

@@ -15,18 +15,20 @@ namespace qm {
 
 // The one pipeline every rename button runs. An operation is two things:
 //
-//  * its RunProfile (run_profiles.cpp, one row per OperationId): the input
-//    checks, messages, folder-mode handling, confirmation and result styles
-//    and the skip-extension rule. Operations never copy those steps.
+//  * its RunProfile: the input checks, messages, folder-mode handling,
+//    confirmation and result styles and the skip-extension rule. Operations
+//    never copy those steps.
 //  * its OperationDefinition: an optional validation hook and a `prepare`
 //    function that reads the operation's controls at the click and returns a
 //    PreparedOperation whose NameTransform is a pure function of the entry.
 //
-// To plug an operation in: write `OperationDefinition XxxOperation();` in
-// your own rename/<group>_operations.{h,cpp} and add one line
-// `case OperationId::Xxx: return XxxOperation();` to DefinitionOf in
-// rename/operations.cpp. The run applies the transform's results (preview
-// cells or renames); a transform never touches the list or the disk.
+// Both live in the operation's entry of the registry (rename/operations.cpp),
+// with its id, its button and its English name. To add an operation: write
+// `OperationDefinition XxxOperation();` in the transform file of its group
+// (rename/<group>_operations.{h,cpp}, or a new one), add its id to
+// OperationId and its entry to the registry. The run applies the transform's
+// results (preview cells or renames); a transform never touches the list or
+// the disk.
 
 // A message as shown: internal-encoding text, empty title for the default one.
 struct Notice {
@@ -60,7 +62,7 @@ enum class TransformInput {
   WholeName,       // both modes: the whole name in, the whole new name out
 };
 
-// Confirmation style Q3: count the entries the operation would change before
+// Confirmation::CountThenAsk: count the entries the operation would change before
 // asking. The count runs over the same texts the transform gets, without the
 // skip-extension rule.
 struct CountFirst {
@@ -81,7 +83,7 @@ struct PreparedOperation {
   NameTransform transform;
   TransformInput input = TransformInput::StemInFileMode;
   bool allow_empty_result = false;        // the one operation that may empty a stem
-  std::optional<CountFirst> count_first;  // required for style Q3
+  std::optional<CountFirst> count_first;  // required for Confirmation::CountThenAsk
   std::optional<AfterQuestion> after_question;
 };
 
@@ -101,25 +103,46 @@ enum class InputOrder { None, BeforeFolderCheck, AfterFolderCheck };
 enum class FolderHandling { ListEntries, SubfolderScan, Refused };
 enum class RefusalPoint { AfterInputCheck, AfterEmptyFolderCheck, AfterNoFolderCheck };
 enum class EmptyListCheck { None, FileMode, BothModes };
-enum class Confirmation { Q1, Q2, Q3, Q4, Q5 };
-enum class ResultStyle { None, R1, R2, R3, R4, R5 };
-enum class SkipRule { None, Gated, Ungated };
+// How a run asks before renaming (the old tables' Q1 to Q5, in this order).
+enum class Confirmation {
+  AskUnlessPreview,  // "确定更名吗？"; the preview notice instead when the preview is open
+  AskDirectUnlessPreview,  // "将直接更名，确定吗？"; likewise
+  CountThenAsk,            // counts the entries it would change, then asks with the count
+  AskFirst,                // "确定更名吗？" before the entries are read
+  AskNoPreview,  // "不提供预览功能，将直接改名，确定吗？", preview or not
+};
+// The message after a run (the old tables' R1 to R5, in this order).
+enum class ResultStyle {
+  None,
+  WillBeRenamed,        // "一共有N个文件将被更名"
+  RenamedSuccessfully,  // "一共有N个文件被改名成功"
+  Renamed,              // "一共有N个文件被改名"
+  TotalChanged,         // "总共更改N个", also for none
+  Deleted,              // "删掉了N个"
+};
+// When an entry whose extension is the picked skip item is left alone (the
+// old tables' gated and ungated rules).
+enum class SkipRule {
+  None,
+  WhenListingAll,  // only while the filter lists every name
+  Always,
+};
 
 // Texts in a profile are UTF-8 source literals; the run converts them when shown.
 struct RunProfile {
-  std::vector<Control> required_inputs;  // any of them empty: input_message
-  std::string_view input_message;
-  std::string_view input_title;
+  std::vector<Control> required_inputs = {};  // any of them empty: input_message
+  std::string_view input_message = {};
+  std::string_view input_title = {};
   InputOrder input_order = InputOrder::None;
-  std::string_view empty_folder_message;  // when WorkingFolder is empty
-  std::string_view empty_folder_title;
-  std::string_view no_folder_message;  // when WorkingFolder is only the separator
+  std::string_view empty_folder_message = {};  // when WorkingFolder is empty
+  std::string_view empty_folder_title = {};
+  std::string_view no_folder_message = {};  // when WorkingFolder is only the separator
   FolderHandling folder_handling = FolderHandling::ListEntries;
-  std::string_view refusal_message;
-  std::string_view refusal_title;
+  std::string_view refusal_message = {};
+  std::string_view refusal_title = {};
   RefusalPoint refusal_point = RefusalPoint::AfterInputCheck;
   EmptyListCheck empty_list_check = EmptyListCheck::None;
-  Confirmation confirmation = Confirmation::Q1;
+  Confirmation confirmation = Confirmation::AskUnlessPreview;
   ResultStyle file_result = ResultStyle::None;
   Icon file_result_icon = Icon::Information;
   ResultStyle folder_result = ResultStyle::None;

@@ -7,7 +7,7 @@
 
 #include "rename/preview_commit.h"
 #include "rename/rename_world.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "rename/undo_export.h"
 #include "workspace/name_functions.h"
 

@@ -7,7 +7,7 @@
 
 #include "rename/operations.h"
 #include "rename/rename_world.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rename/rename_world.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "workspace/workspace_handlers.h"
 
 namespace qm {

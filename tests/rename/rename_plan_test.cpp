@@ -24,7 +24,7 @@
 #include "rename/rename_journal.h"
 #include "rename/rename_services.h"
 #include "rename/rename_world.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 
@@ -339,7 +339,7 @@ TEST(RenameJournalOnDisk, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMo
   std::ofstream(folder.Root() + "/state") << "a file where the state folder should be";
   world.list.AppendRows({"a"});
   RunProfile profile;
-  profile.file_result = ResultStyle::R2;
+  profile.file_result = ResultStyle::RenamedSuccessfully;
   RenameRun(profile, MappingOperation(), world.real);
   EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"a", "a"}}));
   ASSERT_EQ(world.messages.shown.size(), 2u);  // the question, then why nothing moved

@@ -12,7 +12,7 @@
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_world.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 
 namespace qm {
 namespace {
@@ -367,7 +367,7 @@ const std::vector<std::string> kNoRows = {};
 
 const ConfirmRow kConfirmRows[] = {
     {"q1/ok",
-     Confirmation::Q1,
+     Confirmation::AskUnlessPreview,
      false,
      kTwo,
      {},
@@ -375,10 +375,10 @@ const ConfirmRow kConfirmRows[] = {
      {kSure, "一共有2个文件将被更名"},
      2,
      0},
-    {"q1/cancel", Confirmation::Q1, false, kTwo, {Answer::Cancel}, Hook::None, {kSure}, 0, 0},
-    {"q1/preview", Confirmation::Q1, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
+    {"q1/cancel", Confirmation::AskUnlessPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kSure}, 0, 0},
+    {"q1/preview", Confirmation::AskUnlessPreview, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
     {"q1/empty-list-asks-nothing",
-     Confirmation::Q1,
+     Confirmation::AskUnlessPreview,
      false,
      kNoRows,
      {},
@@ -387,7 +387,7 @@ const ConfirmRow kConfirmRows[] = {
      0,
      0},
     {"q2/empty-list-still-asks",
-     Confirmation::Q2,
+     Confirmation::AskDirectUnlessPreview,
      false,
      kNoRows,
      {},
@@ -395,10 +395,10 @@ const ConfirmRow kConfirmRows[] = {
      {kDirect, "没有任何改动"},
      0,
      0},
-    {"q2/cancel", Confirmation::Q2, false, kTwo, {Answer::Cancel}, Hook::None, {kDirect}, 0, 0},
-    {"q2/preview", Confirmation::Q2, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
+    {"q2/cancel", Confirmation::AskDirectUnlessPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kDirect}, 0, 0},
+    {"q2/preview", Confirmation::AskDirectUnlessPreview, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
     {"q3/count-question",
-     Confirmation::Q3,
+     Confirmation::CountThenAsk,
      false,
      {"a.txt", "x.txt", "b.txt"},
      {},
@@ -407,7 +407,7 @@ const ConfirmRow kConfirmRows[] = {
      2,
      0},
     {"q3/cancel",
-     Confirmation::Q3,
+     Confirmation::CountThenAsk,
      false,
      kTwo,
      {Answer::Cancel},
@@ -415,9 +415,9 @@ const ConfirmRow kConfirmRows[] = {
      {"ask 2"},
      0,
      0},
-    {"q3/preview", Confirmation::Q3, true, kTwo, {}, Hook::CountFirst, {kNotice}, 0, 2},
+    {"q3/preview", Confirmation::CountThenAsk, true, kTwo, {}, Hook::CountFirst, {kNotice}, 0, 2},
     {"q3/zero-count-stops",
-     Confirmation::Q3,
+     Confirmation::CountThenAsk,
      false,
      {"x.txt"},
      {},
@@ -425,9 +425,9 @@ const ConfirmRow kConfirmRows[] = {
      {"zero"},
      0,
      0},
-    {"q4/asked-in-preview-too", Confirmation::Q4, true, kTwo, {}, Hook::None, {kSure}, 0, 2},
+    {"q4/asked-in-preview-too", Confirmation::AskFirst, true, kTwo, {}, Hook::None, {kSure}, 0, 2},
     {"q4/cancel-in-preview",
-     Confirmation::Q4,
+     Confirmation::AskFirst,
      true,
      kTwo,
      {Answer::Cancel},
@@ -436,7 +436,7 @@ const ConfirmRow kConfirmRows[] = {
      0,
      0},
     {"q4/empty-list-checked-after",
-     Confirmation::Q4,
+     Confirmation::AskFirst,
      false,
      kNoRows,
      {},
@@ -444,10 +444,10 @@ const ConfirmRow kConfirmRows[] = {
      {kSure, "列表框是空的！"},
      0,
      0},
-    {"q5/renames-in-preview", Confirmation::Q5, true, kTwo, {}, Hook::None, {kNoPreview}, 2, 0},
-    {"q5/cancel", Confirmation::Q5, false, kTwo, {Answer::Cancel}, Hook::None, {kNoPreview}, 0, 0},
+    {"q5/renames-in-preview", Confirmation::AskNoPreview, true, kTwo, {}, Hook::None, {kNoPreview}, 2, 0},
+    {"q5/cancel", Confirmation::AskNoPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kNoPreview}, 0, 0},
     {"note/after-question",
-     Confirmation::Q1,
+     Confirmation::AskUnlessPreview,
      false,
      kTwo,
      {},
@@ -456,7 +456,7 @@ const ConfirmRow kConfirmRows[] = {
      2,
      0},
     {"note/after-notice",
-     Confirmation::Q1,
+     Confirmation::AskUnlessPreview,
      true,
      kTwo,
      {},
@@ -464,7 +464,7 @@ const ConfirmRow kConfirmRows[] = {
      {kNotice, "note"},
      0,
      2},
-    {"note/stops-run", Confirmation::Q2, false, kTwo, {}, Hook::NoteStops, {kDirect, "note"}, 0, 0},
+    {"note/stops-run", Confirmation::AskDirectUnlessPreview, false, kTwo, {}, Hook::NoteStops, {kDirect, "note"}, 0, 0},
 };
 
 TEST(RenameRunConfirmation, StylesQuestionsNoticesAndCancel) {
@@ -476,9 +476,9 @@ TEST(RenameRunConfirmation, StylesQuestionsNoticesAndCancel) {
     world.messages.answers.assign(row.answers.begin(), row.answers.end());
     RunProfile profile;
     profile.confirmation = row.style;
-    profile.file_result = ResultStyle::R1;
+    profile.file_result = ResultStyle::WillBeRenamed;
     profile.empty_list_check =
-        row.style == Confirmation::Q4 ? EmptyListCheck::BothModes : EmptyListCheck::None;
+        row.style == Confirmation::AskFirst ? EmptyListCheck::BothModes : EmptyListCheck::None;
     OperationDefinition operation = MappingOperation({{"x", std::nullopt}});
     auto base_prepare = operation.prepare;
     operation.prepare = [&](MainServices& services, bool folder_mode) {
@@ -526,16 +526,16 @@ struct ResultRow {
 
 TEST(RenameRunResults, TextsAndTitlesOfEveryStyle) {
   const ResultRow rows[] = {
-      {ResultStyle::R1, 3, "一共有3个文件将被更名", "修改成果提示"},
-      {ResultStyle::R1, 0, "没有任何改动", "没有改动"},
-      {ResultStyle::R2, 12, "一共有12个文件被改名成功", "修改成果提示"},
-      {ResultStyle::R2, 0, "没有任何改动", "没有改动"},
-      {ResultStyle::R3, 1, "一共有1个文件被改名", "修改成果提示"},
-      {ResultStyle::R3, 0, "没有任何改动", "没有改动"},
-      {ResultStyle::R4, 5, "总共更改5个", "更名数量"},
-      {ResultStyle::R4, 0, "总共更改0个", "更名数量"},
-      {ResultStyle::R5, 2, "删掉了2个", "修改成果提示"},
-      {ResultStyle::R5, 0, "没有任何改动", "没有改动"},
+      {ResultStyle::WillBeRenamed, 3, "一共有3个文件将被更名", "修改成果提示"},
+      {ResultStyle::WillBeRenamed, 0, "没有任何改动", "没有改动"},
+      {ResultStyle::RenamedSuccessfully, 12, "一共有12个文件被改名成功", "修改成果提示"},
+      {ResultStyle::RenamedSuccessfully, 0, "没有任何改动", "没有改动"},
+      {ResultStyle::Renamed, 1, "一共有1个文件被改名", "修改成果提示"},
+      {ResultStyle::Renamed, 0, "没有任何改动", "没有改动"},
+      {ResultStyle::TotalChanged, 5, "总共更改5个", "更名数量"},
+      {ResultStyle::TotalChanged, 0, "总共更改0个", "更名数量"},
+      {ResultStyle::Deleted, 2, "删掉了2个", "修改成果提示"},
+      {ResultStyle::Deleted, 0, "没有任何改动", "没有改动"},
   };
   for (const ResultRow& row : rows) {
     SCOPED_TRACE(row.text);
@@ -556,9 +556,9 @@ TEST(RenameRunResults, FolderModeUsesTheFolderStyleAndIcon) {
   world.files.AddFolder("/w/d");
   world.list.AppendRows({"d"});
   RunProfile profile;
-  profile.file_result = ResultStyle::R5;
+  profile.file_result = ResultStyle::Deleted;
   profile.file_result_icon = Icon::None;
-  profile.folder_result = ResultStyle::R3;
+  profile.folder_result = ResultStyle::Renamed;
   profile.folder_result_icon = Icon::Information;
   RenameRun(profile, MappingOperation(), world.services);
   ASSERT_FALSE(world.messages.shown.empty());
@@ -580,12 +580,12 @@ struct SkipRow {
 
 TEST(RenameRunSkipRule, GatedUngatedAndNone) {
   const SkipRow rows[] = {
-      {"gated/exact-extension-skipped", SkipRule::Gated, true, "", "a.txt", true},
-      {"gated/case-differs-not-skipped", SkipRule::Gated, true, "", "a.TXT", false},
-      {"gated/single-extension-search", SkipRule::Gated, true, "mp4", "a.txt", false},
-      {"gated/typed-not-picked", SkipRule::Gated, false, "", "a.txt", false},
-      {"ungated/single-extension-search", SkipRule::Ungated, true, "mp4", "a.txt", true},
-      {"ungated/case-differs", SkipRule::Ungated, true, "", "a.TXT", false},
+      {"gated/exact-extension-skipped", SkipRule::WhenListingAll, true, "", "a.txt", true},
+      {"gated/case-differs-not-skipped", SkipRule::WhenListingAll, true, "", "a.TXT", false},
+      {"gated/single-extension-search", SkipRule::WhenListingAll, true, "mp4", "a.txt", false},
+      {"gated/typed-not-picked", SkipRule::WhenListingAll, false, "", "a.txt", false},
+      {"ungated/single-extension-search", SkipRule::Always, true, "mp4", "a.txt", true},
+      {"ungated/case-differs", SkipRule::Always, true, "", "a.TXT", false},
       {"none/never-skips", SkipRule::None, true, "", "a.txt", false},
   };
   for (const SkipRow& row : rows) {
@@ -614,7 +614,7 @@ TEST(RenameRunSkipRule, FolderModeNeverSkipsByExtension) {
   world.form.AddComboItem(Control::组合框_跳过扩展, ".txt");
   world.form.SelectItem(Control::组合框_跳过扩展, 0);
   RunProfile profile;
-  profile.skip_rule = SkipRule::Ungated;
+  profile.skip_rule = SkipRule::Always;
   RenameRun(profile, MappingOperation(), world.services);
   EXPECT_TRUE(world.files.Exists("/w/d.txt-new"));
 }
@@ -630,7 +630,7 @@ TEST(RenameRunEntries, SkipsLeavesAloneCollidesFailsAndGoesOn) {
   world.list.AppendRows({"e.txt"});
   world.files.failing_renames.insert("/w/c.txt");
   RunProfile profile;
-  profile.file_result = ResultStyle::R1;
+  profile.file_result = ResultStyle::WillBeRenamed;
   RenameRun(profile,
             MappingOperation({{"skip", std::nullopt},
                               {"same", GbkText("same")},
@@ -655,7 +655,7 @@ TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
   world.files.AddFolder("/w/sub");
   world.AddFiles({"a.txt", "b", "c.txt"});
   RunProfile profile;
-  profile.file_result = ResultStyle::R3;
+  profile.file_result = ResultStyle::Renamed;
   RenameRun(profile,
             MappingOperation({{"a", GbkText("sub/a")}, {"b", GbkText("..")}, {"c", GbkText("c2")}}),
             world.services);
@@ -743,7 +743,7 @@ TEST(RenameRunEntries, SubfolderScanFindsTheRowByName) {
     if (preview) world.OpenPreviewColumn();
     RunProfile profile;
     profile.folder_handling = FolderHandling::SubfolderScan;
-    profile.folder_result = ResultStyle::R3;
+    profile.folder_result = ResultStyle::Renamed;
     RenameRun(profile, MappingOperation(), world.services);
     if (preview) {
       EXPECT_EQ(world.list.Column(1), (std::vector<GbkText>{"z-new", "", "x-new", "y-new"}));
@@ -815,7 +815,7 @@ TEST(RenameRunOnDisk, AnExistingTargetIsNeverOverwritten) {
   world.form.SetText(Control::标签2, folder.Path());
   world.list.AppendRows({"a.txt", "b.txt"});
   RunProfile profile;
-  profile.file_result = ResultStyle::R2;
+  profile.file_result = ResultStyle::RenamedSuccessfully;
   RenameRun(profile, MappingOperation(), services);
   EXPECT_EQ(folder.Read("a-new.txt"), "target bytes");
   EXPECT_EQ(folder.Read("a.txt"), "source");

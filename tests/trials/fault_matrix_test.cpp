@@ -25,7 +25,7 @@
 #include "rename/carry_out.h"
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
-#include "rename/run_profiles.h"
+#include "rename/operations.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "trials/trial_world.h"
@@ -131,7 +131,7 @@ std::vector<Job> Jobs() {
            return prepared;
          };
          RunProfile profile;
-         profile.file_result = ResultStyle::R2;
+         profile.file_result = ResultStyle::RenamedSuccessfully;
          RenameRun(profile, shift, scene.world->services);
        }},
       {"commit", true, true,
