@@ -5,6 +5,7 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <ctime>
@@ -132,11 +133,16 @@ class Worker {
     state_->abandoned = true;
   }
 
-  // The read of file `index`, or nullopt when it did not come in time.
+  // The read of file `index`, or nullopt when no file was read for `limit`
+  // while the caller waited for it. A caller that waits asks to be woken a
+  // batch of files later, so the worker does not wake it for every file.
   std::optional<std::optional<FileInfo>> Take(size_t index, std::chrono::milliseconds limit) {
     std::unique_lock lock(state_->mutex);
-    if (!state_->finished.wait_for(lock, limit, [&] { return state_->ready > index; })) {
-      return std::nullopt;
+    while (state_->ready <= index) {
+      const size_t before = state_->ready;
+      state_->wake_at = std::min(index + kBatch, state_->paths.size());
+      state_->finished.wait_for(lock, limit, [&] { return state_->ready >= state_->wake_at; });
+      if (state_->ready == before) return std::nullopt;  // the file being read hangs
     }
     return std::move(state_->results[index]);
   }
@@ -147,9 +153,11 @@ class Worker {
     std::condition_variable finished;
     std::vector<std::string> paths;
     std::vector<std::optional<FileInfo>> results;
-    size_t ready = 0;  // files read so far, counted from the first
+    size_t ready = 0;    // files read so far, counted from the first
+    size_t wake_at = 0;  // the caller waits until this many are read
     bool abandoned = false;
   };
+  static constexpr size_t kBatch = 64;
 
   static void Run(State& state, size_t first, const MediaFileInfoReader::ReadOne& read_one) {
     for (size_t k = first; k < state.paths.size(); ++k) {
@@ -158,7 +166,7 @@ class Worker {
       if (state.abandoned) return;
       state.results[k] = std::move(info);
       state.ready = k + 1;
-      state.finished.notify_all();
+      if (state.ready >= state.wake_at) state.finished.notify_all();
     }
   }
 
