@@ -500,6 +500,46 @@ TEST_F(ListWindowsTest, TheEditorsRenameIsTheOneTheMainWindowUndoes) {
   EXPECT_EQ(Column(window_.list(), 0), Texts({"a_x.txt", "b_x.txt"}));
 }
 
+// Three renames of three kinds, taken back by three presses of 撤回上一步,
+// newest first.
+TEST_F(ListWindowsTest, EachUndoTakesBackTheRenameBeforeWhateverItsKind) {
+  fs::path a = AddFile("a.txt", "A");
+  AddFile("b.txt", "B");
+  SetMode("处理文件");
+  DropOn(&window_, {a});
+  std::vector<std::map<std::string, std::string>> states = {Contents(Folder())};
+
+  window_.findChild<QLineEdit*>(Name(Control::编辑框7))->setText("_x");
+  Click(&window_, Name(Control::按钮_最后面加));  // a_x.txt, b_x.txt
+  states.push_back(Contents(Folder()));
+
+  PickFromMenu(window_.list(), 0, 0, "右键功能1", "手动修改这个");
+  auto* editor = window_.findChild<QWidget*>("SingleNameEditor");
+  ASSERT_NE(editor, nullptr);
+  editor->findChild<QLineEdit*>(Name(EditorControl::编辑框1))->setText("edited.txt");
+  Click(editor, Name(EditorControl::按钮1));  // edited.txt, b_x.txt
+  states.push_back(Contents(Folder()));
+
+  Click(&window_, Name(Control::按钮_用我的txt修改));
+  MappedRenameWindow* mapped = window_.list_windows().mapped_window();
+  ASSERT_NE(mapped, nullptr);
+  QTemporaryDir elsewhere;
+  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "names.txt";
+  std::ofstream(names, std::ios::binary) << "b_x\r\nedited\r\n";
+  DropOn(mapped, {names});
+  Click(mapped, Name(MappedControl::按钮_执行改名));  // a swap
+  states.push_back(Contents(Folder()));
+  ASSERT_EQ(states[3], (std::map<std::string, std::string>{{"b_x.txt", "A"}, {"edited.txt", "B"}}));
+  Click(mapped, Name(MappedControl::按钮_关闭窗口2));
+  LetClosedWindowsGo();
+
+  for (int k = 3; k > 0; --k) {
+    SCOPED_TRACE("press " + std::to_string(4 - k));
+    Click(&window_, Name(Control::按钮_撤回上一步));
+    EXPECT_EQ(Contents(Folder()), states[k - 1]);
+  }
+}
+
 TEST(MappedRenameResult, TheCountIsShownByTheDisabledMainWindowAndCanBeAnswered) {
   QTemporaryDir folder;
   std::ofstream(fs::u8path(folder.path().toStdString()) / "a.txt") << "x";
