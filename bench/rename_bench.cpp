@@ -99,7 +99,7 @@ struct Window {
   PosixJournalStore journal;
   SilentFailures failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}, {}};
+  RenameServices renames{undo, journal, failures, {}};
   MainServices services{form, list, messages, windows, files, &renames};
 
   explicit Window(const Folder& folder, bool preview) : journal(folder.StateFolder()) {

@@ -69,7 +69,7 @@ class JournalFolder {
 void StartOnce(const std::string& journals) {
   FakeMainServices world;
   PosixJournalStore store(journals);
-  RenameServices renames{world.undo, store, world.failures, {}, {}};
+  RenameServices renames{world.undo, store, world.failures, {}};
   world.services.renames = &renames;
   ResumeAfterStart(world.services);
   benchmark::DoNotOptimize(world.undo.size());

@@ -226,7 +226,7 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
   }
   FailureList* failures = overrides.failures;
   if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
-  renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}, {}});
+  renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}});
   progress_ = std::make_unique<QtJobProgress>(this);
   services_ = std::make_unique<MainServices>(
       MainServices{*form_, *list_, *messages, *windows, *files, renames_.get(), *progress_});

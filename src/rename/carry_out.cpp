@@ -60,9 +60,8 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   if (renames) options.journal = &renames->journal;
   // The window's job progress paints and takes the stop between two renames.
   JobProgress& job = services.progress;
-  options.progress = [&progress, renames, &job](int finished, int total) {
+  options.progress = [&progress, &job](int finished, int total) {
     if (progress && !progress(finished, total)) return false;
-    if (renames && renames->progress && !renames->progress(finished, total)) return false;
     return job.Advance(finished, total);
   };
   done.entries = std::move(entries);

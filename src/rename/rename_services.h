@@ -9,15 +9,14 @@
 
 namespace qm {
 
-// What every rename of the main window shares beyond its controls: the record
-// the undo works from, the journal, the window that explains failures, and the
-// progress of a long plan.
+// What every rename of the main window shares beyond its controls and lives
+// between clicks: the undo history, the journal, the window that explains
+// failures, and the files the preview saw. A long plan's progress is the
+// window's job progress (MainServices::progress).
 struct RenameServices {
   UndoHistory& undo;
   JournalStore& journal;
   FailureList& failures;
-  // Set by the window to show a long plan's progress and offer to stop it.
-  PlanProgress progress;
   // The files that previewed names stood for when the preview read them, by
   // full path, so that a commit refuses a file replaced in the meantime.
   std::unordered_map<GbkText, FileIdentity> previewed;

@@ -23,7 +23,7 @@ struct FakeMainServices {
   FakeJournalStore journal;
   FakeFailureList failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}, {}};
+  RenameServices renames{undo, journal, failures, {}};
   FakeJobProgress progress;
   MainServices services{form, list, messages, windows, files, &renames, progress};
 };

@@ -297,7 +297,7 @@ TEST(RenameJournal, DamageAfterTheBeginningKeepsWhatWasRead) {
 struct RealWorld : RenameWorld {
   explicit RealWorld(const Folder& folder)
       : store(folder.Root() + "/state/quillmere"),
-        renames_real{undo, store, failures, {}, {}},
+        renames_real{undo, store, failures, {}},
         real{form, list, messages, windows, posix, &renames_real} {
     form.SetText(Control::标签2, folder.Path());
   }

@@ -88,7 +88,7 @@ class UndoTest : public ::testing::Test {
   UndoHistory undo;
   FakeJournalStore journal;
   FakeFailureList failures;
-  RenameServices renames{undo, journal, failures, {}, {}};
+  RenameServices renames{undo, journal, failures, {}};
   MainServices services{form, list, messages, windows, disk.Files(), &renames};
 };
 
@@ -152,7 +152,7 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
     UndoHistory undo;
     FakeJournalStore journal;
     FakeFailureList failures;
-    RenameServices renames{undo, journal, failures, {}, {}};
+    RenameServices renames{undo, journal, failures, {}};
     MainServices services{this->form, list, messages, this->windows, disk.Files(), &renames};
     this->form.SetText(Control::标签2, disk.Folder());
     RecordPreviewFolder(services, disk.Folder());

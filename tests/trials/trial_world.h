@@ -25,7 +25,7 @@ struct TrialWorld {
       : store(folder.Root() + "/state/quillmere"),
         faulty_files(posix, counter),
         faulty_store(store, counter),
-        renames{undo, faulty_store, failures, {}, {}},
+        renames{undo, faulty_store, failures, {}},
         services{form, list, messages, windows, faulty_files, &renames} {
     form.SetText(Control::标签2, folder.Path());
     form.SetText(Control::组合框2, Gbk("处理文件"));
