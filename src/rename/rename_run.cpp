@@ -94,12 +94,9 @@ const GbkText& TransformText(const EntryContext& context, TransformInput input) 
   return input == TransformInput::WholeName ? context.name : context.stem;
 }
 
-// The skip-extension rule: the entry's extension equals the picked skip item.
-bool SkippedByExtension(SkipRule rule, bool searching_every_name, int skip_index,
-                        const GbkText& skip_text, const GbkText& extension) {
-  if (rule == SkipRule::None || skip_index == -1) return false;
-  if (rule == SkipRule::WhenListingAll && !searching_every_name) return false;
-  return skip_text == extension;
+// The skip-extension rule: whether the operation applies the skip filter now.
+bool AppliesSkipFilter(SkipRule rule, bool searching_every_name) {
+  return rule == SkipRule::Always || (rule == SkipRule::WhenListingAll && searching_every_name);
 }
 
 // Asks or informs as the confirmation style says; false when the user cancels
@@ -260,9 +257,8 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const bool preview_mode = PreviewModeOn(form);
   // Operations that ask AskNoPreview offer no preview: they rename even while it is open.
   const bool preview = preview_mode && profile.confirmation != Confirmation::AskNoPreview;
-  const bool searching_every_name = SearchPattern(form) == "*.*";
-  const int skip_index = form.ComboIndex(Control::组合框_跳过扩展);
-  const GbkText skip_text = form.Text(Control::组合框_跳过扩展);
+  const bool skipping = AppliesSkipFilter(profile.skip_rule, SearchPattern(form) == "*.*");
+  const SkipFilter skip = ReadSkipFilter(form);
   const bool shows_progress = operation.shows_progress && !folder_mode && !preview;
 
   if (preview) RecordPreviewFolder(services, folder);
@@ -278,10 +274,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     }
     const Entry& entry = entries[k];
     EntryContext context = ContextOf(entry, k, total, folder_mode);
-    if (!folder_mode && SkippedByExtension(profile.skip_rule, searching_every_name, skip_index,
-                                           skip_text, context.extension)) {
-      continue;
-    }
+    if (!folder_mode && skipping && skip.Skips(context.extension)) continue;
     const GbkText& text = TransformText(context, prepared.input);
     std::optional<GbkText> result = prepared.transform(text, context);
     if (!result || *result == text) continue;

@@ -170,7 +170,8 @@ void FinishIntake(MainServices& services, const IntakeGuard& guard, uint64_t tic
 }
 
 void DropSkipped(const Form& form, std::vector<GbkText>& names) {
-  std::erase_if(names, [&](const GbkText& name) { return SkipFilterSkips(form, name); });
+  const SkipFilter skip = ReadSkipFilter(form);
+  std::erase_if(names, [&skip](const GbkText& name) { return skip.Skips(ExtensionOf(name)); });
 }
 
 }  // namespace
@@ -199,9 +200,8 @@ GbkText SearchPattern(const Form& form) {
   return item == all ? GbkText("*.*") : "*" + item;
 }
 
-bool SkipFilterSkips(const Form& form, const GbkText& name) {
-  return form.ComboIndex(Control::组合框_跳过扩展) != -1 &&
-         form.Text(Control::组合框_跳过扩展) == ExtensionOf(name);
+SkipFilter ReadSkipFilter(const Form& form) {
+  return {form.ComboIndex(Control::组合框_跳过扩展) != -1, form.Text(Control::组合框_跳过扩展)};
 }
 
 ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& folder,

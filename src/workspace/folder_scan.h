@@ -27,9 +27,16 @@ bool WildcardMatch(std::string_view pattern, std::string_view name);
 // The file pattern the search filter 组合框_仅检索 asks for: "*.*" or "*.ext".
 GbkText SearchPattern(const Form& form);
 
-// True when the skip filter 组合框_跳过扩展 has a picked item whose text is the
-// name's extension, byte for byte.
-bool SkipFilterSkips(const Form& form, const GbkText& name);
+// The skip filter 组合框_跳过扩展 as it stands, read once for a whole run: it
+// skips an extension equal, byte for byte, to its text when an item is picked.
+struct SkipFilter {
+  bool picked = false;
+  GbkText extension;
+  bool Skips(const GbkText& entry_extension) const {
+    return picked && extension == entry_extension;
+  }
+};
+SkipFilter ReadSkipFilter(const Form& form);
 
 // How long a scan may go without letting the window process its messages.
 inline constexpr std::chrono::milliseconds kScanPumpInterval{15};
