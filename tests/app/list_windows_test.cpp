@@ -148,6 +148,15 @@ class ListWindowsTest : public ::testing::Test {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(QApplication::focusWidget(), &press);
   }
+  // Drops a names file holding `lines` (bytes) on the mapped window, as a
+  // file manager would from another folder.
+  void DropNamesFile(MappedRenameWindow* mapped, const std::string& lines,
+                     const char* file_name = "names.txt") {
+    QTemporaryDir elsewhere;
+    fs::path names = fs::u8path(elsewhere.path().toStdString()) / fs::u8path(file_name);
+    std::ofstream(names, std::ios::binary) << lines;
+    DropOn(mapped, {names});
+  }
   void TriggerMenuItem(const char* menu_name, const char* item) {
     QMenu* menu = nullptr;
     for (QMenu* candidate : window_.findChildren<QMenu*>(QString::fromUtf8(menu_name))) {
@@ -265,10 +274,7 @@ TEST_F(ListWindowsTest, NamesFileDroppedOnTheMappedWindowRenamesAndWritesBack) {
   EXPECT_TRUE(mapped->isEnabled());
   EXPECT_EQ(Column(mapped->list(), 0), Texts({"a.txt", "b.txt", "c.txt"}));
 
-  QTemporaryDir elsewhere;
-  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "新名字.txt";
-  std::ofstream(names, std::ios::binary) << "第一课\r\n\r\n第三课\r\n第四课\r\n";
-  DropOn(mapped, {names});
+  DropNamesFile(mapped, "第一课\r\n\r\n第三课\r\n第四课\r\n", "新名字.txt");
   EXPECT_EQ(Column(mapped->list(), 1), Texts({"第一课", "", "第三课", "第四课"}));
   EXPECT_EQ(Column(mapped->list(), 0), Texts({"a.txt", "b.txt", "c.txt", ""}));
 
@@ -457,10 +463,7 @@ TEST_F(ListWindowsTest, AMappedSwapSucceedsAndOneUndoInTheMainWindowPutsEveryNam
   Click(&window_, Name(Control::按钮_用我的txt修改));
   MappedRenameWindow* mapped = window_.list_windows().mapped_window();
   ASSERT_NE(mapped, nullptr);
-  QTemporaryDir elsewhere;
-  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "names.txt";
-  std::ofstream(names, std::ios::binary) << "b\r\na\r\nd\r\n";
-  DropOn(mapped, {names});
+  DropNamesFile(mapped, "b\r\na\r\nd\r\n");
 
   Click(mapped, Name(MappedControl::按钮_执行改名));
   EXPECT_EQ(messages_.Texts(), Texts({"一共有3个文件被改名"}));
@@ -523,10 +526,7 @@ TEST_F(ListWindowsTest, EachUndoTakesBackTheRenameBeforeWhateverItsKind) {
   Click(&window_, Name(Control::按钮_用我的txt修改));
   MappedRenameWindow* mapped = window_.list_windows().mapped_window();
   ASSERT_NE(mapped, nullptr);
-  QTemporaryDir elsewhere;
-  fs::path names = fs::u8path(elsewhere.path().toStdString()) / "names.txt";
-  std::ofstream(names, std::ios::binary) << "b_x\r\nedited\r\n";
-  DropOn(mapped, {names});
+  DropNamesFile(mapped, "b_x\r\nedited\r\n");
   Click(mapped, Name(MappedControl::按钮_执行改名));  // a swap
   states.push_back(Contents(Folder()));
   ASSERT_EQ(states[3], (std::map<std::string, std::string>{{"b_x.txt", "A"}, {"edited.txt", "B"}}));
