@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libcurl4-openssl-dev
-  libexiv2-dev libtag1-dev
+  libexiv2-dev libtag1-dev libpcre2-dev
   xvfb xauth fonts-wqy-microhei
   qt6-translations-l10n
   librsvg2-bin desktop-file-utils appstream dpkg-dev file

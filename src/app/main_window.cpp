@@ -180,13 +180,14 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
   BuildTopControls(area);
 
   auto* tabs = Place(new QTabWidget(area), Control::高级选择夹1, 8, 112, 340, 560);
-  const char* page_titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能"};
+  const char* page_titles[] = {" 删 除 ", " 替 换 ", " 添 加 ", "特殊功能", "高级"};
   const std::function<void(QWidget*)> builders[] = {
       [this](QWidget* page) { BuildDeletePage(page); },
       [this](QWidget* page) { BuildReplacePage(page); },
       [this](QWidget* page) { BuildInsertPage(page); },
-      [this](QWidget* page) { BuildSpecialPage(page); }};
-  for (int i = 0; i < 4; ++i) {
+      [this](QWidget* page) { BuildSpecialPage(page); },
+      [this](QWidget* page) { BuildAdvancedPage(page); }};
+  for (int i = 0; i < 5; ++i) {
     // A page scrolls when a low screen makes the tabs shorter than designed.
     auto* page = new QWidget;
     builders[i](page);
@@ -330,6 +331,9 @@ void MainWindow::BuildTopControls(QWidget* area) {
   Button(area, C::按钮_确认无误执行吧, "确认无误，执行吧", 568, 432, 140, 30)->hide();
   Button(area, C::按钮_撤回上一步, "撤回上一步", 850, 590, 115, 30)->hide();
   Place(new QProgressBar(area), C::进度条1, 355, 632, 407, 20);
+  // The progress bar shows during runs with the preview closed, a draft only
+  // while it is open: they share a place.
+  Label(area, C::透明标签_草稿, "", 355, 632, 407, 20)->hide();
 }
 
 void MainWindow::BuildDeletePage(QWidget* page) {
@@ -473,6 +477,25 @@ void MainWindow::BuildSpecialPage(QWidget* page) {
   Radio(how, C::单选框17, "直接删除", 10, 9, 100, true);
   Radio(how, C::单选框18, "删除到回收站", 130, 9, 130);
   Button(removal, C::按钮_删除文件, "删除右边列表框中显示的所有文件", 10, 74, 304, 30);
+}
+
+void MainWindow::BuildAdvancedPage(QWidget* page) {
+  using C = Control;
+  page->setObjectName(Utf8("高级页"));
+  QGroupBox* regex = Group(page, C::分组框_正则, "正则表达式替换", 6, 6, 324, 168);
+  Label(regex, C::透明标签_正则查找, "查找", 10, 26, 44);
+  Edit(regex, C::编辑框_正则查找, 56, 26, 258);
+  Label(regex, C::透明标签_正则替换为, "替换为", 10, 56, 44);
+  Edit(regex, C::编辑框_正则替换为, 56, 56, 258);
+  auto* error = Label(regex, C::透明标签_正则错误, "", 10, 82, 304, 20);
+  QPalette warning = error->palette();
+  warning.setColor(QPalette::WindowText, QColor(0xC0, 0x39, 0x2B));
+  error->setPalette(warning);
+  CheckBox(regex, C::选择框_正则区分大小写, "区分大小写", 10, 106, 100, true);
+  CheckBox(regex, C::选择框_正则含扩展名, "连扩展名一起", 112, 106, 110);
+  CheckBox(regex, C::选择框_正则只换第一个, "只替换第一处", 10, 134, 110);
+  Button(regex, C::按钮_正则替换, "正则替换", 184, 132, 96);
+  HelpButton(regex, C::按钮_正则帮助, 286, 132);
 }
 
 void MainWindow::ConnectHandlers() {

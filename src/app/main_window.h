@@ -56,7 +56,7 @@ struct MainWindowOverrides {
   FailureList* failures = nullptr;
 };
 
-// The start window: the workspace controls, the four operation pages and the
+// The start window: the workspace controls, the five operation pages and the
 // file list. Every control's objectName is its own name. Building the window
 // runs the window-created handler; the caller shows it.
 class MainWindow : public QMainWindow {
@@ -96,6 +96,7 @@ class MainWindow : public QMainWindow {
   void BuildReplacePage(QWidget* page);
   void BuildInsertPage(QWidget* page);
   void BuildSpecialPage(QWidget* page);
+  void BuildAdvancedPage(QWidget* page);
   void ConnectHandlers();
   void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
   void ConnectWindowButtons();

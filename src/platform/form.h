@@ -55,6 +55,8 @@ class Form {
   virtual void SetWindowWidth(int width) = 0;
   virtual void SetAlwaysOnTop(bool on_top) = 0;
   virtual void ShowTabPage(int index) = 0;
+  // Gives the control the keyboard focus, showing the page it is on.
+  virtual void SetFocus(Control control) = 0;
 };
 
 }  // namespace qm

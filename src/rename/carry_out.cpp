@@ -118,16 +118,17 @@ void ForgetJournal(MainServices& services, const CarriedOut& done) {
   }
 }
 
-void ShowFailures(MainServices& services, const CarriedOut& done) {
-  if (!services.renames || done.report.failed == 0) return;
-  std::vector<FailedRename> rows;
-  rows.reserve(done.report.failed);
+void ShowFailures(MainServices& services, const CarriedOut& done,
+                  std::vector<FailedRename> not_made) {
+  const int failed = done.report.failed + static_cast<int>(not_made.size());
+  if (!services.renames || failed == 0) return;
+  std::vector<FailedRename> rows = std::move(not_made);
+  rows.reserve(failed);
   for (size_t i = 0; i < done.entries.size(); ++i) {
     const EntryOutcome& outcome = done.report.outcomes[i];
     if (outcome.state != EntryState::Failed) continue;
     rows.push_back({done.entries[i].from, done.entries[i].to, FailureText(outcome.failure)});
   }
-  const int failed = done.report.failed;
   GbkText summary = done.report.renamed == 0 && !done.report.stopped
                         ? Gbk("全部") + ToText(failed) + Gbk("个都没有改名成功，原因如下：")
                         : Gbk("有") + ToText(failed) + Gbk("个没有改名成功，原因如下：");

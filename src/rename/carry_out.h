@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/failure_list.h"
 #include "platform/main_services.h"
 #include "rename/rename_plan.h"
 #include "rename/undo_record.h"
@@ -43,8 +44,10 @@ void DropNewestRecord(MainServices& services);
 // Drops the journal of a plan that is not kept for undo (an undo, a restore).
 void ForgetJournal(MainServices& services, const CarriedOut& done);
 
-// The window listing every failed entry with its reason; nothing when none failed.
-void ShowFailures(MainServices& services, const CarriedOut& done);
+// The window listing every failed entry with its reason; nothing when none
+// failed. `not_made` are entries for which no new name could be made.
+void ShowFailures(MainServices& services, const CarriedOut& done,
+                  std::vector<FailedRename> not_made = {});
 
 // The reason the user reads for one failure.
 GbkText FailureText(const RenameFailure& failure);

@@ -5,6 +5,7 @@
 #include "rename/insert_operations.h"
 #include "rename/numbering_operations.h"
 #include "rename/numeral_operations.h"
+#include "rename/regex_operations.h"
 #include "rename/replace_operations.h"
 
 namespace qm {
@@ -42,7 +43,8 @@ const OperationEntry kOperations[] = {
                  .confirmation = Q::AskUnlessPreview,
                  .file_result = R::WillBeRenamed,
                  .folder_result = R::WillBeRenamed},
-     .definition = DeleteAfterOperation},
+     .definition = DeleteAfterOperation,
+     .inputs = {C::编辑框9, C::选择框4, C::单选框1, C::单选框2}},
     {.id = OperationId::DeleteBefore,
      .button = C::按钮_删前面,
      .name = "delete-before",
@@ -56,7 +58,8 @@ const OperationEntry kOperations[] = {
                  .file_result = R::WillBeRenamed,
                  .folder_result = R::WillBeRenamed,
                  .skip_rule = S::WhenListingAll},
-     .definition = DeleteBeforeOperation},
+     .definition = DeleteBeforeOperation,
+     .inputs = {C::编辑框8, C::选择框3, C::单选框11, C::单选框12}},
     {.id = OperationId::DeleteNTimes,
      .button = C::按钮_删掉N次,
      .name = "delete-text",
@@ -73,7 +76,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::Renamed,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = DeleteNTimesOperation},
+     .definition = DeleteNTimesOperation,
+     .inputs = {C::编辑框1, C::编辑框10, C::单选框13, C::单选框14}},
     {.id = OperationId::DeleteBetweenMarkers,
      .button = C::按钮_一键删除,
      .name = "delete-between",
@@ -89,14 +93,16 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::WillBeRenamed,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = DeleteBetweenMarkersOperation},
+     .definition = DeleteBetweenMarkersOperation,
+     .inputs = {C::编辑框2, C::编辑框3, C::组合框1, C::选择框6, C::选择框_1头, C::选择框_1尾, C::选择框_2头, C::选择框_2尾}},
     {.id = OperationId::DeleteSequenceNumber,
      .button = C::按钮1,
      .name = "delete-sequence-number",
      .profile = {.empty_folder_message = kDropFirst,
                  .no_folder_message = kNothingChosenLoud,
                  .confirmation = Q::AskDirectUnlessPreview},
-     .definition = DeleteSequenceNumberOperation},
+     .definition = DeleteSequenceNumberOperation,
+     .inputs = {C::编辑框15}},
     {.id = OperationId::InsertAtFront,
      .button = C::按钮_最前面加,
      .name = "prepend",
@@ -108,7 +114,8 @@ const OperationEntry kOperations[] = {
                  .folder_handling = F::SubfolderScan,
                  .empty_list_check = E::FileMode,
                  .skip_rule = S::WhenListingAll},
-     .definition = InsertAtFrontOperation},
+     .definition = InsertAtFrontOperation,
+     .inputs = {C::编辑框6}},
     {.id = OperationId::InsertAtEnd,
      .button = C::按钮_最后面加,
      .name = "append",
@@ -121,7 +128,8 @@ const OperationEntry kOperations[] = {
                  .file_result = R::RenamedSuccessfully,
                  .folder_result = R::RenamedSuccessfully,
                  .skip_rule = S::WhenListingAll},
-     .definition = InsertAtEndOperation},
+     .definition = InsertAtEndOperation,
+     .inputs = {C::编辑框7}},
     {.id = OperationId::InsertAtAnchor,
      .button = C::按钮_在某物前后加,
      .name = "insert-at",
@@ -135,7 +143,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::RenamedSuccessfully,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = InsertAtAnchorOperation},
+     .definition = InsertAtAnchorOperation,
+     .inputs = {C::编辑框11, C::编辑框12, C::单选框3, C::单选框4, C::单选框5, C::单选框6}},
     {.id = OperationId::AppendAfterExtension,
      .button = C::按钮_扩展名后面加,
      .name = "append-after-extension",
@@ -152,7 +161,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::RenamedSuccessfully,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = AppendAfterExtensionOperation},
+     .definition = AppendAfterExtensionOperation,
+     .inputs = {C::编辑框18}},
     {.id = OperationId::InsertAfterLeadingNumber,
      .button = C::按钮_数字后加符号,
      .name = "insert-after-number",
@@ -166,7 +176,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::RenamedSuccessfully,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = InsertAfterLeadingNumberOperation},
+     .definition = InsertAfterLeadingNumberOperation,
+     .inputs = {C::编辑框13}},
     {.id = OperationId::ReplaceText,
      .button = C::按钮_替换,
      .name = "replace",
@@ -183,7 +194,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::WillBeRenamed,
                  .folder_result_icon = n,
                  .skip_rule = S::Always},
-     .definition = ReplaceTextOperation},
+     .definition = ReplaceTextOperation,
+     .inputs = {C::编辑框4, C::编辑框5, C::编辑框16, C::单选框7, C::单选框8, C::单选框9, C::单选框10}},
     {.id = OperationId::ZeroFillLeadingNumber,
      .button = C::按钮_改01,
      .name = "zero-fill",
@@ -205,7 +217,8 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::Renamed,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = ConvertChineseScriptOperation},
+     .definition = ConvertChineseScriptOperation,
+     .inputs = {C::单选框15, C::单选框16}},
     {.id = OperationId::DigitsToChineseNumerals,
      .button = C::按钮_15改十五,
      .name = "to-chinese-numerals",
@@ -238,7 +251,8 @@ const OperationEntry kOperations[] = {
                  .no_folder_message = kNothingChosen,
                  .confirmation = Q::AskDirectUnlessPreview,
                  .skip_rule = S::WhenListingAll},
-     .definition = NumberEntriesOperation},
+     .definition = NumberEntriesOperation,
+     .inputs = {C::编辑框17, C::编辑框19, C::组合框5}},
     {.id = OperationId::AppendAvNumber,
      .button = C::按钮_模拟B站AV,
      .name = "append-av-number",
@@ -267,12 +281,32 @@ const OperationEntry kOperations[] = {
                  .folder_result = R::Renamed,
                  .folder_result_icon = n,
                  .skip_rule = S::WhenListingAll},
-     .definition = ChangeExtensionOperation},
+     .definition = ChangeExtensionOperation,
+     .inputs = {C::组合框_修改扩展}},
+    {.id = OperationId::RegexReplace,
+     .button = C::按钮_正则替换,
+     .name = "regex",
+     .profile = {.required_inputs = {C::编辑框_正则查找},
+                 .input_message = kWhatToRemove,
+                 .input_title = kTip,
+                 .input_order = After,
+                 .empty_folder_message = kDropFirst,
+                 .empty_folder_title = kTip,
+                 .no_folder_message = kNothingChosen,
+                 .empty_list_check = E::BothModes,
+                 .confirmation = Q::AskFirst,
+                 .file_result = R::WillBeRenamed,
+                 .folder_result = R::WillBeRenamed,
+                 .folder_result_icon = n,
+                 .skip_rule = S::Always},
+     .definition = RegexReplaceOperation,
+     .inputs = {C::编辑框_正则查找, C::编辑框_正则替换为, C::选择框_正则区分大小写,
+                C::选择框_正则含扩展名, C::选择框_正则只换第一个}},
 };
 
 // One entry per operation: the last id counts them.
 static_assert(sizeof(kOperations) / sizeof(kOperations[0]) ==
-              static_cast<size_t>(OperationId::ChangeExtension) + 1);
+              static_cast<size_t>(OperationId::RegexReplace) + 1);
 
 }  // namespace
 
@@ -287,6 +321,15 @@ const RunProfile& ProfileOf(OperationId operation) { return EntryOf(operation).p
 std::optional<OperationId> OperationOfButton(Control button) {
   for (const OperationEntry& entry : kOperations) {
     if (entry.button == button) return entry.id;
+  }
+  return std::nullopt;
+}
+
+std::optional<OperationId> OperationOfInput(Control input) {
+  for (const OperationEntry& entry : kOperations) {
+    for (Control read : entry.inputs) {
+      if (read == input) return entry.id;
+    }
   }
   return std::nullopt;
 }

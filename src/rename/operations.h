@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/main_services.h"
@@ -31,6 +32,7 @@ enum class OperationId {
   NumberEntries,             // 按钮_加序号
   AppendAvNumber,            // 按钮_模拟B站AV
   ChangeExtension,           // 按钮_改扩展
+  RegexReplace,              // 按钮_正则替换
 };
 
 // Everything about one operation.
@@ -40,6 +42,9 @@ struct OperationEntry {
   std::string_view name;                // a stable English name, as a command line writes it
   RunProfile profile;                   // the run's fixed settings
   OperationDefinition (*definition)();  // how it reads its inputs, and its transform
+  // Every control whose value the definition reads: a change to one of them
+  // changes what the operation would do.
+  std::vector<Control> inputs = {};
 };
 
 // Every operation, in the order of OperationId.
@@ -49,6 +54,8 @@ const RunProfile& ProfileOf(OperationId operation);
 
 // The operation a button starts, if any.
 std::optional<OperationId> OperationOfButton(Control button);
+// The operation that reads a control, if any.
+std::optional<OperationId> OperationOfInput(Control input);
 
 // Runs the operation over the listed entries, reading its inputs from the
 // controls as they are now.

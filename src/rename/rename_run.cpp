@@ -74,6 +74,19 @@ std::vector<Entry> ScannedEntries(const ListView& list, std::vector<GbkText> nam
   return entries;
 }
 
+// An entry for which the operation could make no new name.
+struct NotMade {
+  int row = -1;
+  FailedRename failure;
+};
+
+std::vector<FailedRename> Failures(std::vector<NotMade> not_made) {
+  std::vector<FailedRename> failures;
+  failures.reserve(not_made.size());
+  for (NotMade& entry : not_made) failures.push_back(std::move(entry.failure));
+  return failures;
+}
+
 EntryContext ContextOf(const Entry& entry, int index, int count, bool folder_mode) {
   EntryContext context;
   context.row = entry.row;
@@ -266,6 +279,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
   std::vector<PlanEntry> plan;
   plan.reserve(total);
+  std::vector<NotMade> not_made;
   bool stopped = false;
   for (int k = 0; k < total; ++k) {
     if (!job(k, total)) {
@@ -276,7 +290,12 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     EntryContext context = ContextOf(entry, k, total, folder_mode);
     if (!folder_mode && skipping && skip.Skips(context.extension)) continue;
     const GbkText& text = TransformText(context, prepared.input);
-    std::optional<GbkText> result = prepared.transform(text, context);
+    NameResult made = prepared.transform(text, context);
+    if (!made.failure.empty()) {
+      not_made.push_back({entry.row, {entry.name, {}, std::move(made.failure)}});
+      continue;
+    }
+    std::optional<GbkText>& result = made.text;
     if (!result || *result == text) continue;
     if (result->empty() && !prepared.allow_empty_result) continue;
     GbkText new_name = !folder_mode && prepared.input == TransformInput::StemInFileMode
@@ -291,10 +310,17 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   if (preview) {
     MarkFailingPreviews(
         services, [&job, total](int, int) { return job(total, total); }, plan);
+    // After the marks of the check, which clear every row outside the plan.
+    for (const NotMade& entry : not_made) {
+      if (entry.row >= 0) list.MarkCell(entry.row, 1, entry.failure.reason);
+    }
     return;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
-  if (stopped) plan.clear();
+  if (stopped) {
+    plan.clear();
+    not_made.clear();
+  }
 
   // The transforms only collected; the plan renames, so that entries which
   // depend on each other (shifts, swaps) succeed whatever the list order.
@@ -323,7 +349,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   const int renamed = done.report.renamed;
 
   if (preview_mode) {
-    ShowFailures(services, done);
+    ShowFailures(services, done, Failures(std::move(not_made)));
     return;
   }
   ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
@@ -331,7 +357,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
   if (auto result = ResultMessage(style, icon, renamed)) {
     messages.Show(result->text, result->title, result->icon, Buttons::Ok);
   }
-  ShowFailures(services, done);
+  ShowFailures(services, done, Failures(std::move(not_made)));
 }
 
 }  // namespace qm

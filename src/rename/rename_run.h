@@ -49,13 +49,30 @@ struct EntryContext {
   GbkText extension;  // file mode: ExtensionOf(name), dot included; folder mode: empty
 };
 
-// Returns the new text for the entry, or nullopt to leave it alone. The text
+// What a transform makes of one entry: a new text, nothing (the entry keeps
+// its name), or the reason it could not make one: then the entry keeps its
+// name too, and the reason is shown as a failed rename's is.
+struct NameResult {
+  NameResult() = default;
+  NameResult(std::nullopt_t) {}
+  NameResult(std::optional<GbkText> new_text) : text(std::move(new_text)) {}
+  NameResult(GbkText new_text) : text(std::move(new_text)) {}
+  static NameResult Failed(GbkText why) {
+    NameResult result;
+    result.failure = std::move(why);
+    return result;
+  }
+
+  std::optional<GbkText> text;
+  GbkText failure;  // not empty: no new name could be made
+};
+
+// Returns the new text for the entry, or nothing to leave it alone. The text
 // it gets (and returns) is the stem in file mode and the whole name in folder
 // mode, unless the operation asks for the whole name (TransformInput). A
 // result that is empty or equal to the input also leaves the entry alone,
 // unless allow_empty_result is set.
-using NameTransform =
-    std::function<std::optional<GbkText>(const GbkText& text, const EntryContext& entry)>;
+using NameTransform = std::function<NameResult(const GbkText& text, const EntryContext& entry)>;
 
 enum class TransformInput {
   StemInFileMode,  // file mode: the stem, and the run re-appends the extension

@@ -55,7 +55,8 @@ void ClearInputBoxes(MainServices& services) {
   for (Control box :
        {Control::编辑框1, Control::编辑框2, Control::编辑框3, Control::编辑框4, Control::编辑框5,
         Control::编辑框6, Control::编辑框7, Control::编辑框8, Control::编辑框9, Control::编辑框10,
-        Control::编辑框11, Control::编辑框12, Control::编辑框13, Control::编辑框14}) {
+        Control::编辑框11, Control::编辑框12, Control::编辑框13, Control::编辑框14,
+        Control::编辑框_正则查找, Control::编辑框_正则替换为}) {
     services.form.SetText(box, {});
   }
   SetWorkingFolder(services.form, {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/form.h"
@@ -51,6 +52,7 @@ class FakeForm : public Form {
   void SetWindowWidth(int width) override { window_width = width; }
   void SetAlwaysOnTop(bool on_top) override { always_on_top = on_top; }
   void ShowTabPage(int index) override { tab_page = index; }
+  void SetFocus(Control control) override { focused = control; }
 
   // Picks item index as a user would: the text follows the item.
   void SelectItem(Control combo, int index);
@@ -61,6 +63,7 @@ class FakeForm : public Form {
   int window_width = 769;
   bool always_on_top = false;
   int tab_page = -1;
+  std::optional<Control> focused;  // the last control given the focus
 
  private:
   mutable std::map<Control, ControlState> states_;

@@ -25,8 +25,24 @@ TEST(OperationRegistry, OneEntryButtonAndNamePerOperation) {
     EXPECT_TRUE(entry.definition().prepare);
     for (char c : entry.name) EXPECT_TRUE((c >= 'a' && c <= 'z') || c == '-') << entry.name;
   }
-  EXPECT_EQ(index, static_cast<size_t>(OperationId::ChangeExtension) + 1);
+  EXPECT_EQ(index, static_cast<size_t>(OperationId::RegexReplace) + 1);
   EXPECT_FALSE(OperationOfButton(Control::按钮_撤回上一步).has_value());
+}
+
+// A control read by an operation belongs to that operation alone, so a change
+// to it tells which operation's draft to show.
+TEST(OperationRegistry, EachInputBelongsToOneOperation) {
+  std::set<Control> inputs;
+  for (const OperationEntry& entry : Operations()) {
+    for (Control input : entry.inputs) {
+      EXPECT_TRUE(inputs.insert(input).second) << entry.name;
+      EXPECT_EQ(OperationOfInput(input), entry.id);
+    }
+    for (Control required : entry.profile.required_inputs) {
+      EXPECT_EQ(OperationOfInput(required), entry.id) << entry.name;
+    }
+  }
+  EXPECT_FALSE(OperationOfInput(Control::组合框_仅检索).has_value());
 }
 
 }  // namespace

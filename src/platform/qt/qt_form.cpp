@@ -210,6 +210,18 @@ void QtForm::ShowTabPage(int index) {
   if (auto* tabs = window_->findChild<QTabWidget*>()) tabs->setCurrentIndex(index);
 }
 
+void QtForm::SetFocus(Control control) {
+  QWidget* widget = Widget(control);
+  if (widget == nullptr) return;
+  // A control on a page in the background cannot take the focus.
+  if (auto* tabs = window_->findChild<QTabWidget*>()) {
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (tabs->widget(i)->isAncestorOf(widget)) tabs->setCurrentIndex(i);
+    }
+  }
+  widget->setFocus(Qt::OtherFocusReason);
+}
+
 void QtForm::SetTextColor(Control control, int rgb) {
   QWidget* widget = Widget(control);
   if (widget == nullptr) return;

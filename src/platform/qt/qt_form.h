@@ -39,6 +39,7 @@ class QtForm : public Form {
   void SetWindowWidth(int width) override;
   void SetAlwaysOnTop(bool on_top) override;
   void ShowTabPage(int index) override;
+  void SetFocus(Control control) override;
   void SetTextColor(Control control, int rgb) override;
 
   // The widget of a control, or nullptr when the window has none by that name.
