@@ -22,6 +22,7 @@
 #include "app/about_window.h"
 #include "app/background_check.h"
 #include "app/command_line.h"
+#include "app/draft_preview.h"
 #include "app/explanation_window.h"
 #include "app/failure_list_window.h"
 #include "app/help_texts.h"
@@ -44,6 +45,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
+#include "rename/operations.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
@@ -238,6 +240,7 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
   handlers_ = std::make_unique<MainHandlers>(
       *services_, undo, MainListServices{list_windows_.get(), shell_, drop_target_.get()});
   list_windows_->Connect(*handlers_);
+  draft_ = std::make_unique<DraftPreview>(*services_, list_->Model());
   if (overrides.version_page != nullptr) version_page_ = overrides.version_page;
   about_links_ = std::make_unique<AboutLinks>();
   main_check_ = std::make_unique<BackgroundCheck>(this);
@@ -499,6 +502,7 @@ void MainWindow::BuildAdvancedPage(QWidget* page) {
 }
 
 void MainWindow::ConnectHandlers() {
+  ConnectDraftInputs();
   for (Control id : kMainWindowControls) {
     QWidget* widget = form_->Widget(id);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -524,6 +528,25 @@ void MainWindow::ConnectHandlers() {
       edit->installEventFilter(this);
       connect(edit, &QLineEdit::textEdited, this,
               [this, edit] { RefuseTextWithoutInternalForm(edit, edit); });
+    }
+  }
+}
+
+// Each change the user makes to an operation's input: typing, a click on a
+// box, a picked item.
+void MainWindow::ConnectDraftInputs() {
+  for (const OperationEntry& entry : Operations()) {
+    for (Control id : entry.inputs) {
+      QWidget* widget = form_->Widget(id);
+      auto changed = [this, id] { draft_->InputChanged(id); };
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this, changed);
+      } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        connect(combo, &QComboBox::activated, this, changed);
+        if (QLineEdit* edit = combo->lineEdit()) connect(edit, &QLineEdit::textEdited, this, changed);
+      } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        connect(edit, &QLineEdit::textEdited, this, changed);
+      }
     }
   }
 }

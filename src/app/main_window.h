@@ -17,6 +17,7 @@ namespace qm {
 // not follow the control names.
 enum class Control;
 class DesignedLayout;
+class DraftPreview;
 class AboutWindow;
 class BackgroundCheck;
 class ExplanationWindow;
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow {
   MainHandlers& handlers() { return *handlers_; }
   QTimer& timer() { return *timer_; }
   MainListWindows& list_windows() { return *list_windows_; }
+  DraftPreview& draft() { return *draft_; }
   QtJobProgress& progress() { return *progress_; }
   // The open about and help windows, or nullptr.
   AboutWindow* about_window() const;
@@ -98,6 +100,7 @@ class MainWindow : public QMainWindow {
   void BuildSpecialPage(QWidget* page);
   void BuildAdvancedPage(QWidget* page);
   void ConnectHandlers();
+  void ConnectDraftInputs();
   void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
   void ConnectWindowButtons();
   void StartMainCheck();
@@ -121,6 +124,8 @@ class MainWindow : public QMainWindow {
   // Destroyed before the services: an open MappedRenameWindow writes back into them.
   std::unique_ptr<MainListWindows> list_windows_;
   std::unique_ptr<MainHandlers> handlers_;
+  // After the services it reads, so it ends (and waits for its draft) first.
+  std::unique_ptr<DraftPreview> draft_;
   std::unordered_map<const QObject*, Control> focus_reporting_edits_;
 
   std::optional<std::string> version_page_;

@@ -334,9 +334,9 @@ std::optional<OperationId> OperationOfInput(Control input) {
   return std::nullopt;
 }
 
-void RunOperation(OperationId operation, MainServices& services) {
+RunEnd RunOperation(OperationId operation, MainServices& services) {
   const OperationEntry& entry = EntryOf(operation);
-  RenameRun(entry.profile, entry.definition(), services);
+  return RenameRun(entry.profile, entry.definition(), services);
 }
 
 }  // namespace qm

@@ -59,6 +59,6 @@ std::optional<OperationId> OperationOfInput(Control input);
 
 // Runs the operation over the listed entries, reading its inputs from the
 // controls as they are now.
-void RunOperation(OperationId operation, MainServices& services);
+RunEnd RunOperation(OperationId operation, MainServices& services);
 
 }  // namespace qm

@@ -231,19 +231,19 @@ std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count) {
   return std::nullopt;
 }
 
-void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
-               MainServices& services) {
+RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation,
+                 MainServices& services) {
   Form& form = services.form;
   ListView& list = services.list;
   Messages& messages = services.messages;
 
-  if (!PassesChecks(profile, operation, services)) return;
+  if (!PassesChecks(profile, operation, services)) return RunEnd::Stopped;
   ProcessingMode mode = ReadProcessingMode(form);
-  if (mode == ProcessingMode::Other) return;
+  if (mode == ProcessingMode::Other) return RunEnd::Stopped;
   bool folder_mode = mode == ProcessingMode::Folders;
   const GbkText folder = WorkingFolder(form);
 
-  if (profile.confirmation == Confirmation::AskFirst && !Ask(messages, "确定更名吗？")) return;
+  if (profile.confirmation == Confirmation::AskFirst && !Ask(messages, "确定更名吗？")) return RunEnd::Stopped;
 
   PreparedOperation prepared = operation.prepare(services, folder_mode);
 
@@ -256,14 +256,14 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
                            (profile.empty_list_check == EmptyListCheck::FileMode && !folder_mode);
   if (checks_empty_list && entries.empty()) {
     Show(messages, "列表框是空的！", "提示");
-    return;
+    return RunEnd::Stopped;
   }
 
-  if (!Confirm(profile, prepared, entries, folder_mode, services)) return;
+  if (!Confirm(profile, prepared, entries, folder_mode, services)) return RunEnd::Stopped;
   if (prepared.after_question) {
     const Notice& notice = prepared.after_question->notice;
     messages.Show(notice.text, notice.title, notice.icon, Buttons::Ok);
-    if (prepared.after_question->stops_run) return;
+    if (prepared.after_question->stops_run) return RunEnd::Stopped;
   }
 
   // Read once: the message boxes are modal, so nothing changes during the loop.
@@ -308,13 +308,16 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     plan.push_back({entry.row, entry.name, std::move(new_name), std::nullopt});
   }
   if (preview) {
+    // Stopped, the rows written so far keep their earlier marks until the
+    // next preview or commit checks them.
+    if (stopped) return RunEnd::Stopped;
     MarkFailingPreviews(
         services, [&job, total](int, int) { return job(total, total); }, plan);
     // After the marks of the check, which clear every row outside the plan.
     for (const NotMade& entry : not_made) {
       if (entry.row >= 0) list.MarkCell(entry.row, 1, entry.failure.reason);
     }
-    return;
+    return RunEnd::Previewed;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
   if (stopped) {
@@ -344,13 +347,13 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     MarkFailingPreviews(services, [&job, total](int, int) { return job(total, total); });
   }
   job.End();
-  if (!done.started()) return;
+  if (!done.started()) return RunEnd::Ran;
   RecordForUndo(services, folder, done);
   const int renamed = done.report.renamed;
 
   if (preview_mode) {
     ShowFailures(services, done, Failures(std::move(not_made)));
-    return;
+    return RunEnd::Ran;
   }
   ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
   Icon icon = folder_mode ? profile.folder_result_icon : profile.file_result_icon;
@@ -358,6 +361,7 @@ void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
     messages.Show(result->text, result->title, result->icon, Buttons::Ok);
   }
   ShowFailures(services, done, Failures(std::move(not_made)));
+  return RunEnd::Ran;
 }
 
 }  // namespace qm

@@ -167,10 +167,17 @@ struct RunProfile {
   SkipRule skip_rule = SkipRule::None;
 };
 
+// How a run ended.
+enum class RunEnd {
+  Stopped,    // a check, the user or a count stopped it before its end
+  Previewed,  // the new names are in the preview column
+  Ran,        // the renames were carried out (some may have failed)
+};
+
 // Runs one rename operation over the listed entries (or the scanned
 // subfolders), asking, previewing or renaming as the profile says.
-void RenameRun(const RunProfile& profile, const OperationDefinition& operation,
-               MainServices& services);
+RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation,
+                 MainServices& services);
 
 // The result message of a style for a count; nullopt for ResultStyle::None.
 std::optional<Notice> ResultMessage(ResultStyle style, Icon icon, int count);

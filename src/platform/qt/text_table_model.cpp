@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QFont>
 
 #include "platform/qt/qt_text.h"
 
@@ -16,6 +17,8 @@ const GbkText& EmptyText() {
 // A deep red: readable on the list's white ground whatever hue the skin takes,
 // and unlike any colour of the skin itself.
 const QColor kMarkColour(0xB0, 0x1E, 0x1E);
+// Draft names are grey: not yet what the column holds.
+const QColor kDraftColour(0x80, 0x80, 0x80);
 
 }  // namespace
 
@@ -28,19 +31,30 @@ int TextTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TextTableModel::data(const QModelIndex& index, int role) const {
-  if (!HasCell(index.row(), index.column())) return {};
-  const GbkText& mark = Mark(index.row(), index.column());
+  const int row = index.row();
+  const int column = index.column();
+  if (!HasCell(row, column)) return {};
+  const GbkText* drafted = ShowsDraft(row, column) && draft_.cells[row] ? &*draft_.cells[row] : nullptr;
+  const GbkText& text = drafted ? *drafted : columns_[column].cells[row];
+  const GbkText& mark = ShownMark(row, column);
   switch (role) {
     case Qt::DisplayRole:
-      return ToQString(columns_[index.column()].cells[index.row()]);
+      return ToQString(text);
     case Qt::ToolTipRole: {
-      QString text = ToQString(columns_[index.column()].cells[index.row()]);
-      if (mark.empty()) return text;
-      return text + QLatin1Char('\n') + ToQString(mark);
+      QString tip = ToQString(text);
+      if (mark.empty()) return tip;
+      return tip + QLatin1Char('\n') + ToQString(mark);
     }
     case Qt::ForegroundRole:
-      if (mark.empty()) return {};
-      return QBrush(kMarkColour);
+      if (!mark.empty()) return QBrush(kMarkColour);
+      if (drafted) return QBrush(kDraftColour);
+      return {};
+    case Qt::FontRole: {
+      if (!drafted) return {};
+      QFont font;
+      font.setItalic(true);
+      return font;
+    }
     default:
       return {};
   }
@@ -63,6 +77,7 @@ const GbkText& TextTableModel::Cell(int row, int column) const {
 }
 
 void TextTableModel::SetCell(int row, int column, const GbkText& text) {
+  Edited();
   if (!HasCell(row, column)) return;
   GbkText& cell = columns_[column].cells[row];
   if (cell == text) return;
@@ -75,6 +90,7 @@ void TextTableModel::SetCell(int row, int column, const GbkText& text) {
 }
 
 void TextTableModel::MarkCell(int row, int column, const GbkText& reason) {
+  Edited();
   if (!HasCell(row, column)) return;
   Column& marked = columns_[column];
   if (marked.marks.empty()) {
@@ -100,6 +116,7 @@ const GbkText& TextTableModel::Mark(int row, int column) const {
 }
 
 void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
+  Edited();
   if (column0.empty()) return;
   // Rows need a column to live in; a table without columns gets one.
   if (columns_.empty()) InsertColumn(0, {});
@@ -116,6 +133,7 @@ void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
 }
 
 void TextTableModel::RemoveRow(int row) {
+  Edited();
   if (row < 0 || row >= row_count_) return;
   beginRemoveRows(QModelIndex(), row, row);
   for (Column& column : columns_) {
@@ -130,6 +148,7 @@ void TextTableModel::RemoveRow(int row) {
 }
 
 void TextTableModel::RemoveAllRows() {
+  Edited();
   if (row_count_ == 0) return;
   beginResetModel();
   for (Column& column : columns_) {
@@ -144,6 +163,7 @@ void TextTableModel::RemoveAllRows() {
 }
 
 int TextTableModel::InsertColumn(int index, const GbkText& title) {
+  Edited();
   if (index < 0 || index > ColumnCount()) index = ColumnCount();
   beginInsertColumns(QModelIndex(), index, index);
   columns_.insert(columns_.begin() + index, Column{title, std::vector<GbkText>(row_count_), {}, 0});
@@ -152,6 +172,7 @@ int TextTableModel::InsertColumn(int index, const GbkText& title) {
 }
 
 void TextTableModel::RemoveColumn(int index) {
+  Edited();
   if (index < 0 || index >= ColumnCount()) return;
   beginRemoveColumns(QModelIndex(), index, index);
   columns_.erase(columns_.begin() + index);
@@ -167,6 +188,40 @@ void TextTableModel::SetColumnTitle(int index, const GbkText& title) {
   if (index < 0 || index >= ColumnCount()) return;
   columns_[index].title = title;
   emit headerDataChanged(Qt::Horizontal, index, index);
+}
+
+const GbkText& TextTableModel::ShownMark(int row, int column) const {
+  return ShowsDraft(row, column) ? draft_.marks[row] : Mark(row, column);
+}
+
+void TextTableModel::SetDraft(int column, std::vector<std::optional<GbkText>> cells,
+                              std::vector<GbkText> marks) {
+  if (column < 0 || column >= ColumnCount() || row_count_ == 0) return DropDraft();
+  cells.resize(row_count_);
+  marks.resize(row_count_);
+  draft_ = DraftColumn{column, std::move(cells), std::move(marks)};
+  emit dataChanged(index(0, column), index(row_count_ - 1, column),
+                   {Qt::DisplayRole, Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
+}
+
+void TextTableModel::DropDraft() {
+  if (draft_.column < 0) return;
+  const int column = draft_.column;
+  draft_ = DraftColumn{};
+  if (column < ColumnCount() && row_count_ > 0) {
+    emit dataChanged(index(0, column), index(row_count_ - 1, column),
+                     {Qt::DisplayRole, Qt::ToolTipRole, Qt::ForegroundRole, Qt::FontRole});
+  }
+}
+
+void TextTableModel::Edited() {
+  DropDraft();
+  emit TableEdited();
+}
+
+const GbkText* TextTableModel::DraftCell(int row) const {
+  if (draft_.column < 0 || row < 0 || row >= static_cast<int>(draft_.cells.size())) return nullptr;
+  return draft_.cells[row] ? &*draft_.cells[row] : nullptr;
 }
 
 }  // namespace qm

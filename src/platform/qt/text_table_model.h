@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <optional>
 #include <vector>
 
 #include "platform/gbk_text_type.h"
@@ -41,6 +42,21 @@ class TextTableModel : public QAbstractTableModel {
   const GbkText& ColumnTitle(int index) const;
   void SetColumnTitle(int index, const GbkText& title);
 
+  // A draft over one column: per row the text shown in place of the cell's
+  // (grey and slanted, apart from written text), or none to show the cell,
+  // and per row the mark shown in place of the cell's. Cell() and Mark() go
+  // on reading the written values. Any change to the table drops the draft.
+
+  void SetDraft(int column, std::vector<std::optional<GbkText>> cells, std::vector<GbkText> marks);
+  void DropDraft();
+  bool HasDraft() const { return draft_.column >= 0; }
+  // The draft's text of a row, or nullptr where the row shows its cell.
+  const GbkText* DraftCell(int row) const;
+
+ signals:
+  // A cell, a mark, a row or a column changed (the draft is not the table's).
+  void TableEdited();
+
  private:
   struct Column {
     GbkText title;
@@ -55,8 +71,21 @@ class TextTableModel : public QAbstractTableModel {
     return row >= 0 && row < row_count_ && column >= 0 && column < ColumnCount();
   }
 
+  struct DraftColumn {
+    int column = -1;  // -1: no draft
+    std::vector<std::optional<GbkText>> cells;
+    std::vector<GbkText> marks;
+  };
+  bool ShowsDraft(int row, int column) const {
+    return column == draft_.column && row < static_cast<int>(draft_.cells.size());
+  }
+  const GbkText& ShownMark(int row, int column) const;
+  // Every change to the table comes through here.
+  void Edited();
+
   std::vector<Column> columns_;
   int row_count_ = 0;
+  DraftColumn draft_;
 };
 
 }  // namespace qm

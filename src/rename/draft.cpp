@@ -1,0 +1,136 @@
+#include "rename/draft.h"
+
+#include "platform/list_view.h"
+#include "platform/messages.h"
+#include "rename/rename_run.h"
+#include "workspace/workspace_values.h"
+
+namespace qm {
+namespace {
+
+// The list as the draft's run sees it: the rows of the request, with what the
+// run writes in column 1 kept apart as the draft.
+class DraftList : public ListView {
+ public:
+  explicit DraftList(DraftRequest& request) : request_(request) {
+    const size_t rows = request.names.size();
+    request.previews.resize(rows);
+    cells_.resize(rows);
+    marks_ = request.marks;
+    marks_.resize(rows);
+  }
+
+  int RowCount() const override { return static_cast<int>(request_.names.size()); }
+  int ColumnCount() const override { return 2; }
+  GbkText Cell(int row, int column) const override {
+    if (!Holds(row)) return {};
+    if (column == 0) return request_.names[row];
+    if (column != 1) return {};
+    return cells_[row] ? *cells_[row] : request_.previews[row];
+  }
+  void SetCell(int row, int column, const GbkText& text) override {
+    if (!Holds(row) || column != 1) return;
+    cells_[row] = text;
+    marks_[row].clear();
+  }
+  void MarkCell(int row, int column, const GbkText& reason) override {
+    if (Holds(row) && column == 1) marks_[row] = reason;
+  }
+  // The run changes no rows or columns.
+  void AppendRows(const std::vector<GbkText>&) override {}
+  void RemoveRow(int) override {}
+  void RemoveAllRows() override {}
+  void InsertColumn(int, const GbkText&, int) override {}
+  void RemoveColumn(int) override {}
+  GbkText ColumnTitle(int) const override { return {}; }
+  void SetColumnTitle(int, const GbkText&) override {}
+  int CurrentRow() const override { return -1; }
+  std::vector<int> SelectedRows() const override { return {}; }
+  int ClickedColumn() const override { return 0; }
+
+  Draft TakeDraft(OperationId operation) {
+    Draft draft{operation, std::move(cells_), std::move(marks_)};
+    for (size_t row = 0; row < draft.cells.size(); ++row) {
+      const bool failing = !draft.marks[row].empty();
+      if (failing || draft.cells[row] || !request_.previews[row].empty()) ++draft.changes;
+      if (failing) ++draft.failures;
+    }
+    return draft;
+  }
+
+ private:
+  bool Holds(int row) const { return row >= 0 && row < RowCount(); }
+
+  DraftRequest& request_;
+  std::vector<std::optional<GbkText>> cells_;
+  std::vector<GbkText> marks_;
+};
+
+// Every question is answered as the user who wants the preview would, and no
+// message reaches the screen: input the button would refuse gives no draft.
+class Unseen : public Messages {
+ public:
+  Answer Show(const GbkText&, const GbkText&, Icon, Buttons) override { return Answer::Ok; }
+};
+
+class NoWindows : public WindowSystem {
+ public:
+  GbkText ChooseFolderDialog(const GbkText&, const GbkText&) override { return {}; }
+  void PumpMessages() override {}
+};
+
+// Stops the run between two entries once a newer draft is wanted.
+class Cancellable : public JobProgress {
+ public:
+  explicit Cancellable(const std::atomic<bool>& cancelled) : cancelled_(cancelled) {}
+  void Begin(const GbkText&, int) override {}
+  bool Advance(int, int) override { return !cancelled_.load(std::memory_order_relaxed); }
+  void End() override {}
+
+ private:
+  const std::atomic<bool>& cancelled_;
+};
+
+}  // namespace
+
+FormSnapshot::FormSnapshot(const Form& form)
+    : states_(std::size(kMainWindowControls)), window_width_(form.WindowWidth()) {
+  for (Control control : kMainWindowControls) {
+    State& state = states_[static_cast<size_t>(control)];
+    state.text = form.Text(control);
+    state.checked = form.IsChecked(control);
+    state.combo_index = form.ComboIndex(control);
+    for (int i = 0, count = form.ComboCount(control); i < count; ++i) {
+      state.items.push_back(form.ComboItem(control, i));
+    }
+    state.visible = form.IsVisible(control);
+    state.geometry = form.GeometryOf(control);
+  }
+}
+
+GbkText FormSnapshot::ComboItem(Control combo, int index) const {
+  const std::vector<GbkText>& items = Of(combo).items;
+  if (index < 0 || index >= static_cast<int>(items.size())) return {};
+  return items[index];
+}
+
+bool CanDraft(OperationId operation, const Form& form) {
+  // An operation that offers no preview renames even while it is open.
+  return PreviewModeOn(form) && ProfileOf(operation).confirmation != Confirmation::AskNoPreview;
+}
+
+std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files,
+                               const std::atomic<bool>& cancelled) {
+  if (!CanDraft(request.operation, *request.form)) return std::nullopt;
+  DraftList list(request);
+  Unseen messages;
+  NoWindows windows;
+  Cancellable progress(cancelled);
+  MainServices services{*request.form, list,     messages, windows, files,
+                        nullptr,       progress, request.preview_folder};
+  if (RunOperation(request.operation, services) != RunEnd::Previewed) return std::nullopt;
+  if (cancelled.load()) return std::nullopt;
+  return list.TakeDraft(request.operation);
+}
+
+}  // namespace qm
