@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
@@ -26,6 +27,7 @@
 #include <string_view>
 
 #include "app/about_window.h"
+#include "app/draft_preview.h"
 #include "app/explanation_window.h"
 #include "app/failure_list_window.h"
 #include "app/main_list_windows.h"
@@ -156,7 +158,7 @@ int main(int argc, char* argv[]) {
     return saved ? 0 : 1;
   }
 
-  for (int page = 0; page < 4; ++page) {
+  for (int page = 0; page < 5; ++page) {
     form.ShowTabPage(page);
     if (!Save(window, output, QString("main_window_page%1.png").arg(page + 1))) return 1;
   }
@@ -190,6 +192,20 @@ int main(int argc, char* argv[]) {
   form.SetText(qm::Control::编辑框6, qm::Gbk("【PS教程】"));
   click(qm::Control::按钮_最前面加);
   if (!Save(window, output, "main_window_preview.png")) return 1;
+
+  // A draft of the regular expression while it is typed, over the names the
+  // preview above wrote.
+  form.ShowTabPage(4);
+  form.SetText(qm::Control::编辑框_正则查找, qm::Gbk("第(\\d+)课\\s*"));
+  form.SetText(qm::Control::编辑框_正则替换为, qm::Gbk("Lesson ${1} - "));
+  window.draft().InputChanged(qm::Control::编辑框_正则替换为);
+  QElapsedTimer waited;
+  waited.start();
+  while (!window.list().Model().HasDraft() && waited.elapsed() < 10000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  if (!window.list().Model().HasDraft() || !Save(window, output, "main_window_draft.png")) return 1;
+  window.draft().Drop();
 
   // What a run that met a taken name, a vanished file and a name too long
   // shows, with the system's own reasons.

@@ -83,7 +83,8 @@ void DraftPreview::Start() {
     std::optional<Draft> draft = MakeDraft(std::move(*request), files, *cancelled);
     if (cancelled->load()) return;
     QMetaObject::invokeMethod(
-        this, [this, generation, draft = std::move(draft)]() mutable {
+        this,
+        [this, generation, draft = std::move(draft)]() mutable {
           Show(generation, std::move(draft));
         },
         Qt::QueuedConnection);

@@ -543,7 +543,8 @@ void MainWindow::ConnectDraftInputs() {
         connect(button, &QAbstractButton::clicked, this, changed);
       } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         connect(combo, &QComboBox::activated, this, changed);
-        if (QLineEdit* edit = combo->lineEdit()) connect(edit, &QLineEdit::textEdited, this, changed);
+        if (QLineEdit* edit = combo->lineEdit())
+          connect(edit, &QLineEdit::textEdited, this, changed);
       } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         connect(edit, &QLineEdit::textEdited, this, changed);
       }

@@ -126,8 +126,8 @@ std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files,
   Unseen messages;
   NoWindows windows;
   Cancellable progress(cancelled);
-  MainServices services{*request.form, list,     messages, windows, files,
-                        nullptr,       progress, request.preview_folder};
+  MainServices services{*request.form, list,    messages, windows,
+                        files,         nullptr, progress, request.preview_folder};
   if (RunOperation(request.operation, services) != RunEnd::Previewed) return std::nullopt;
   if (cancelled.load()) return std::nullopt;
   return list.TakeDraft(request.operation);

@@ -25,9 +25,7 @@ class FormSnapshot : public Form {
   GbkText Text(Control control) const override { return Of(control).text; }
   bool IsChecked(Control control) const override { return Of(control).checked; }
   int ComboIndex(Control combo) const override { return Of(combo).combo_index; }
-  int ComboCount(Control combo) const override {
-    return static_cast<int>(Of(combo).items.size());
-  }
+  int ComboCount(Control combo) const override { return static_cast<int>(Of(combo).items.size()); }
   GbkText ComboItem(Control combo, int index) const override;
   bool IsVisible(Control control) const override { return Of(control).visible; }
   Geometry GeometryOf(Control control) const override { return Of(control).geometry; }

@@ -98,8 +98,8 @@ OperationDefinition RegexReplaceOperation() {
     prepared.input = form.IsChecked(Control::选择框_正则含扩展名) ? TransformInput::WholeName
                                                                   : TransformInput::StemInFileMode;
     // Checked by validate a moment ago.
-    auto replacer = std::make_shared<RegexReplacer>(
-        std::get<RegexReplacer>(CompileRegexOfForm(form)));
+    auto replacer =
+        std::make_shared<RegexReplacer>(std::get<RegexReplacer>(CompileRegexOfForm(form)));
     prepared.transform = [replacer](const GbkText& text, const EntryContext&) {
       return ApplyRegex(*replacer, text);
     };

@@ -243,7 +243,8 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   bool folder_mode = mode == ProcessingMode::Folders;
   const GbkText folder = WorkingFolder(form);
 
-  if (profile.confirmation == Confirmation::AskFirst && !Ask(messages, "确定更名吗？")) return RunEnd::Stopped;
+  if (profile.confirmation == Confirmation::AskFirst && !Ask(messages, "确定更名吗？"))
+    return RunEnd::Stopped;
 
   PreparedOperation prepared = operation.prepare(services, folder_mode);
 

@@ -67,7 +67,8 @@ std::variant<RegexReplacer, RegexError> RegexReplacer::Compile(std::string_view 
   auto state = std::make_unique<State>();
   state->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags,
                               &code, &offset, nullptr);
-  if (state->code == nullptr) return RegexError{MessageOf(code), CharacterPosition(pattern, offset)};
+  if (state->code == nullptr)
+    return RegexError{MessageOf(code), CharacterPosition(pattern, offset)};
   // Without JIT (some architectures, a locked-down kernel) the interpreter does the same work.
   pcre2_jit_compile(state->code, PCRE2_JIT_COMPLETE);
   state->context = pcre2_match_context_create(nullptr);

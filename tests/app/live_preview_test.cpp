@@ -70,7 +70,9 @@ class LivePreviewTest : public ::testing::Test {
   TextTableModel& Model() { return window_.list().Model(); }
   bool HasDraft() { return Model().HasDraft(); }
   // Long enough for a draft to come, were one coming.
-  void Settle() { WaitFor([] { return false; }, 3 * DraftPreview::kQuietMs); }
+  void Settle() {
+    WaitFor([] { return false; }, 3 * DraftPreview::kQuietMs);
+  }
   std::string Count() { return Find<QLabel>(Control::透明标签_草稿)->text().toStdString(); }
   bool CountShown() { return Find<QLabel>(Control::透明标签_草稿)->isVisible(); }
   // Column 1 as the user sees it.

@@ -34,7 +34,8 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const {
   const int row = index.row();
   const int column = index.column();
   if (!HasCell(row, column)) return {};
-  const GbkText* drafted = ShowsDraft(row, column) && draft_.cells[row] ? &*draft_.cells[row] : nullptr;
+  const GbkText* drafted =
+      ShowsDraft(row, column) && draft_.cells[row] ? &*draft_.cells[row] : nullptr;
   const GbkText& text = drafted ? *drafted : columns_[column].cells[row];
   const GbkText& mark = ShownMark(row, column);
   switch (role) {
