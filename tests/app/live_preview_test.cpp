@@ -206,5 +206,21 @@ TEST_F(LivePreviewTest, TheRegexButtonRenamesOrSaysWhatIsWrong) {
   EXPECT_EQ(OnDisk(), (std::set<std::string>{"Lesson 1 开场.mp4", "Lesson 12 讲解.mp4"}));
 }
 
+// With the preview open the regex button writes the preview column, and
+// the commit renames.
+TEST_F(LivePreviewTest, TheRegexButtonPreviewsWhenThePreviewIsOpen) {
+  Load({"IMG_0001.JPG", "IMG_0002.JPG", "notes.txt"});
+  Click(Control::按钮_打开预览);
+  Type(Control::编辑框_正则查找, "^img_(\\d+)$");
+  Type(Control::编辑框_正则替换为, "照片$1");
+  Click(Control::选择框_正则区分大小写);  // off: IMG matches img
+  Click(Control::按钮_正则替换);
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"照片0001.JPG", "照片0002.JPG", ""}));
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "notes.txt"}));
+
+  Click(Control::按钮_确认无误执行吧);
+  EXPECT_EQ(OnDisk(), (std::set<std::string>{"照片0001.JPG", "照片0002.JPG", "notes.txt"}));
+}
+
 }  // namespace
 }  // namespace qm
