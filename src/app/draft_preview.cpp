@@ -79,8 +79,9 @@ void DraftPreview::Start() {
   request->preview_folder = services_.preview_folder;
 
   FileSystem& files = services_.files;
-  pool_.start([this, request, cancelled = cancelled_, generation, &files] {
-    std::optional<Draft> draft = MakeDraft(std::move(*request), files, *cancelled);
+  FileInfoReader* file_info = services_.file_info;
+  pool_.start([this, request, cancelled = cancelled_, generation, &files, file_info] {
+    std::optional<Draft> draft = MakeDraft(std::move(*request), files, file_info, *cancelled);
     if (cancelled->load()) return;
     QMetaObject::invokeMethod(
         this,

@@ -32,6 +32,7 @@
 #include "app/widget_placement.h"
 #include "net/about_handlers.h"
 #include "platform/main_services.h"
+#include "platform/media/media_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
 #include "platform/qt/designed_layout.h"
@@ -45,6 +46,7 @@
 #include "platform/qt/qt_shell.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window_system.h"
+#include "rename/info_naming.h"
 #include "rename/operations.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
@@ -227,12 +229,16 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
         (own_journal_ = std::make_unique<PosixJournalStore>(PosixJournalStore::DefaultFolder()))
             .get();
   }
+  FileInfoReader* file_info = overrides.file_info;
+  if (file_info == nullptr) {
+    file_info = (own_file_info_ = std::make_unique<MediaFileInfoReader>()).get();
+  }
   FailureList* failures = overrides.failures;
   if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
   renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}});
   progress_ = std::make_unique<QtJobProgress>(this);
-  services_ = std::make_unique<MainServices>(
-      MainServices{*form_, *list_, *messages, *windows, *files, renames_.get(), *progress_});
+  services_ = std::make_unique<MainServices>(MainServices{
+      *form_, *list_, *messages, *windows, *files, renames_.get(), *progress_, {}, file_info});
   shell_ = overrides.shell;
   if (shell_ == nullptr) shell_ = (own_shell_ = std::make_unique<QtShell>()).get();
   drop_target_ = std::make_unique<QtDropTarget>(this);
@@ -499,6 +505,25 @@ void MainWindow::BuildAdvancedPage(QWidget* page) {
   CheckBox(regex, C::选择框_正则只换第一个, "只替换第一处", 10, 134, 110);
   Button(regex, C::按钮_正则替换, "正则替换", 184, 132, 96);
   HelpButton(regex, C::按钮_正则帮助, 286, 132);
+
+  QGroupBox* info = Group(page, C::分组框_信息, "按文件信息命名", 6, 180, 324, 170);
+  Label(info, C::透明标签_信息模板, "模板", 10, 26, 44);
+  QLineEdit* pattern = Edit(info, C::编辑框_信息模板, 56, 26, 258);
+  pattern->setText(Utf8("{拍摄日期}_{原名}"));
+  Label(info, C::透明标签_信息字段, "插入", 10, 56, 44);
+  QStringList fields;
+  for (const InfoFieldName& field : InfoFieldNames()) fields << QString::fromUtf8(field.utf8);
+  DropDownComboBox* field_list = Combo(info, C::组合框_信息字段, 56, 56, 130, fields);
+  // A picked field goes into the template where the cursor is.
+  connect(field_list, &QComboBox::activated, pattern, [pattern, field_list] {
+    pattern->insert(field_list->currentText());
+    pattern->setFocus(Qt::OtherFocusReason);
+  });
+  Label(info, C::透明标签_日期格式, "日期格式", 10, 86, 56);
+  Edit(info, C::编辑框_日期格式, 68, 86, 118)->setText(QStringLiteral("yyyy-MM-dd"));
+  CheckBox(info, C::选择框_无日期用修改时间, "没有拍摄日期时用修改时间", 10, 112, 220);
+  Button(info, C::按钮_按信息命名, "按信息命名", 184, 136, 96);
+  HelpButton(info, C::按钮_信息帮助, 286, 136);
 }
 
 void MainWindow::ConnectHandlers() {

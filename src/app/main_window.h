@@ -22,6 +22,7 @@ class AboutWindow;
 class BackgroundCheck;
 class ExplanationWindow;
 class FailureList;
+class FileInfoReader;
 class FileListView;
 class FileSystem;
 class JournalStore;
@@ -55,6 +56,7 @@ struct MainWindowOverrides {
   const char* version_page = nullptr;
   JournalStore* journal = nullptr;  // the real one keeps journals under $XDG_STATE_HOME
   FailureList* failures = nullptr;
+  FileInfoReader* file_info = nullptr;  // the real one reads with Exiv2 and TagLib
 };
 
 // The start window: the workspace controls, the five operation pages and the
@@ -118,6 +120,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtJobProgress> progress_;
   std::unique_ptr<JournalStore> own_journal_;
   std::unique_ptr<FailureList> own_failures_;
+  std::unique_ptr<FileInfoReader> own_file_info_;
   std::unique_ptr<RenameServices> renames_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<QtDropTarget> drop_target_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/file_info.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
 #include "platform/gbk_text_type.h"
@@ -29,6 +30,8 @@ struct MainServices {
   // The list holds names only, and WorkingFolder can change (or be emptied)
   // while they stay; the commit renames only in this folder.
   GbkText preview_folder = {};
+  // What files hold (photo dates, tags); nullptr where nothing reads them.
+  FileInfoReader* file_info = nullptr;
 };
 
 }  // namespace qm

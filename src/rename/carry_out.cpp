@@ -48,7 +48,7 @@ GbkText FailureText(const RenameFailure& failure) {
 MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
                               JobProgress& progress) {
   return MainServices{main.form,  list,         messages, main.windows,
-                      main.files, main.renames, progress, main.preview_folder};
+                      main.files, main.renames, progress, main.preview_folder, main.file_info};
 }
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,

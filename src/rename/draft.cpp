@@ -119,7 +119,7 @@ bool CanDraft(OperationId operation, const Form& form) {
   return PreviewModeOn(form) && ProfileOf(operation).confirmation != Confirmation::AskNoPreview;
 }
 
-std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files,
+std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files, FileInfoReader* file_info,
                                const std::atomic<bool>& cancelled) {
   if (!CanDraft(request.operation, *request.form)) return std::nullopt;
   DraftList list(request);

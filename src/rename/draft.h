@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/file_info.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
 #include "rename/operations.h"
@@ -90,7 +91,7 @@ bool CanDraft(OperationId operation, const Form& form);
 // The draft of the request's operation; nothing when the button would stop
 // before writing a preview (an empty field, a check it fails) or when
 // `cancelled` turned true meanwhile. Reads the disk through `files` only.
-std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files,
+std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files, FileInfoReader* file_info,
                                const std::atomic<bool>& cancelled);
 
 }  // namespace qm

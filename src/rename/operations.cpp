@@ -2,6 +2,7 @@
 
 #include "rename/delete_operations.h"
 #include "rename/extension_operations.h"
+#include "rename/info_operations.h"
 #include "rename/insert_operations.h"
 #include "rename/numbering_operations.h"
 #include "rename/numeral_operations.h"
@@ -304,11 +305,31 @@ const OperationEntry kOperations[] = {
      .definition = RegexReplaceOperation,
      .inputs = {C::编辑框_正则查找, C::编辑框_正则替换为, C::选择框_正则区分大小写,
                 C::选择框_正则含扩展名, C::选择框_正则只换第一个}},
+    {.id = OperationId::NameFromInfo,
+     .button = C::按钮_按信息命名,
+     .name = "from-info",
+     .profile = {.required_inputs = {C::编辑框_信息模板},
+                 .input_message = "按什么命名？模板不能为空",
+                 .input_title = kTip,
+                 .input_order = Before,
+                 .empty_folder_message = kDropFirst,
+                 .no_folder_message = kNothingChosen,
+                 .folder_handling = F::Refused,
+                 .refusal_message = "文件夹里没有拍摄日期和标签可读，请选择处理文件",
+                 .refusal_title = kTip,
+                 .refusal_point = RefusalPoint::AfterNoFolderCheck,
+                 .empty_list_check = E::FileMode,
+                 .file_result = R::Renamed,
+                 .folder_result = R::Renamed,
+                 .skip_rule = S::Always},
+     .definition = NameFromInfoOperation,
+     .inputs = {C::编辑框_信息模板, C::组合框_信息字段, C::编辑框_日期格式,
+                C::选择框_无日期用修改时间}},
 };
 
 // One entry per operation: the last id counts them.
 static_assert(sizeof(kOperations) / sizeof(kOperations[0]) ==
-              static_cast<size_t>(OperationId::RegexReplace) + 1);
+              static_cast<size_t>(OperationId::NameFromInfo) + 1);
 
 }  // namespace
 

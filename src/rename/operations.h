@@ -33,6 +33,7 @@ enum class OperationId {
   AppendAvNumber,            // 按钮_模拟B站AV
   ChangeExtension,           // 按钮_改扩展
   RegexReplace,              // 按钮_正则替换
+  NameFromInfo,              // 按钮_按信息命名
 };
 
 // Everything about one operation.

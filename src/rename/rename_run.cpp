@@ -247,6 +247,7 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
     return RunEnd::Stopped;
 
   PreparedOperation prepared = operation.prepare(services, folder_mode);
+  if (prepared.stopped) return RunEnd::Stopped;
 
   std::vector<Entry> entries =
       folder_mode && profile.folder_handling == FolderHandling::SubfolderScan

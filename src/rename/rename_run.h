@@ -101,6 +101,9 @@ struct PreparedOperation {
   TransformInput input = TransformInput::StemInFileMode;
   bool allow_empty_result = false;        // the one operation that may empty a stem
   std::optional<CountFirst> count_first;  // required for Confirmation::CountThenAsk
+  // The user stopped the operation while it read what it needs (a long
+  // read of the files' information): the run ends with nothing changed.
+  bool stopped = false;
   std::optional<AfterQuestion> after_question;
 };
 

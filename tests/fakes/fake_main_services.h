@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fakes/fake_failure_list.h"
+#include "fakes/fake_file_info_reader.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_form.h"
 #include "fakes/fake_job_progress.h"
@@ -25,7 +26,8 @@ struct FakeMainServices {
   UndoHistory undo;
   RenameServices renames{undo, journal, failures, {}};
   FakeJobProgress progress;
-  MainServices services{form, list, messages, windows, files, &renames, progress};
+  FakeFileInfoReader file_info;
+  MainServices services{form, list, messages, windows, files, &renames, progress, {}, &file_info};
 };
 
 }  // namespace qm
