@@ -4,6 +4,7 @@
 
 #include "platform/encoding.h"
 #include "platform/path_rules.h"
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/folder_identities.h"
 #include "rename/journal_recovery.h"
