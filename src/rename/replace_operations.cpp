@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/reminder.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 
@@ -84,8 +85,7 @@ OperationDefinition ReplaceTextOperation() {
     }
     const GbkText count_text = form.Text(Control::编辑框16);
     if (!count_text.empty() && ToInteger(count_text) == 0) {
-      services.messages.Show(Gbk("替换次数没写对，请重新再写！"), Gbk("提醒："), Icon::Information,
-                             Buttons::Ok);
+      ShowReminder(services.messages, "替换次数没写对，请重新再写！");
       return false;
     }
     return true;
