@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/path_rules.h"
 #include "platform/reminder.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
@@ -14,13 +15,6 @@ namespace {
 // replacement contains the searched text), so a large count would grow the name
 // without end. No file system takes a name this long: the entry is left alone.
 constexpr int kLongestName = 4096;
-
-bool HasForbiddenCharacter(const GbkText& text) {
-  for (std::string_view forbidden : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"}) {
-    if (Find(text, forbidden) != -1) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
