@@ -368,6 +368,7 @@ TYPED_TEST(FolderHandleContract, ARefusedRenameSaysWhyAndChangesNothing) {
     RenameReason reason;
   } rows[] = {
       {"taken by a file", "a.txt", "b.txt", RenameReason::Exists},
+      {"onto itself", "a.txt", "a.txt", RenameReason::Exists},
       {"folder onto a taken name", "sub", "a.txt", RenameReason::Exists},
       {"file onto a folder", "a.txt", "sub", RenameReason::Exists},
       {"missing source", "missing.txt", "c.txt", RenameReason::Missing},
