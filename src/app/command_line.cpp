@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "platform/encoding.h"
 #include "platform/main_services.h"
+#include "platform/reminder.h"
 #include "text/gbk_text.h"
 
 #ifndef QM_VERSION
@@ -69,19 +70,12 @@ std::string_view ProgramVersion() { return QM_VERSION; }
 
 std::string VersionText() { return "quillmere " + std::string(ProgramVersion()) + "\n"; }
 
-namespace {
-
-void ShowReminder(MainWindow& window, const GbkText& text) {
-  window.services().messages.Show(text, Gbk("提醒："), Icon::Information, Buttons::Ok);
-}
-
-}  // namespace
-
 void OpenStartFolder(MainWindow& window, const std::string& folder) {
   std::error_code error;
   std::filesystem::path path = std::filesystem::absolute(folder, error).lexically_normal();
   if (error || !std::filesystem::is_directory(path, error)) {
-    ShowReminder(window, Gbk("不是文件夹，无法读取：\r\n") + Utf8ToInternalLenient(folder));
+    ShowReminder(window.services().messages,
+                 Gbk("不是文件夹，无法读取：\r\n") + Utf8ToInternalLenient(folder));
     return;
   }
   std::string native = path.string();
@@ -89,8 +83,9 @@ void OpenStartFolder(MainWindow& window, const std::string& folder) {
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   auto internal = Utf8ToInternal(native);
   if (!internal) {
-    ShowReminder(window, Gbk("文件夹的路径不是有效的 UTF-8 编码，无法读取：\r\n") +
-                             Utf8ToInternalLenient(native));
+    ShowReminder(
+        window.services().messages,
+        Gbk("文件夹的路径不是有效的 UTF-8 编码，无法读取：\r\n") + Utf8ToInternalLenient(native));
     return;
   }
   window.handlers().FolderGiven(*internal);

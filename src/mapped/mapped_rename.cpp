@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"

@@ -1,6 +1,7 @@
 #include "mapped/name_editing.h"
 
 #include "mapped/mapped_rename.h"
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"

@@ -17,6 +17,7 @@
 
 #include "platform/encoding.h"
 #include "platform/posix_error.h"
+#include "platform/unique_fd.h"
 
 namespace qm {
 namespace {
@@ -57,30 +58,28 @@ bool IsPlainName(std::string_view name) {
 
 class PosixFolderHandle : public FolderHandle {
  public:
-  PosixFolderHandle(int fd, long name_max) : fd_(fd), name_max_(name_max) {}
-  ~PosixFolderHandle() override { ::close(fd_); }
+  PosixFolderHandle(UniqueFd folder, long name_max)
+      : folder_(std::move(folder)), name_max_(name_max) {}
 
   std::optional<FileIdentity> Identify(const GbkText& name) override {
     if (!IsPlainName(name)) return std::nullopt;
     auto utf8 = InternalToUtf8(name);
     if (!utf8) return std::nullopt;
     struct stat status;
-    if (fstatat(fd_, utf8->c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+    if (fstatat(folder_.fd(), utf8->c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+      return std::nullopt;
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
   std::optional<std::vector<NamedIdentity>> IdentifyAll(
       const std::function<void()>& between) override {
     struct stat folder_status;
-    if (fstat(fd_, &folder_status) != 0) return std::nullopt;
-    int listing_fd = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listing_fd < 0) return std::nullopt;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(fdopendir(listing_fd), closedir);
-    if (!dir) {
-      ::close(listing_fd);
-      return std::nullopt;
-    }
-    const bool listed_inodes = ListsTrueInodes(fd_);
+    if (fstat(folder_.fd(), &folder_status) != 0) return std::nullopt;
+    UniqueDir dir =
+        OpenFolderStream(UniqueFd(::openat(folder_.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
+    if (!dir) return std::nullopt;
+    const int listing_fd = dirfd(dir.get());
+    const bool listed_inodes = ListsTrueInodes(folder_.fd());
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
     std::vector<NamedIdentity> entries;
     size_t read = 0;
@@ -117,13 +116,14 @@ class PosixFolderHandle : public FolderHandle {
     auto from_name = InternalToUtf8(from);
     auto to_name = InternalToUtf8(to);
     if (!from_name || !to_name) return RenameFailure{RenameReason::Invalid, {}};
-    if (renameat2(fd_, from_name->c_str(), fd_, to_name->c_str(), RENAME_NOREPLACE) != 0)
+    if (renameat2(folder_.fd(), from_name->c_str(), folder_.fd(), to_name->c_str(),
+                  RENAME_NOREPLACE) != 0)
       return RenameFailureOf(errno);
     return std::nullopt;
   }
 
  private:
-  int fd_;
+  UniqueFd folder_;
   long name_max_;
 };
 
@@ -151,10 +151,11 @@ RenameFailure RenameFailureOf(int error_number) {
 Result<std::unique_ptr<FolderHandle>> PosixFileSystem::OpenFolder(const GbkText& folder) {
   auto path = InternalToUtf8(folder);
   if (!path) return path.error();
-  int fd = ::open(path->empty() ? "." : path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return SystemError("open folder", errno);
-  long name_max = fpathconf(fd, _PC_NAME_MAX);
-  return std::unique_ptr<FolderHandle>(std::make_unique<PosixFolderHandle>(fd, name_max));
+  UniqueFd fd(::open(path->empty() ? "." : path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open folder", errno);
+  long name_max = fpathconf(fd.fd(), _PC_NAME_MAX);
+  return std::unique_ptr<FolderHandle>(
+      std::make_unique<PosixFolderHandle>(std::move(fd), name_max));
 }
 
 FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
@@ -162,7 +163,7 @@ FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
   FolderListing listing;
   auto path = InternalToUtf8(folder);
   if (!path) return listing;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(path->empty() ? "." : path->c_str()), closedir);
+  UniqueDir dir(opendir(path->empty() ? "." : path->c_str()));
   if (!dir) return listing;
   listing.opened = true;
   int folder_fd = dirfd(dir.get());
@@ -183,11 +184,11 @@ Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::stri
   auto target = InternalToUtf8(path);
   if (!target) return target.error();
   std::string temporary = *target + ".XXXXXX";
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) return SystemError("create temporary file", errno);
-  int error_number = WriteAll(fd, bytes);
-  if (error_number == 0 && fsync(fd) != 0) error_number = errno;
-  if (::close(fd) != 0 && error_number == 0) error_number = errno;
+  UniqueFd fd(mkstemp(temporary.data()));
+  if (!fd.ok()) return SystemError("create temporary file", errno);
+  int error_number = WriteAll(fd.fd(), bytes);
+  if (error_number == 0 && fsync(fd.fd()) != 0) error_number = errno;
+  if (int closed = fd.Close(); error_number == 0) error_number = closed;
   if (error_number == 0 && fchmodat(AT_FDCWD, temporary.c_str(), 0644, 0) != 0)
     error_number = errno;
   if (error_number == 0 && ::rename(temporary.c_str(), target->c_str()) != 0) error_number = errno;
@@ -201,22 +202,19 @@ Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::stri
 Result<std::string> PosixFileSystem::ReadFile(const GbkText& path, size_t max_bytes) {
   auto source = InternalToUtf8(path);
   if (!source) return source.error();
-  int fd = ::open(source->c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return SystemError("open", errno);
+  UniqueFd fd(::open(source->c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open", errno);
   std::string content;
   char buffer[65536];
   while (content.size() < max_bytes) {
-    ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, max_bytes - content.size()));
+    ssize_t got = ::read(fd.fd(), buffer, std::min(sizeof buffer, max_bytes - content.size()));
     if (got < 0) {
       if (errno == EINTR) continue;
-      int error_number = errno;
-      ::close(fd);
-      return SystemError("read", error_number);
+      return SystemError("read", errno);
     }
     if (got == 0) break;
     content.append(buffer, static_cast<size_t>(got));
   }
-  ::close(fd);
   return content;
 }
 

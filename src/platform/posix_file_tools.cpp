@@ -13,6 +13,7 @@
 #include "platform/posix_error.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_trash.h"
+#include "platform/unique_fd.h"
 
 namespace qm {
 namespace {
@@ -20,16 +21,12 @@ namespace {
 // The names inside an open folder, read before anything is removed so that
 // removing does not disturb the reading.
 int NamesIn(int folder_fd, std::vector<std::pair<std::string, bool>>& names) {
-  int fd = ::dup(folder_fd);
-  if (fd < 0) return errno;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) {
-    int error_number = errno;
-    ::close(fd);
-    return error_number;
-  }
+  UniqueFd own(::dup(folder_fd));
+  if (!own.ok()) return errno;
+  UniqueDir dir = OpenFolderStream(std::move(own));
+  if (!dir) return errno;
   errno = 0;
-  while (const dirent* entry = ::readdir(dir)) {
+  while (const dirent* entry = ::readdir(dir.get())) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     bool is_folder = entry->d_type == DT_DIR;
@@ -40,9 +37,7 @@ int NamesIn(int folder_fd, std::vector<std::pair<std::string, bool>>& names) {
     }
     names.emplace_back(std::move(name), is_folder);
   }
-  int error_number = errno;
-  ::closedir(dir);
-  return error_number;
+  return errno;
 }
 
 // Removes the folder name inside parent_fd with everything below it. Every
@@ -51,25 +46,23 @@ int NamesIn(int folder_fd, std::vector<std::pair<std::string, bool>>& names) {
 // another file system (a mount point) is left alone. Keeps going after a
 // failure and returns the first error number, 0 when everything went.
 int RemoveTreeAt(int parent_fd, const std::string& name, dev_t device) {
-  int fd = ::openat(parent_fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return errno;
+  UniqueFd folder(
+      ::openat(parent_fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (!folder.ok()) return errno;
   struct stat status;
-  if (::fstat(fd, &status) != 0 || status.st_dev != device) {
-    ::close(fd);
-    return EXDEV;
-  }
+  if (::fstat(folder.fd(), &status) != 0 || status.st_dev != device) return EXDEV;
   std::vector<std::pair<std::string, bool>> names;
-  int first_error = NamesIn(fd, names);
+  int first_error = NamesIn(folder.fd(), names);
   for (const auto& [child, is_folder] : names) {
     int error_number = 0;
     if (is_folder) {
-      error_number = RemoveTreeAt(fd, child, device);
-    } else if (::unlinkat(fd, child.c_str(), 0) != 0) {
+      error_number = RemoveTreeAt(folder.fd(), child, device);
+    } else if (::unlinkat(folder.fd(), child.c_str(), 0) != 0) {
       error_number = errno;
     }
     if (first_error == 0) first_error = error_number;
   }
-  ::close(fd);
+  folder.Close();
   if (::unlinkat(parent_fd, name.c_str(), AT_REMOVEDIR) != 0 && first_error == 0) {
     first_error = errno;
   }
@@ -105,10 +98,10 @@ Result<bool> PosixFileSystem::CreateNewFile(const GbkText& path, std::string_vie
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   // O_EXCL: an existing file, or a link in its place, is never opened at all.
-  int fd = ::open(native->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return SystemError("create file", errno);
-  int error_number = WriteAll(fd, bytes);
-  if (::close(fd) != 0 && error_number == 0) error_number = errno;
+  UniqueFd fd(::open(native->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  if (!fd.ok()) return SystemError("create file", errno);
+  int error_number = WriteAll(fd.fd(), bytes);
+  if (int closed = fd.Close(); error_number == 0) error_number = closed;
   if (error_number != 0) {
     // The file is our own new one: a partial file would count as created.
     ::unlink(native->c_str());
@@ -129,21 +122,20 @@ Result<bool> PosixFileSystem::RemoveFolderTree(const GbkText& path) {
   if (!native) return native.error();
   auto [folder, name] = SplitLast(*native);
   if (name.empty() || name == "." || name == "..") return SystemError("delete folder", EINVAL);
-  int parent_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (parent_fd < 0) return SystemError("open folder", errno);
+  UniqueFd parent(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!parent.ok()) return SystemError("open folder", errno);
   struct stat status;
   int error_number = 0;
-  if (::fstatat(parent_fd, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+  if (::fstatat(parent.fd(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
     error_number = errno;
   } else if (S_ISLNK(status.st_mode)) {
     // A link to a folder lists as a folder; deleting it removes the link only.
-    if (::unlinkat(parent_fd, name.c_str(), 0) != 0) error_number = errno;
+    if (::unlinkat(parent.fd(), name.c_str(), 0) != 0) error_number = errno;
   } else if (!S_ISDIR(status.st_mode)) {
     error_number = ENOTDIR;
   } else {
-    error_number = RemoveTreeAt(parent_fd, name, status.st_dev);
+    error_number = RemoveTreeAt(parent.fd(), name, status.st_dev);
   }
-  ::close(parent_fd);
   if (error_number != 0) return SystemError("delete folder", error_number);
   return true;
 }

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/posix_error.h"
+#include "platform/unique_fd.h"
 
 namespace qm {
 namespace {
@@ -36,18 +37,18 @@ Result<bool> MakeFolders(const std::string& path) {
 
 class PosixJournalWriter : public JournalWriter {
  public:
-  PosixJournalWriter(int fd, std::string id) : fd_(fd), id_(std::move(id)) {}
-  ~PosixJournalWriter() override { ::close(fd_); }
+  PosixJournalWriter(UniqueFd fd, std::string id) : fd_(std::move(fd)), id_(std::move(id)) {}
   const std::string& Id() const override { return id_; }
 
   Result<bool> Append(std::string_view bytes, bool sync) override {
-    if (int error_number = WriteAll(fd_, bytes)) return SystemError("write journal", error_number);
-    if (sync && ::fdatasync(fd_) != 0) return SystemError("sync journal", errno);
+    if (int error_number = WriteAll(fd_.fd(), bytes))
+      return SystemError("write journal", error_number);
+    if (sync && ::fdatasync(fd_.fd()) != 0) return SystemError("sync journal", errno);
     return true;
   }
 
  private:
-  int fd_;
+  UniqueFd fd_;
   std::string id_;
 };
 
@@ -69,34 +70,31 @@ Result<std::unique_ptr<JournalWriter>> PosixJournalStore::Create() {
                   static_cast<long long>(std::chrono::nanoseconds(now).count()),
                   static_cast<int>(::getpid()), attempt);
     std::string path = PathOf(id);
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return SystemError("create " + path, errno);
-    ::flock(fd, LOCK_EX | LOCK_NB);
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600));
+    if (!fd.ok() && errno == EEXIST) continue;
+    if (!fd.ok()) return SystemError("create " + path, errno);
+    ::flock(fd.fd(), LOCK_EX | LOCK_NB);
     // The new name must survive a power loss as well as the bytes in it.
-    int folder_fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder_fd >= 0) {
-      ::fsync(folder_fd);
-      ::close(folder_fd);
-    }
-    return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(fd, id));
+    if (UniqueFd folder(::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)); folder.ok())
+      ::fsync(folder.fd());
+    return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(std::move(fd), id));
   }
   return Error{"create journal: no free name"};
 }
 
 Result<std::unique_ptr<JournalWriter>> PosixJournalStore::Reopen(const std::string& id) {
   if (!IsJournalId(id)) return Error{"not a journal: " + id};
-  int fd = ::open(PathOf(id).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  if (fd < 0) return SystemError("open " + PathOf(id), errno);
-  ::flock(fd, LOCK_EX | LOCK_NB);
-  return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(fd, id));
+  UniqueFd fd(::open(PathOf(id).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open " + PathOf(id), errno);
+  ::flock(fd.fd(), LOCK_EX | LOCK_NB);
+  return std::unique_ptr<JournalWriter>(std::make_unique<PosixJournalWriter>(std::move(fd), id));
 }
 
 std::vector<std::string> PosixJournalStore::List() {
   std::vector<std::string> ids;
-  DIR* dir = ::opendir(folder_.c_str());
-  if (dir == nullptr) return ids;
-  while (const dirent* entry = ::readdir(dir)) {
+  UniqueDir dir(::opendir(folder_.c_str()));
+  if (!dir) return ids;
+  while (const dirent* entry = ::readdir(dir.get())) {
     std::string_view name = entry->d_name;
     constexpr std::string_view kSuffix = ".journal";
     if (name.size() <= kSuffix.size() || name.substr(name.size() - kSuffix.size()) != kSuffix)
@@ -104,45 +102,32 @@ std::vector<std::string> PosixJournalStore::List() {
     std::string id(name.substr(0, name.size() - kSuffix.size()));
     if (!IsJournalId(id)) continue;
     // Held by a program that is still writing it: not ours to read back.
-    int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) continue;
-    const bool free = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
-    ::close(fd);
-    if (free) ids.push_back(std::move(id));
+    UniqueFd fd(::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.ok() && ::flock(fd.fd(), LOCK_SH | LOCK_NB) == 0) ids.push_back(std::move(id));
   }
-  ::closedir(dir);
   std::sort(ids.begin(), ids.end());
   return ids;
 }
 
 Result<std::string> PosixJournalStore::Read(const std::string& id, size_t tail_bytes) {
   if (!IsJournalId(id)) return Error{"not a journal: " + id};
-  int fd = ::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return SystemError("open " + PathOf(id), errno);
+  UniqueFd fd(::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open " + PathOf(id), errno);
   struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    const int error_number = errno;
-    ::close(fd);
-    return SystemError("stat " + PathOf(id), error_number);
-  }
+  if (::fstat(fd.fd(), &status) != 0) return SystemError("stat " + PathOf(id), errno);
   const auto size = static_cast<size_t>(status.st_size);
   const size_t from = size > tail_bytes ? size - tail_bytes : 0;
   std::string bytes;
   bytes.reserve(size - from);
   char buffer[65536];
   for (off_t at = static_cast<off_t>(from);;) {
-    ssize_t got = ::pread(fd, buffer, sizeof buffer, at);
+    ssize_t got = ::pread(fd.fd(), buffer, sizeof buffer, at);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error_number = errno;
-      ::close(fd);
-      return SystemError("read " + PathOf(id), error_number);
-    }
+    if (got < 0) return SystemError("read " + PathOf(id), errno);
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
     at += got;
   }
-  ::close(fd);
   return bytes;
 }
 

@@ -12,53 +12,34 @@
 #include <optional>
 
 #include "platform/posix_error.h"
+#include "platform/unique_fd.h"
 
 namespace qm {
 namespace {
 
-// An open folder descriptor, closed when it goes.
-class Folder {
- public:
-  Folder() = default;
-  explicit Folder(int fd) : fd_(fd) {}
-  Folder(Folder&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  Folder& operator=(Folder&& other) noexcept {
-    std::swap(fd_, other.fd_);
-    return *this;
-  }
-  ~Folder() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int fd() const { return fd_; }
-  bool ok() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
-};
-
-Folder OpenFolder(const std::string& path) {
-  return Folder(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+UniqueFd OpenFolder(const std::string& path) {
+  return UniqueFd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 // Opens the folder name below parent, creating it private to the user when
 // missing. With no_links a symbolic link in its place is refused, as the
 // freedesktop.org trash asks of the shared $topdir trashes.
-Folder OpenOrMakeFolder(const Folder& parent, const char* name, bool no_links) {
+UniqueFd OpenOrMakeFolder(const UniqueFd& parent, const char* name, bool no_links) {
   int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (no_links ? O_NOFOLLOW : 0);
-  Folder folder(::openat(parent.fd(), name, flags));
+  UniqueFd folder(::openat(parent.fd(), name, flags));
   if (folder.ok() || errno != ENOENT) return folder;
-  if (::mkdirat(parent.fd(), name, 0700) != 0 && errno != EEXIST) return Folder();
-  return Folder(::openat(parent.fd(), name, flags));
+  if (::mkdirat(parent.fd(), name, 0700) != 0 && errno != EEXIST) return UniqueFd();
+  return UniqueFd(::openat(parent.fd(), name, flags));
 }
 
 struct Trash {
-  Folder files;
-  Folder info;
+  UniqueFd files;
+  UniqueFd info;
   // The Path= values are relative to this folder; empty for absolute ones.
   std::string relative_to;
 };
 
-std::optional<Trash> OpenTrashParts(const Folder& trash, bool no_links, std::string relative_to) {
+std::optional<Trash> OpenTrashParts(const UniqueFd& trash, bool no_links, std::string relative_to) {
   if (!trash.ok()) return std::nullopt;
   Trash parts{OpenOrMakeFolder(trash, "files", no_links), OpenOrMakeFolder(trash, "info", no_links),
               std::move(relative_to)};
@@ -89,7 +70,7 @@ dev_t DeviceOfNearest(std::string path) {
 // The home trash, its folders created as needed (the data folder too: on a
 // fresh account ~/.local/share may not exist yet).
 std::optional<Trash> OpenHomeTrash(const std::string& trash_path) {
-  if (Folder trash = OpenFolder(trash_path); trash.ok()) return OpenTrashParts(trash, false, "");
+  if (UniqueFd trash = OpenFolder(trash_path); trash.ok()) return OpenTrashParts(trash, false, "");
   for (size_t slash = trash_path.find('/', 1); slash != std::string::npos;
        slash = trash_path.find('/', slash + 1)) {
     ::mkdir(trash_path.substr(0, slash).c_str(), 0700);
@@ -110,7 +91,7 @@ std::string TopFolderOf(std::string real_folder, dev_t device) {
   return real_folder;
 }
 
-bool OwnedPrivateFolder(const Folder& folder) {
+bool OwnedPrivateFolder(const UniqueFd& folder) {
   struct stat status;
   return folder.ok() && ::fstat(folder.fd(), &status) == 0 && S_ISDIR(status.st_mode) &&
          status.st_uid == ::getuid();
@@ -119,21 +100,22 @@ bool OwnedPrivateFolder(const Folder& folder) {
 // $topdir/.Trash/$uid when the administrator made a sticky .Trash, else
 // $topdir/.Trash-$uid.
 std::optional<Trash> OpenTopTrash(const std::string& top) {
-  Folder top_folder = OpenFolder(top);
+  UniqueFd top_folder = OpenFolder(top);
   if (!top_folder.ok()) return std::nullopt;
   std::string uid = std::to_string(::getuid());
   struct stat status;
   if (::fstatat(top_folder.fd(), ".Trash", &status, AT_SYMLINK_NOFOLLOW) == 0 &&
       S_ISDIR(status.st_mode) && (status.st_mode & S_ISVTX) != 0) {
-    Folder shared(::openat(top_folder.fd(), ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW));
+    UniqueFd shared(
+        ::openat(top_folder.fd(), ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (shared.ok()) {
-      Folder own = OpenOrMakeFolder(shared, uid.c_str(), true);
+      UniqueFd own = OpenOrMakeFolder(shared, uid.c_str(), true);
       if (OwnedPrivateFolder(own)) {
         if (auto trash = OpenTrashParts(own, true, top)) return trash;
       }
     }
   }
-  Folder own = OpenOrMakeFolder(top_folder, (".Trash-" + uid).c_str(), true);
+  UniqueFd own = OpenOrMakeFolder(top_folder, (".Trash-" + uid).c_str(), true);
   if (!OwnedPrivateFolder(own)) return std::nullopt;
   return OpenTrashParts(own, true, top);
 }
@@ -155,37 +137,24 @@ std::string DeletionDate() {
   return text;
 }
 
-int WriteText(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    done += static_cast<size_t>(written);
-  }
-  return 0;
-}
-
 // Reserves a name in the trash by creating its .trashinfo exclusively, then
 // renames the entry into files/ under that name; the info goes again when the
 // rename fails.
-Result<bool> MoveInto(const Trash& trash, const Folder& parent, const std::string& name,
+Result<bool> MoveInto(const Trash& trash, const UniqueFd& parent, const std::string& name,
                       const std::string& original_path) {
   std::string info_text = "[Trash Info]\nPath=" + TrashInfoPathEncode(original_path) +
                           "\nDeletionDate=" + DeletionDate() + "\n";
   for (int number = 1; number < 100000; ++number) {
     std::string trashed = NumberedName(name, number);
     std::string info_name = trashed + ".trashinfo";
-    int fd = ::openat(trash.info.fd(), info_name.c_str(),
-                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    UniqueFd info(::openat(trash.info.fd(), info_name.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!info.ok()) {
       if (errno == EEXIST) continue;
       return SystemError("write trash info", errno);
     }
-    int error_number = WriteText(fd, info_text);
-    if (::close(fd) != 0 && error_number == 0) error_number = errno;
+    int error_number = WriteAll(info.fd(), info_text);
+    if (int closed = info.Close(); error_number == 0) error_number = closed;
     struct stat status;
     if (error_number == 0 &&
         ::fstatat(trash.files.fd(), trashed.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
@@ -229,7 +198,7 @@ Result<bool> MoveToFreedesktopTrash(const std::string& path) {
   std::string name = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
   if (name.empty() || name == "." || name == "..") return SystemError("move to trash", EINVAL);
 
-  Folder parent = OpenFolder(folder);
+  UniqueFd parent = OpenFolder(folder);
   char real[PATH_MAX];
   if (!parent.ok() || ::realpath(folder.c_str(), real) == nullptr) {
     return SystemError("open folder", errno);

@@ -1,5 +1,6 @@
 #include "rename/carry_out.h"
 
+#include "platform/reminder.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
@@ -67,9 +68,8 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   done.entries = std::move(entries);
   done.report = RunPlan(services.files, folder, done.entries, options);
   if (done.report.journal_error) {
-    services.messages.Show(
-        Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。\r\n") + *done.report.journal_error,
-        Gbk("提醒："), Icon::Information, Buttons::Ok);
+    ShowReminder(services.messages, Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。\r\n") +
+                                        *done.report.journal_error);
     return done;
   }
   ListView& list = services.list;

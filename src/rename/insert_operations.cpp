@@ -1,5 +1,6 @@
 #include "rename/insert_operations.h"
 
+#include "platform/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 
@@ -22,14 +23,6 @@ GbkText InsertAtAnchor(std::string_view anchor, std::string_view text, AnchorSid
   const GbkText replacement =
       side == AnchorSide::Before ? Concatenate(text, anchor) : Concatenate(anchor, text);
   return Replace(subject, anchor, replacement, position, 1);
-}
-
-bool HasForbiddenCharacter(std::string_view text) {
-  static constexpr std::string_view kForbidden[] = {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"};
-  for (std::string_view character : kForbidden) {
-    if (Find(text, character) != -1) return true;
-  }
-  return false;
 }
 
 GbkText AppendAfterExtension(std::string_view text, std::string_view name) {

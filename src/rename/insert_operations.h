@@ -26,10 +26,6 @@ enum class AnchorOccurrence { First, Last };
 GbkText InsertAtAnchor(std::string_view anchor, std::string_view text, AnchorSide side,
                        AnchorOccurrence occurrence, std::string_view subject);
 
-// True when text holds a character no file name may hold on Windows; such a
-// text is refused whatever the platform, so a list stays portable.
-bool HasForbiddenCharacter(std::string_view text);
-
 // name + text: the text follows the extension (a name without one ends in it).
 GbkText AppendAfterExtension(std::string_view text, std::string_view name);
 

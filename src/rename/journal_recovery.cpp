@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_journal.h"
 #include "rename/rename_services.h"
@@ -141,10 +142,10 @@ void ResumeAfterStart(MainServices& services) {
     unfinished.push_back({id, std::move(*content)});
   }
   if (set_aside > 0) {
-    services.messages.Show(Gbk("有") + ToText(set_aside) +
-                               Gbk("份没有完成的改名记录已损坏或太大，无法用来复原。\r\n"
-                                   "它们已另存在程序的状态文件夹里（以 .damaged 结尾）。"),
-                           Gbk("提醒："), Icon::Information, Buttons::Ok);
+    ShowReminder(services.messages,
+                 Gbk("有") + ToText(set_aside) +
+                     Gbk("份没有完成的改名记录已损坏或太大，无法用来复原。\r\n"
+                         "它们已另存在程序的状态文件夹里（以 .damaged 结尾）。"));
   }
 
   // The newest first: undoing them in that order puts back the oldest state.
@@ -177,8 +178,8 @@ void ResumeAfterStart(MainServices& services) {
         renames.journal.Remove(unfinished[k].id);
         ShowFailures(services, done);
       }
-      services.messages.Show(Gbk("已把") + ToText(restored) + Gbk("个文件的名字改回原来的。"),
-                             Gbk("提醒："), Icon::Information, Buttons::Ok);
+      ShowReminder(services.messages,
+                   Gbk("已把") + ToText(restored) + Gbk("个文件的名字改回原来的。"));
     } else {
       for (size_t k = 0; k < unfinished.size(); ++k) {
         CloseAsFinished(services, unfinished[k], plans[k]);

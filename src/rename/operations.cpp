@@ -30,7 +30,8 @@ constexpr auto After = InputOrder::AfterFolderCheck;
 constexpr Icon i = Icon::Information;
 constexpr Icon n = Icon::None;
 
-// The registry. An entry per operation, in the order of OperationId.
+// The registry: an entry per operation, in the order of OperationId, since
+// EntryOf finds an entry by its position.
 const OperationEntry kOperations[] = {
     {.id = OperationId::DeleteAfter,
      .button = C::按钮_删后面,
@@ -327,7 +328,9 @@ const OperationEntry kOperations[] = {
                 C::选择框_无日期用修改时间}},
 };
 
-// One entry per operation: the last id counts them.
+// As many entries as ids. Whether each id sits at its own position cannot be
+// checked at compile time, since a profile holds a vector: the registry test
+// checks it.
 static_assert(sizeof(kOperations) / sizeof(kOperations[0]) ==
               static_cast<size_t>(OperationId::NameFromInfo) + 1);
 

@@ -12,7 +12,7 @@
 namespace qm {
 
 // The rename operations, one per button of MainWindow. Each has one entry in
-// the registry below; all run through RenameRun.
+// the registry (operations.cpp); all run through RenameRun.
 enum class OperationId {
   DeleteAfter,               // 按钮_删后面
   DeleteBefore,              // 按钮_删前面

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/path_rules.h"
+#include "platform/reminder.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 
@@ -13,13 +15,6 @@ namespace {
 // replacement contains the searched text), so a large count would grow the name
 // without end. No file system takes a name this long: the entry is left alone.
 constexpr int kLongestName = 4096;
-
-bool HasForbiddenCharacter(const GbkText& text) {
-  for (std::string_view forbidden : {"\\", "/", ":", "*", "?", "\"", "<", ">", "|"}) {
-    if (Find(text, forbidden) != -1) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -84,8 +79,7 @@ OperationDefinition ReplaceTextOperation() {
     }
     const GbkText count_text = form.Text(Control::编辑框16);
     if (!count_text.empty() && ToInteger(count_text) == 0) {
-      services.messages.Show(Gbk("替换次数没写对，请重新再写！"), Gbk("提醒："), Icon::Information,
-                             Buttons::Ok);
+      ShowReminder(services.messages, "替换次数没写对，请重新再写！");
       return false;
     }
     return true;

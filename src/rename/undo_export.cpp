@@ -4,6 +4,7 @@
 
 #include "platform/encoding.h"
 #include "platform/path_rules.h"
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/folder_identities.h"
 #include "rename/journal_recovery.h"
@@ -88,9 +89,8 @@ void UndoCommit(MainServices& services) {
     return;
   }
   if (undo.folder != folder) {
-    services.messages.Show(Gbk("上一次改名是在另一个文件夹里：\r\n") + undo.folder +
-                               Gbk("\r\n请先打开那个文件夹，再撤回。"),
-                           Gbk("提醒："), Icon::Information, Buttons::Ok);
+    ShowReminder(services.messages, Gbk("上一次改名是在另一个文件夹里：\r\n") + undo.folder +
+                                        Gbk("\r\n请先打开那个文件夹，再撤回。"));
     return;
   }
   // The list's order and rows do not matter: the files are found by identity.
@@ -160,10 +160,10 @@ void ExportNames(MainServices& services) {
   const GbkText documents = services.files.DocumentsFolder();
   const GbkText path = documents.empty() ? GbkText() : ExportPath(documents);
   if (!path.empty() && services.files.WriteFileAtomically(path, text.value()).ok()) {
-    services.messages.Show(
+    ShowReminder(
+        services.messages,
         Gbk("已将原文件名存入txt文档内。\r\n本软件所在的文件夹不能写入，txt文档已保存到：\r\n") +
-            path,
-        Gbk("提醒："), Icon::Information, Buttons::Ok);
+            path);
     return;
   }
   ShowReminder(services.messages, "保存失败");

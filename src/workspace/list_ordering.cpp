@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/reminder.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/list_functions.h"

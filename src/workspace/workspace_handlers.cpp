@@ -27,20 +27,22 @@ void RefillFromFilters(MainServices& services, IntakeGuard& guard) {
 
 }  // namespace
 
+// Only the controls' start state. The drop target (MainHandlers::WindowCreated,
+// right after this), the skin and the version-check timer are the window's
+// own, set up by the window and not by the Qt-free workspace.
 void OnMainWindowCreated(MainServices& services) {
   Form& form = services.form;
   static const GbkText files_mode = Gbk("处理文件");
   form.SetComboIndex(Control::组合框2, 0);
   form.SetText(Control::组合框2, files_mode);
   form.SetVisible(Control::进度条1, false);
-  // The drop target, the skin and the version-check timer join these steps
-  // once they exist.
   for (Control box : {Control::选择框_窗口置顶, Control::选择框6, Control::单选框2,
                       Control::单选框7, Control::单选框9, Control::单选框5, Control::单选框3,
                       Control::单选框11, Control::单选框13, Control::单选框17}) {
     form.SetChecked(box, true);
   }
-  // Grey shows the text "将在这里创建" as a placeholder until the user types a folder.
+  // The window writes the hint "将在这里创建" into the box; grey marks it as a
+  // hint until the box first takes the focus, which empties it (ClearHint).
   form.SetTextColor(Control::编辑框14, 0x808080);
   form.SetComboIndex(Control::组合框_跳过扩展, -1);
   form.SetChecked(Control::单选框15, true);

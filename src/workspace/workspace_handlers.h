@@ -23,7 +23,8 @@ void ClearFileList(MainServices& services, IntakeGuard& guard);
 
 // The extension filters 组合框_仅检索 and 组合框_跳过扩展.
 bool IsExtensionFilter(Control combo);
-// A list item was picked: the list is refilled from WorkingFolder.
+// A list item was picked: the list is emptied and, in the files or folders
+// mode, filled again from WorkingFolder.
 void OnFilterItemSelected(MainServices& services, IntakeGuard& guard, Control combo);
 // A key was pressed in the combo (13 = Enter, which refills like a pick).
 void OnFilterKeyPressed(MainServices& services, IntakeGuard& guard, Control combo, int key);

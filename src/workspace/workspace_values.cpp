@@ -108,9 +108,4 @@ bool IsFolderOrBelow(const GbkText& folder, const GbkText& outer) {
           (inner[outer.size()] == kPathSeparator || outer.back() == kPathSeparator));
 }
 
-void ShowReminder(Messages& messages, const char* utf8) {
-  static const GbkText title = Gbk("提醒：");
-  messages.Show(Gbk(utf8), title, Icon::Information, Buttons::Ok);
-}
-
 }  // namespace qm

@@ -6,7 +6,6 @@
 #include "platform/file_system.h"
 #include "platform/form.h"
 #include "platform/gbk_text_type.h"
-#include "platform/messages.h"
 
 namespace qm {
 
@@ -25,10 +24,6 @@ bool IsUsableFolder(const GbkText& folder);
 // A name that stays an entry of its folder: not empty, ".", "..", and without
 // the separator, which would reach into another folder.
 bool IsEntryName(const GbkText& name);
-// The reminder box ("提醒：", information, OK) with a text written in UTF-8.
-// It takes a C string, so text already in the internal encoding cannot be
-// passed by mistake and converted twice.
-void ShowReminder(Messages& messages, const char* utf8);
 ProcessingMode ReadProcessingMode(const Form& form);  // text of 组合框2
 bool PreviewModeOn(const Form& form);  // caption of 按钮_打开预览 is "关闭预览"
 

@@ -56,8 +56,10 @@ class FakeFolderHandle : public FolderHandle {
   }
 
  private:
+  // A NUL would cut the name short on disk: no entry is named with one.
   static bool Plain(const GbkText& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == GbkText::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == GbkText::npos &&
+           name.find('\0') == GbkText::npos;
   }
   std::optional<GbkText> FolderPath() const {
     for (const auto& entry : files_.entries_) {

@@ -74,15 +74,6 @@ TEST(InsertAtAnchor, PutsTheTextBesideTheChosenOccurrenceOnly) {
   }
 }
 
-TEST(InsertAtAnchor, RefusesTextsNoFileNameMayHold) {
-  for (const char* text : {"a\\b", "a/b", "a:b", "*", "?", "\"", "<", ">", "|"}) {
-    SCOPED_TRACE(text);
-    EXPECT_TRUE(HasForbiddenCharacter(text));
-  }
-  EXPECT_FALSE(HasForbiddenCharacter(Gbk("新：版")));  // the full-width colon is fine
-  EXPECT_FALSE(HasForbiddenCharacter("v2.0 (final)"));
-}
-
 TEST(InsertAfterLeadingNumber, AddsAfterAFirstDigitRunStartingWithin14Bytes) {
   const Row rows[] = {
       {"run-at-start", "、", "01开始了解ps的界面", "01、开始了解ps的界面"},

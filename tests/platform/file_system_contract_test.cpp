@@ -9,8 +9,10 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "fakes/fake_file_system.h"
+#include "fakes/faulty_file_system.h"
 #include "platform/encoding.h"
 #include "platform/posix_file_system.h"
 #include "text/gbk_text.h"
@@ -18,8 +20,8 @@
 namespace qm {
 namespace {
 
-// The folder listing the scans are built on, held to the same contract by the
-// fake and the real file system.
+// The real file system and the fakes the other tests run on, held to one
+// contract: whatever a test learns from a fake holds for the real thing.
 
 class FakeWorld {
  public:
@@ -32,6 +34,9 @@ class FakeWorld {
   void AddUnrepresentableName() { ++files_.unrepresentable_names; }
   void SetTime(const GbkText& name, int64_t nanoseconds) {
     files_.SetLastWriteTime(root_ + "/" + name, nanoseconds);
+  }
+  void Move(const GbkText& from, const GbkText& to) {
+    files_.Rename(root_ + "/" + from, root_ + "/" + to);
   }
   bool Exists(const GbkText& name) const { return files_.Exists(root_ + "/" + name); }
   std::string Content(const GbkText& name) const { return files_.Content(root_ + "/" + name); }
@@ -71,6 +76,9 @@ class PosixWorld {
     times[0].tv_nsec = times[1].tv_nsec = static_cast<long>(nanoseconds % 1'000'000'000);
     ::utimensat(AT_FDCWD, (root_ + "/" + InternalToUtf8(name).value()).c_str(), times, 0);
   }
+  void Move(const GbkText& from, const GbkText& to) {
+    std::filesystem::rename(Native(from), Native(to));
+  }
   bool Exists(const GbkText& name) const {
     return std::filesystem::exists(std::filesystem::symlink_status(Native(name)));
   }
@@ -103,13 +111,24 @@ class PosixWorld {
   std::optional<std::string> data_home_;
 };
 
+// The fault-injecting file system over the fake, with no fault set: it must
+// pass every answer through unchanged.
+class FaultyWorld : public FakeWorld {
+ public:
+  FileSystem& files() { return faulty_; }
+
+ private:
+  FaultCounter counter_;
+  FaultyFileSystem faulty_{FakeWorld::files(), counter_};
+};
+
 template <class World>
 class FolderListingContract : public ::testing::Test {
  protected:
   World world;
 };
 
-using Worlds = ::testing::Types<FakeWorld, PosixWorld>;
+using Worlds = ::testing::Types<FakeWorld, FaultyWorld, PosixWorld>;
 TYPED_TEST_SUITE(FolderListingContract, Worlds);
 
 TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
@@ -253,6 +272,138 @@ TYPED_TEST(FileToolsContract, MovesFilesAndFoldersToTheTrash) {
   EXPECT_FALSE(world.Exists(Gbk("第1课.mp4")));
   EXPECT_FALSE(world.Exists("tree"));
   EXPECT_FALSE(files.MoveToTrash(this->Path("missing")).ok());
+}
+
+// The folder handle a rename run goes through: names reach no further than
+// its folder, and every refusal carries the reason the user is shown.
+template <class World>
+class FolderHandleContract : public ::testing::Test {
+ protected:
+  FolderHandleContract() {
+    world.AddFile("a.txt", "a");
+    world.AddFile("b.txt", "b");
+    world.AddFolder("sub");
+    world.AddFile("sub/inner.txt", "inner");
+  }
+  std::unique_ptr<FolderHandle> Open(const GbkText& name = {}) {
+    auto handle = world.files().OpenFolder(name.empty() ? world.Root() : world.Root() + "/" + name);
+    EXPECT_TRUE(handle.ok()) << (handle.ok() ? "" : handle.error().message);
+    return handle.ok() ? std::move(handle).value() : nullptr;
+  }
+  // Every file below the root with its content, to show that nothing changed.
+  std::map<GbkText, std::string> Contents() {
+    std::map<GbkText, std::string> contents;
+    for (const GbkText& name : {"a.txt", "b.txt", "sub/inner.txt"}) {
+      if (world.Exists(name)) contents[name] = world.Content(name);
+    }
+    std::set<GbkText> names;
+    world.files().ListFolder(world.Root(), [&](const GbkText& name, bool) { names.insert(name); });
+    EXPECT_EQ(names, (std::set<GbkText>{"a.txt", "b.txt", "sub"}));
+    return contents;
+  }
+
+  World world;
+};
+
+TYPED_TEST_SUITE(FolderHandleContract, Worlds);
+
+TYPED_TEST(FolderHandleContract, OnlyAnExistingFolderOpens) {
+  auto& files = this->world.files();
+  EXPECT_FALSE(files.OpenFolder(this->world.Root() + "/missing").ok());
+  EXPECT_FALSE(files.OpenFolder(this->world.Root() + "/a.txt").ok());
+  EXPECT_TRUE(files.OpenFolder(this->world.Root() + "/sub").ok());
+}
+
+std::optional<RenameReason> ReasonOf(const std::optional<RenameFailure>& failure) {
+  if (!failure) return std::nullopt;
+  return failure->reason;
+}
+
+// The longest name most file systems take is 255 bytes of UTF-8: 85 Chinese
+// characters, which are only 170 bytes in the internal encoding.
+GbkText Hanzi(int count) {
+  GbkText name;
+  for (int i = 0; i < count; ++i) name += Gbk("汉");
+  return name;
+}
+
+TYPED_TEST(FolderHandleContract, NamesThatAreNoEntryOfTheFolderAreInvalidOrTooLong) {
+  auto handle = this->Open();
+  ASSERT_NE(handle, nullptr);
+  const struct {
+    const char* label;
+    GbkText name;
+    std::optional<RenameReason> reason;
+  } rows[] = {
+      {"plain", Gbk("第1课.mp4"), std::nullopt},
+      {"longest", Hanzi(85), std::nullopt},
+      {"one byte too long", Hanzi(85) + "x", RenameReason::TooLong},
+      {"too long in ASCII", GbkText(256, 'x'), RenameReason::TooLong},
+      {"empty", "", RenameReason::Invalid},
+      {"dot", ".", RenameReason::Invalid},
+      {"dot dot", "..", RenameReason::Invalid},
+      {"separator", "sub/inner.txt", RenameReason::Invalid},
+      {"trailing separator", "sub/", RenameReason::Invalid},
+      {"NUL", GbkText("a.txt\0b", 7), RenameReason::Invalid},
+      {"not in the internal encoding", "a\x81", RenameReason::Invalid},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(ReasonOf(handle->CheckName(row.name)), row.reason);
+    // None of them names an entry: a name that reaches into another folder
+    // finds nothing even where that folder holds it.
+    EXPECT_EQ(handle->Identify(row.name), std::nullopt);
+  }
+  EXPECT_NE(handle->Identify("sub"), std::nullopt);
+}
+
+TYPED_TEST(FolderHandleContract, ARefusedRenameSaysWhyAndChangesNothing) {
+  auto handle = this->Open();
+  ASSERT_NE(handle, nullptr);
+  const auto before = this->Contents();
+  const struct {
+    const char* label;
+    GbkText from;
+    GbkText to;
+    RenameReason reason;
+  } rows[] = {
+      {"taken by a file", "a.txt", "b.txt", RenameReason::Exists},
+      {"onto itself", "a.txt", "a.txt", RenameReason::Exists},
+      {"folder onto a taken name", "sub", "a.txt", RenameReason::Exists},
+      {"file onto a folder", "a.txt", "sub", RenameReason::Exists},
+      {"missing source", "missing.txt", "c.txt", RenameReason::Missing},
+      {"into a subfolder", "a.txt", "sub/a.txt", RenameReason::Invalid},
+      {"out of a subfolder", "sub/inner.txt", "inner.txt", RenameReason::Invalid},
+      {"NUL in the new name", "a.txt", GbkText("c\0.txt", 6), RenameReason::Invalid},
+      {"NUL in the old name", GbkText("a.txt\0", 6), "c.txt", RenameReason::Invalid},
+      {"empty new name", "a.txt", "", RenameReason::Invalid},
+      {"dot dot", "a.txt", "..", RenameReason::Invalid},
+      {"too long", "a.txt", GbkText(256, 'x'), RenameReason::TooLong},
+      {"too long in UTF-8", "a.txt", Hanzi(86), RenameReason::TooLong},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.label);
+    EXPECT_EQ(ReasonOf(handle->RenameNoReplace(row.from, row.to)), row.reason);
+  }
+  EXPECT_EQ(this->Contents(), before);
+}
+
+// The file keeps its identity under its new name, and the handle keeps to
+// its folder when that folder is itself renamed meanwhile.
+TYPED_TEST(FolderHandleContract, ARenameKeepsTheFileAndTheHandleFollowsItsFolder) {
+  auto& world = this->world;
+  auto handle = this->Open("sub");
+  ASSERT_NE(handle, nullptr);
+  const auto identity = handle->Identify("inner.txt");
+  ASSERT_NE(identity, std::nullopt);
+
+  world.Move("sub", "moved");
+  EXPECT_EQ(handle->RenameNoReplace("inner.txt", Hanzi(85)), std::nullopt);
+
+  EXPECT_EQ(handle->Identify("inner.txt"), std::nullopt);
+  EXPECT_EQ(handle->Identify(Hanzi(85)), identity);
+  EXPECT_EQ(world.Content("moved/" + Hanzi(85)), "inner");
+  EXPECT_FALSE(world.Exists("sub"));
 }
 
 }  // namespace
