@@ -1,0 +1,149 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/failure_list.h"
+#include "platform/form.h"
+#include "platform/job_progress.h"
+#include "platform/list_view.h"
+#include "platform/messages.h"
+#include "rename/rename_run.h"
+
+namespace qm::cli {
+
+// The ports of the main window held in memory, so the window's own handlers
+// run unchanged without a display.
+
+// Every control's state; a control never touched reads as empty, unchecked,
+// visible, with selection index -1, as a fresh window's would.
+class MemoryForm : public Form {
+ public:
+  GbkText Text(Control control) const override { return State(control).text; }
+  void SetText(Control control, const GbkText& text) override { states_[control].text = text; }
+  bool IsChecked(Control control) const override { return State(control).checked; }
+  void SetChecked(Control control, bool checked) override { states_[control].checked = checked; }
+  int ComboIndex(Control combo) const override { return State(combo).index; }
+  // Picking an item shows it in the combo's edit part, as a combo box does.
+  void SetComboIndex(Control combo, int index) override;
+  int ComboCount(Control combo) const override {
+    return static_cast<int>(State(combo).items.size());
+  }
+  GbkText ComboItem(Control combo, int index) const override;
+  void ClearComboItems(Control combo) override;
+  void AddComboItem(Control combo, const GbkText& item) override {
+    states_[combo].items.push_back(item);
+  }
+  bool IsVisible(Control control) const override { return State(control).visible; }
+  void SetVisible(Control control, bool visible) override { states_[control].visible = visible; }
+  void SetTextColor(Control, int) override {}
+  Geometry GeometryOf(Control control) const override { return State(control).geometry; }
+  void SetGeometry(Control control, const Geometry& geometry) override {
+    states_[control].geometry = geometry;
+  }
+  void SetProgressRange(Control, int, int) override {}
+  void SetProgressValue(Control, int) override {}
+  int WindowWidth() const override { return width_; }
+  void SetWindowWidth(int width) override { width_ = width; }
+  void SetAlwaysOnTop(bool) override {}
+  void ShowTabPage(int) override {}
+
+ private:
+  struct ControlState {
+    GbkText text;
+    bool checked = false;
+    int index = -1;
+    std::vector<GbkText> items;
+    bool visible = true;
+    Geometry geometry;
+  };
+  const ControlState& State(Control control) const;
+  std::unordered_map<Control, ControlState> states_;
+  int width_ = 0;
+};
+
+// Rows of cells, with the reason of every marked cell.
+class MemoryList : public ListView {
+ public:
+  explicit MemoryList(int columns) : titles_(columns) {}
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  int ColumnCount() const override { return static_cast<int>(titles_.size()); }
+  GbkText Cell(int row, int column) const override;
+  void SetCell(int row, int column, const GbkText& text) override;
+  void MarkCell(int row, int column, const GbkText& reason) override;
+  // The reason the cell is marked with; empty when it carries no mark.
+  GbkText Mark(int row, int column) const;
+  void AppendRows(const std::vector<GbkText>& column0) override;
+  void RemoveRow(int row) override;
+  void RemoveAllRows() override {
+    rows_.clear();
+    marks_.clear();
+  }
+  void InsertColumn(int index, const GbkText& title, int width) override;
+  void RemoveColumn(int index) override;
+  GbkText ColumnTitle(int index) const override;
+  void SetColumnTitle(int index, const GbkText& title) override;
+  int CurrentRow() const override { return -1; }
+  std::vector<int> SelectedRows() const override { return {}; }
+  int ClickedColumn() const override { return 0; }
+
+ private:
+  static uint64_t Key(int row, int column) {
+    return (static_cast<uint64_t>(row) << 16) | static_cast<uint32_t>(column);
+  }
+  std::vector<std::vector<GbkText>> rows_;  // each as long as it needs: missing cells are empty
+  std::unordered_map<uint64_t, GbkText> marks_;
+  std::vector<GbkText> titles_;
+};
+
+// Message boxes that never wait for anyone: every question is answered OK,
+// and what was shown is kept for the report.
+class CollectedMessages : public Messages {
+ public:
+  Answer Show(const GbkText& text, const GbkText& title, Icon icon, Buttons buttons) override;
+  std::vector<Notice> shown;
+};
+
+// The failure window as the rows it would list.
+class CollectedFailures : public FailureList {
+ public:
+  void Show(const GbkText&, const GbkText&, const std::vector<FailedRename>& rows) override {
+    failed.insert(failed.end(), rows.begin(), rows.end());
+  }
+  std::vector<FailedRename> failed;
+};
+
+// No dialogs and no message loop: there is nothing to pump.
+class NoWindows : public WindowSystem {
+ public:
+  GbkText ChooseFolderDialog(const GbkText&, const GbkText&) override { return {}; }
+  void PumpMessages() override {}
+};
+
+// Ctrl-C asks the running job to stop after the rename it is on; a second
+// one ends the program at once.
+void CatchInterrupt();
+bool InterruptRequested();
+
+// A job's progress as a bar on standard error, shown only when that is a
+// terminal and once the job has run for a second; its stop is Ctrl-C.
+class TerminalProgress : public JobProgress {
+ public:
+  explicit TerminalProgress(bool on_terminal) : on_terminal_(on_terminal) {}
+  void Begin(const GbkText& what, int total) override;
+  bool Advance(int done, int total) override;
+  void End() override;
+
+ private:
+  void Draw(int done, int total);
+  bool on_terminal_;
+  std::string what_;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point drawn_;
+  bool showing_ = false;
+};
+
+}  // namespace qm::cli
