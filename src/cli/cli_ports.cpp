@@ -124,8 +124,6 @@ void TerminalProgress::Begin(const GbkText& what, int) {
   End();
   Result<std::string> utf8 = InternalToUtf8(what);
   what_ = utf8.ok() ? *utf8 : std::string();
-  start_ = std::chrono::steady_clock::now();
-  drawn_ = start_;
 }
 
 bool TerminalProgress::Advance(int done, int total) {

@@ -128,11 +128,13 @@ class NoWindows : public WindowSystem {
 void CatchInterrupt();
 bool InterruptRequested();
 
-// A job's progress as a bar on standard error, shown only when that is a
-// terminal and once the job has run for a second; its stop is Ctrl-C.
+// The jobs' progress as a bar on standard error, shown only when that is a
+// terminal and once the run has lasted a second; its stop is Ctrl-C.
 class TerminalProgress : public JobProgress {
  public:
-  explicit TerminalProgress(bool on_terminal) : on_terminal_(on_terminal) {}
+  // The second counts from here: a run of several short jobs shows its bar too.
+  explicit TerminalProgress(bool on_terminal)
+      : on_terminal_(on_terminal), start_(std::chrono::steady_clock::now()) {}
   void Begin(const GbkText& what, int total) override;
   bool Advance(int done, int total) override;
   void End() override;
