@@ -103,6 +103,16 @@ Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon i
   return Answer::Ok;
 }
 
+Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
+  if (!writable) return Error{"a dry run renames nothing"};
+  return journals_.Create();
+}
+
+Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {
+  if (!writable) return Error{"a dry run renames nothing"};
+  return journals_.Reopen(id);
+}
+
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;

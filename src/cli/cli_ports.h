@@ -9,6 +9,7 @@
 #include "platform/failure_list.h"
 #include "platform/form.h"
 #include "platform/job_progress.h"
+#include "platform/journal_store.h"
 #include "platform/list_view.h"
 #include "platform/messages.h"
 #include "rename/rename_run.h"
@@ -121,6 +122,31 @@ class NoWindows : public WindowSystem {
  public:
   GbkText ChooseFolderDialog(const GbkText&, const GbkText&) override { return {}; }
   void PumpMessages() override {}
+};
+
+// The journals, closed to writing until `writable` is set: a plan that
+// cannot write its journal moves nothing, so no step before the one meant to
+// rename (a dry run's, above all) can rename.
+class GuardedJournals : public JournalStore {
+ public:
+  explicit GuardedJournals(JournalStore& journals) : journals_(journals) {}
+  Result<std::unique_ptr<JournalWriter>> Create() override;
+  Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
+  std::vector<std::string> List() override { return journals_.List(); }
+  Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
+    return journals_.Read(id, tail_bytes);
+  }
+  Result<uint64_t> Size(const std::string& id) override { return journals_.Size(id); }
+  void SetAside(const std::string& id) override {
+    if (writable) journals_.SetAside(id);
+  }
+  void Remove(const std::string& id) override {
+    if (writable) journals_.Remove(id);
+  }
+  bool writable = false;
+
+ private:
+  JournalStore& journals_;
 };
 
 // Ctrl-C asks the running job to stop after the rename it is on; a second

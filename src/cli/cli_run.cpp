@@ -35,7 +35,8 @@ struct Session {
   CollectedMessages messages;
   NoWindows windows;
   PosixFileSystem files;
-  PosixJournalStore journal{PosixJournalStore::DefaultFolder()};
+  PosixJournalStore posix_journal{PosixJournalStore::DefaultFolder()};
+  GuardedJournals journal{posix_journal};
   CollectedFailures failures;
   UndoHistory undo;
   RenameServices renames{undo, journal, failures, {}};
@@ -143,9 +144,11 @@ const CommandRow* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-// The finished runs' journals, so that this run's record takes its place
+// From here on the session renames: the journals open for writing, and the
+// finished runs' ones are loaded, so that this run's record takes its place
 // among them and the oldest leave, as they do in the window.
-void LoadHistory(Session& session) {
+void OpenForRenames(Session& session) {
+  session.journal.writable = true;
   for (UndoRecord& record : FinishedRecords(session.journal)) {
     for (const std::string& gone : session.undo.Add(std::move(record))) {
       session.journal.Remove(gone);
@@ -183,6 +186,20 @@ Report ReportFor(const Request& request, bool applied) {
   return report;
 }
 
+// A run that renamed at once: each row shows its new name, each failure is
+// in the failure window.
+void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
+                        Report& report) {
+  for (size_t row = 0; row < listed.size(); ++row) {
+    GbkText now = session.list.Cell(static_cast<int>(row), 0);
+    if (now != listed[row]) report.entries.push_back({listed[row], now, EntryResult::Renamed, {}});
+  }
+  for (const FailedRename& failed : session.failures.failed) {
+    report.entries.push_back(
+        {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  }
+}
+
 }  // namespace
 
 int ExitStatus(const Report& report) {
@@ -208,12 +225,28 @@ Report RunRenameCommand(const Request& request) {
   PrepareWindow(session, request.intake);
   if (!ReadEntries(session, *folder, report)) return report;
   SetOptions(session, *command, request);
-  // With the preview open the run only writes the new names beside the old.
-  session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
+  const OperationEntry& entry = EntryOf(command->operation);
+  // An operation without a preview renames at once, preview open or not.
+  const bool previews = entry.profile.confirmation != Confirmation::AskNoPreview;
+  if (!previews && !request.apply) {
+    report.notes.push_back(
+        Internal("this operation has no preview: its new names are drawn as it renames; "
+                 "add --apply to rename"));
+    return report;
+  }
+  std::vector<GbkText> listed;
+  if (previews) {
+    // With the preview open the run only writes the new names beside the old.
+    session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
+  } else {
+    session.list.RemoveColumn(1);
+    for (int row = 0; row < session.list.RowCount(); ++row)
+      listed.push_back(session.list.Cell(row, 0));
+    OpenForRenames(session);
+  }
 
   // The run's own checks speak before it prepares the operation; what the
   // last of them said is why it did not start.
-  const OperationEntry& entry = EntryOf(command->operation);
   OperationDefinition definition = entry.definition();
   bool prepared = false;
   auto prepare = definition.prepare;
@@ -236,6 +269,10 @@ Report RunRenameCommand(const Request& request) {
   }
   if (report.refusal) return report;
   report.stopped = InterruptRequested();
+  if (!previews) {
+    ReadDirectOutcomes(session, listed, report);
+    return report;
+  }
 
   std::vector<int> rows;
   for (int row = 0; row < session.list.RowCount(); ++row) {
@@ -248,7 +285,7 @@ Report RunRenameCommand(const Request& request) {
   }
   if (!request.apply || report.stopped || report.entries.empty()) return report;
 
-  LoadHistory(session);
+  OpenForRenames(session);
   const size_t before_commit = session.messages.shown.size();
   CommitPreview(session.services);
   report.stopped = InterruptRequested();
@@ -291,9 +328,9 @@ Report RunMapCommand(const Request& request) {
   const std::vector<GbkText> lines = NameFileLines(*bytes);
   WriteNewNames(mapped, lines);
   if (lines.size() != names.size()) {
-    report.notes.push_back(Gbk("名字有") + ToText(static_cast<int64_t>(lines.size())) +
-                           Gbk("个，文件有") + ToText(static_cast<int64_t>(names.size())) +
-                           Gbk("个，多出来的不改"));
+    report.notes.push_back(Internal(std::to_string(lines.size()) + " names for " +
+                                    std::to_string(names.size()) +
+                                    " entries: those without a partner stay as they are"));
   }
 
   std::vector<PlanEntry> plan;
@@ -316,7 +353,7 @@ Report RunMapCommand(const Request& request) {
   }
   if (!request.apply || plan.empty()) return report;
 
-  LoadHistory(session);
+  OpenForRenames(session);
   MappedServices services{mapped, session.messages, session.services, session.progress};
   MappedRename(services, request.with_extension);
   report.stopped = InterruptRequested();
@@ -343,12 +380,13 @@ Report RunUndoCommand(const Request& request) {
   PrepareWindow(session, {});
   std::optional<UndoRecord> record = NewestRecordIn(session.journal, *folder);
   if (!record) {
-    report.notes.push_back(Gbk("这个文件夹里没有可以撤回的改名"));
+    report.notes.push_back(Internal("nothing to undo in this folder"));
     return report;
   }
   const std::vector<UndoPair> pairs = record->pairs;
   session.undo.Add(std::move(*record));
   SetWorkingFolder(session.form, *folder);
+  session.journal.writable = true;
   UndoCommit(session.services);
   report.stopped = InterruptRequested();
   TakeNotes(session, 0, report);

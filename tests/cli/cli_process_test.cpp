@@ -70,6 +70,28 @@ TEST(CliProcess, MapSwapsTwoNamesThroughThePlan) {
 
 // A new name taken by a file outside the run fails alone, in the dry run's
 // check and in the applied run, with its reason on standard error.
+// Its numbers are drawn as it renames, so the window offers it no preview
+// and renames at once: a dry run must not even start it.
+TEST(CliProcess, AnOperationWithoutPreviewRenamesOnlyWithApply) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt", "b.txt"});
+  const Files before = scratch.Files();
+  CliRun dry = RunCli(scratch, {"append-av-number", Folder(scratch)});
+  EXPECT_EQ(dry.status, 0) << dry.err;
+  EXPECT_NE(dry.err.find("no preview"), std::string::npos) << dry.err;
+  EXPECT_EQ(scratch.Files(), before);
+
+  CliRun run = RunCli(scratch, {"append-av-number", Folder(scratch), "--apply", "--json"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const nlohmann::json document = nlohmann::json::parse(run.out);
+  ASSERT_EQ(document["outcome"].size(), 2u);
+  EXPECT_EQ(document["outcome"][0]["old"], "a.txt");
+  EXPECT_TRUE(document["outcome"][0]["new"].get<std::string>().starts_with("a(Av"));
+  EXPECT_EQ(scratch.Files().count("a.txt"), 0u);
+  EXPECT_EQ(RunCli(scratch, {"undo", Folder(scratch)}).status, 0);
+  EXPECT_EQ(scratch.Files(), before);
+}
+
 TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
   ScratchFolder scratch;
   With(scratch, {"x1.txt", "x2.txt", "y1.txt"});
