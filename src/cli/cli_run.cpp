@@ -283,7 +283,11 @@ Report RunRenameCommand(const Request& request) {
     report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
     rows.push_back(row);
   }
-  if (!request.apply || report.stopped || report.entries.empty()) return report;
+  if (!request.apply || report.entries.empty()) return report;
+  if (report.stopped) {  // before the commit: nothing was renamed
+    for (EntryReport& stopped : report.entries) stopped.result = EntryResult::NotRun;
+    return report;
+  }
 
   OpenForRenames(session);
   const size_t before_commit = session.messages.shown.size();
