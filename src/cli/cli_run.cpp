@@ -44,7 +44,17 @@ struct Session {
   MainServices services{form, list, messages, windows, files, &renames, progress};
 };
 
+// The program's own texts, which are valid UTF-8.
 GbkText Internal(std::string_view utf8) { return utf8.empty() ? GbkText() : Gbk(utf8); }
+
+// What the command line gave, which may be anything: bytes that are not
+// UTF-8 are refused rather than guessed at.
+std::optional<GbkText> Argument(const std::string& value, std::string_view what, Report& report) {
+  Result<GbkText> internal = Utf8ToInternal(value);
+  if (internal.ok()) return *internal;
+  report.refusal = std::string(what) + " is not valid UTF-8";
+  return std::nullopt;
+}
 
 std::string OneLine(const GbkText& text) {
   Result<std::string> utf8 = InternalToUtf8(text);
@@ -75,18 +85,21 @@ std::optional<GbkText> ResolveFolder(const std::string& typed, Report& report) {
 }
 
 // The window as it opens, in the mode and with the filters asked for.
-void PrepareWindow(Session& session, const Intake& intake) {
+bool PrepareWindow(Session& session, const Intake& intake, Report& report) {
   OnMainWindowCreated(session.services);
   Form& form = session.form;
   form.SetText(Control::组合框2, Gbk(intake.folders ? "处理文件夹" : "处理文件"));
-  form.SetText(Control::组合框_仅检索, Internal(intake.only));
-  if (!intake.skip.empty()) {
-    GbkText extension = Internal(intake.skip);
-    if (extension.front() != '.') extension.insert(extension.begin(), '.');
+  std::optional<GbkText> only = Argument(intake.only, "--only", report);
+  std::optional<GbkText> skip = Argument(intake.skip, "--skip", report);
+  if (!only || !skip) return false;
+  form.SetText(Control::组合框_仅检索, *only);
+  if (!skip->empty()) {
+    if (skip->front() != '.') skip->insert(skip->begin(), '.');
     form.ClearComboItems(Control::组合框_跳过扩展);
-    form.AddComboItem(Control::组合框_跳过扩展, extension);
+    form.AddComboItem(Control::组合框_跳过扩展, *skip);
     form.SetComboIndex(Control::组合框_跳过扩展, 0);
   }
+  return true;
 }
 
 void TakeNotes(const Session& session, size_t from, Report& report) {
@@ -108,14 +121,17 @@ bool ReadEntries(Session& session, const GbkText& folder, Report& report) {
   return true;
 }
 
-void SetOptions(Session& session, const CommandRow& command, const Request& request) {
+bool SetOptions(Session& session, const CommandRow& command, const Request& request,
+                Report& report) {
   Form& form = session.form;
   if (command.ticks) form.SetChecked(*command.ticks, true);
   if (command.unticks) form.SetChecked(*command.unticks, false);
   for (const OptionRow* option : OptionsOf(command.command)) {
     auto given = request.options.find(std::string(option->name));
     if (given == request.options.end()) continue;
-    const GbkText value = Internal(given->second);
+    std::optional<GbkText> converted = Argument(given->second, option->name, report);
+    if (!converted) return false;
+    const GbkText& value = *converted;
     switch (option->kind) {
       case OptionKind::Text:
         form.SetText(*option->control, value);
@@ -135,6 +151,7 @@ void SetOptions(Session& session, const CommandRow& command, const Request& requ
         break;
     }
   }
+  return true;
 }
 
 const CommandRow* FindCommand(std::string_view name) {
@@ -222,9 +239,9 @@ Report RunRenameCommand(const Request& request) {
   if (!folder) return report;
   report.folder = *folder;
   Session session(request.terminal);
-  PrepareWindow(session, request.intake);
+  if (!PrepareWindow(session, request.intake, report)) return report;
   if (!ReadEntries(session, *folder, report)) return report;
-  SetOptions(session, *command, request);
+  if (!SetOptions(session, *command, request, report)) return report;
   const OperationEntry& entry = EntryOf(command->operation);
   // An operation without a preview renames at once, preview open or not.
   const bool previews = entry.profile.confirmation != Confirmation::AskNoPreview;
@@ -307,7 +324,7 @@ Report RunMapCommand(const Request& request) {
   if (!folder) return report;
   report.folder = *folder;
   Session session(request.terminal);
-  PrepareWindow(session, request.intake);
+  if (!PrepareWindow(session, request.intake, report)) return report;
 
   Result<GbkText> names_path = Utf8ToInternal(request.names_file);
   Result<std::string> bytes = names_path.ok()
@@ -381,7 +398,7 @@ Report RunUndoCommand(const Request& request) {
   if (!folder) return report;
   report.folder = *folder;
   Session session(request.terminal);
-  PrepareWindow(session, {});
+  PrepareWindow(session, {}, report);
   std::optional<UndoRecord> record = NewestRecordIn(session.journal, *folder);
   if (!record) {
     report.notes.push_back(Internal("nothing to undo in this folder"));

@@ -123,6 +123,7 @@ TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
       {"change-extension", "--to", "mp4", "--folders", dir},  // folders have no extension
       {"replace", "--find", "a", "--with", "b/c", dir},       // no name may hold a slash
       {"number", "--step", "0", dir},
+      {"replace", "--find", "\xff", dir},  // not UTF-8: nothing to guess at
       {},
   };
   for (const std::vector<std::string>& arguments : cases) {
