@@ -112,40 +112,54 @@ void PrintText(const Report& report, FILE* out, FILE* err) {
   std::fprintf(out, "%s\n", Summary(report, CountOf(report)).c_str());
 }
 
+// Written entry by entry, so that a hundred thousand entries never stand
+// in memory as one document.
 void PrintJson(const Report& report, FILE* out) {
   using nlohmann::json;
-  json document;
-  document["command"] = report.command;
-  document["folder"] = Utf8(report.folder);
-  document["applied"] = report.applied;
-  json plan = json::array();
-  json outcome = json::array();
+  auto put = [out](const json& value) { std::fputs(value.dump().c_str(), out); };
+  std::fputs("{\"command\":", out);
+  put(report.command);
+  std::fputs(",\"folder\":", out);
+  put(Utf8(report.folder));
+  std::fprintf(out, ",\"applied\":%s,\n\"plan\":[", report.applied ? "true" : "false");
+  const char* separator = "\n";
   for (const EntryReport& entry : report.entries) {
     json item{{"old", Utf8(entry.old_name)}, {"new", Utf8(entry.new_name)}};
     if (!report.applied) {
       item["check"] = entry.result == EntryResult::WouldFail ? "fails" : "ok";
       if (Fails(entry.result)) item["reason"] = Utf8(entry.reason);
-      plan.push_back(std::move(item));
-      continue;
     }
-    plan.push_back(item);
-    item["result"] = ResultName(entry.result);
-    if (Fails(entry.result)) item["reason"] = Utf8(entry.reason);
-    outcome.push_back(std::move(item));
+    std::fputs(separator, out);
+    put(item);
+    separator = ",\n";
   }
-  document["plan"] = std::move(plan);
-  if (report.applied) document["outcome"] = std::move(outcome);
+  std::fputs("]", out);
+  if (report.applied) {
+    std::fputs(",\n\"outcome\":[", out);
+    separator = "\n";
+    for (const EntryReport& entry : report.entries) {
+      json item{{"old", Utf8(entry.old_name)},
+                {"new", Utf8(entry.new_name)},
+                {"result", ResultName(entry.result)}};
+      if (Fails(entry.result)) item["reason"] = Utf8(entry.reason);
+      std::fputs(separator, out);
+      put(item);
+      separator = ",\n";
+    }
+    std::fputs("]", out);
+  }
   json notes = json::array();
   for (const GbkText& note : report.notes) notes.push_back(Utf8(note));
-  document["notes"] = std::move(notes);
+  std::fputs(",\n\"notes\":", out);
+  put(notes);
   const Counts counts = CountOf(report);
-  document["summary"] = {{"ok", counts.ok},
-                         {"failed", counts.failed},
-                         {"not_run", counts.not_run},
-                         {"stopped", report.stopped},
-                         {"exit_status", ExitStatus(report)}};
-  const std::string text = document.dump(2);
-  std::fprintf(out, "%s\n", text.c_str());
+  std::fputs(",\n\"summary\":", out);
+  put({{"ok", counts.ok},
+       {"failed", counts.failed},
+       {"not_run", counts.not_run},
+       {"stopped", report.stopped},
+       {"exit_status", ExitStatus(report)}});
+  std::fputs("}\n", out);
 }
 
 }  // namespace qm::cli

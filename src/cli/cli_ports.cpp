@@ -32,21 +32,24 @@ void MemoryForm::ClearComboItems(Control combo) {
 }
 
 GbkText MemoryList::Cell(int row, int column) const {
-  if (row < 0 || row >= RowCount() || column < 0) return {};
-  const std::vector<GbkText>& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column] : GbkText();
+  if (!Holds(row, column)) return {};
+  const std::vector<GbkText>& cells = columns_[column];
+  return row < static_cast<int>(cells.size()) ? cells[row] : GbkText();
 }
 
 void MemoryList::SetCell(int row, int column, const GbkText& text) {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return;
-  std::vector<GbkText>& cells = rows_[row];
-  if (column >= static_cast<int>(cells.size())) cells.resize(column + 1);
-  cells[column] = text;
+  if (!Holds(row, column)) return;
+  std::vector<GbkText>& cells = columns_[column];
+  if (row >= static_cast<int>(cells.size())) {
+    if (text.empty()) return;
+    cells.resize(rows_);
+  }
+  cells[row] = text;
   if (!marks_.empty()) marks_.erase(Key(row, column));
 }
 
 void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
-  if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return;
+  if (!Holds(row, column)) return;
   if (reason.empty()) {
     if (!marks_.empty()) marks_.erase(Key(row, column));
   } else {
@@ -60,33 +63,41 @@ GbkText MemoryList::Mark(int row, int column) const {
 }
 
 void MemoryList::AppendRows(const std::vector<GbkText>& column0) {
-  rows_.reserve(rows_.size() + column0.size());
-  for (const GbkText& name : column0) rows_.push_back({name});
+  if (columns_.empty()) return;
+  std::vector<GbkText>& names = columns_[0];
+  names.resize(rows_);
+  names.insert(names.end(), column0.begin(), column0.end());
+  rows_ += static_cast<int>(column0.size());
 }
 
 // Rows and columns move only in the window's own handlers, never in a run
 // of this program; the marks are then dropped rather than shifted.
 void MemoryList::RemoveRow(int row) {
-  if (row < 0 || row >= RowCount()) return;
-  rows_.erase(rows_.begin() + row);
+  if (row < 0 || row >= rows_) return;
+  for (std::vector<GbkText>& cells : columns_) {
+    if (row < static_cast<int>(cells.size())) cells.erase(cells.begin() + row);
+  }
+  --rows_;
+  marks_.clear();
+}
+
+void MemoryList::RemoveAllRows() {
+  for (std::vector<GbkText>& cells : columns_) cells.clear();
+  rows_ = 0;
   marks_.clear();
 }
 
 void MemoryList::InsertColumn(int index, const GbkText& title, int) {
   if (index < 0 || index > ColumnCount()) return;
   titles_.insert(titles_.begin() + index, title);
-  for (std::vector<GbkText>& cells : rows_) {
-    if (index < static_cast<int>(cells.size())) cells.insert(cells.begin() + index, GbkText());
-  }
+  columns_.insert(columns_.begin() + index, std::vector<GbkText>());
   marks_.clear();
 }
 
 void MemoryList::RemoveColumn(int index) {
   if (index < 0 || index >= ColumnCount()) return;
   titles_.erase(titles_.begin() + index);
-  for (std::vector<GbkText>& cells : rows_) {
-    if (index < static_cast<int>(cells.size())) cells.erase(cells.begin() + index);
-  }
+  columns_.erase(columns_.begin() + index);
   marks_.clear();
 }
 

@@ -66,11 +66,12 @@ class MemoryForm : public Form {
   int width_ = 0;
 };
 
-// Rows of cells, with the reason of every marked cell.
+// Rows of cells, with the reason of every marked cell. The cells are kept
+// by column: a hundred thousand rows cost their names and little more.
 class MemoryList : public ListView {
  public:
-  explicit MemoryList(int columns) : titles_(columns) {}
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  explicit MemoryList(int columns) : titles_(columns), columns_(columns) {}
+  int RowCount() const override { return rows_; }
   int ColumnCount() const override { return static_cast<int>(titles_.size()); }
   GbkText Cell(int row, int column) const override;
   void SetCell(int row, int column, const GbkText& text) override;
@@ -79,10 +80,7 @@ class MemoryList : public ListView {
   GbkText Mark(int row, int column) const;
   void AppendRows(const std::vector<GbkText>& column0) override;
   void RemoveRow(int row) override;
-  void RemoveAllRows() override {
-    rows_.clear();
-    marks_.clear();
-  }
+  void RemoveAllRows() override;
   void InsertColumn(int index, const GbkText& title, int width) override;
   void RemoveColumn(int index) override;
   GbkText ColumnTitle(int index) const override;
@@ -95,9 +93,14 @@ class MemoryList : public ListView {
   static uint64_t Key(int row, int column) {
     return (static_cast<uint64_t>(row) << 16) | static_cast<uint32_t>(column);
   }
-  std::vector<std::vector<GbkText>> rows_;  // each as long as it needs: missing cells are empty
-  std::unordered_map<uint64_t, GbkText> marks_;
+  bool Holds(int row, int column) const {
+    return row >= 0 && row < rows_ && column >= 0 && column < ColumnCount();
+  }
   std::vector<GbkText> titles_;
+  // Per column, as long as its last written cell: the others are empty.
+  std::vector<std::vector<GbkText>> columns_;
+  int rows_ = 0;
+  std::unordered_map<uint64_t, GbkText> marks_;
 };
 
 // Message boxes that never wait for anyone: every question is answered OK,

@@ -251,6 +251,8 @@ Report RunRenameCommand(const Request& request) {
                  "add --apply to rename"));
     return report;
   }
+  // A dry run commits nothing, so it keeps no note of the files it saw.
+  if (!request.apply) session.services.renames = nullptr;
   std::vector<GbkText> listed;
   if (previews) {
     // With the preview open the run only writes the new names beside the old.
