@@ -114,4 +114,53 @@ std::string BashCompletion() {
   return bash.str();
 }
 
+std::string FishCompletion() {
+  std::ostringstream fish;
+  auto quoted = [](std::string_view text) {
+    std::string out = "'";
+    for (char c : text) {
+      if (c == '\'' || c == '\\') out += '\\';
+      out += c;
+    }
+    return out + "'";
+  };
+  fish << "# fish completion for quillmere-cli, made from its own option tables\n"
+       << "complete -c quillmere-cli -f\n";
+  auto command = [&](std::string_view name, std::string_view summary) {
+    fish << "complete -c quillmere-cli -n __fish_use_subcommand -a " << name << " -d "
+         << quoted(summary) << "\n";
+  };
+  auto option = [&](std::string_view name, std::string_view long_name, bool value,
+                    std::string_view help) {
+    fish << "complete -c quillmere-cli -n '__fish_seen_subcommand_from " << name << "' -l "
+         << long_name.substr(2) << (value ? " -r" : "") << " -d " << quoted(help) << "\n";
+  };
+  auto common = [&](std::string_view name) {
+    option(name, "--apply", false, "rename; without it nothing is changed");
+    option(name, "--folders", false, "the subfolders, not the files");
+    option(name, "--only", true, "only this extension");
+    option(name, "--skip", true, "leave out this extension");
+    option(name, "--json", false, "one JSON document");
+    fish << "complete -c quillmere-cli -n '__fish_seen_subcommand_from " << name
+         << "' -a '(__fish_complete_directories)'\n";
+  };
+  for (const CommandRow& row : Commands()) {
+    command(row.command, row.summary);
+    for (const OptionRow* one : OptionsOf(row.command)) {
+      if (!IsPositional(*one))
+        option(row.command, one->name, one->kind != OptionKind::Flag, one->help);
+    }
+    common(row.command);
+  }
+  command("map", "Rename the entries one to one after a file of names");
+  option("map", "--with-extension", false, "the names carry their extension");
+  common("map");
+  fish << "complete -c quillmere-cli -n '__fish_seen_subcommand_from map' -F\n";
+  command("undo", "Take back the newest rename in DIR");
+  option("undo", "--json", false, "one JSON document");
+  fish << "complete -c quillmere-cli -n '__fish_seen_subcommand_from undo' -a "
+          "'(__fish_complete_directories)'\n";
+  return fish.str();
+}
+
 }  // namespace qm::cli

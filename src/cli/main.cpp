@@ -88,8 +88,10 @@ int main(int argc, char** argv) {
   app.footer(kProgramExamples);
   bool man = false;
   bool completion = false;
+  bool fish = false;
   app.add_flag("--man-page", man, "print the manual page")->group("");
   app.add_flag("--bash-completion", completion, "print the bash completion")->group("");
+  app.add_flag("--fish-completion", fish, "print the fish completion")->group("");
 
   Common common;
   // One storage place per option row; a deque keeps them where CLI11 points.
@@ -154,6 +156,10 @@ int main(int argc, char** argv) {
   }
   if (completion) {
     std::fputs(qm::cli::BashCompletion().c_str(), stdout);
+    return 0;
+  }
+  if (fish) {
+    std::fputs(qm::cli::FishCompletion().c_str(), stdout);
     return 0;
   }
   if (app.get_subcommands().empty()) {
