@@ -12,7 +12,14 @@ using Id = OperationId;
 
 // One row per command. A new operation of the registry gets its command here
 // and its options below; the regular expression, pinyin and file-information
-// operations join both tables when they enter the registry.
+// operations join both tables when they enter the registry. A name in
+// capitals is a positional argument, so the regular expression's rows read:
+//   {"regex", Id::<its id>, "Replace what a regular expression matches",
+//    "quillmere-cli regex '(\\d+)' 'EP$1' DIR"},
+//   {"regex", "PATTERN", K::Text, C::<its pattern box>, {}, "the regular expression"},
+//   {"regex", "REPLACEMENT", K::Text, C::<its replacement box>, {}, "what replaces a match"},
+//   {"regex", "--ignore-case", K::Flag, C::<its check box>, {}, "letters in either case"},
+// and so on for --with-extension and --first-only.
 const CommandRow kCommands[] = {
     {"delete-after", Id::DeleteAfter, "Delete everything after a text (its last occurrence)",
      "quillmere-cli delete-after --text \" - \" ~/videos\n"
