@@ -201,6 +201,29 @@ TEST(CliProcess, HelpNamesEveryCommandAndEachCommandShowsExamples) {
   EXPECT_NE(replace.out.find("Examples:"), std::string::npos);
 }
 
+// On a terminal (script(1) gives it one) the entries are coloured, unless
+// NO_COLOR is set; into a file, never.
+TEST(CliProcess, ColoursOnlyOnATerminalAndNeverWithNoColor) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt"});
+  const std::string output = scratch.Root() + "/terminal.txt";
+  auto on_terminal = [&](const std::string& no_colour) {
+    const std::string command = "env -u NO_COLOR " + no_colour +
+                                " XDG_STATE_HOME=" + scratch.Root() +
+                                "/state script -qec '" QM_CLI_BINARY " prepend --text x " +
+                                Folder(scratch) + "' /dev/null > " + output;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return ReadWhole(output);
+  };
+  const std::string coloured = on_terminal("");
+  EXPECT_NE(coloured.find("\033[32ma.txt → xa.txt\033[0m"), std::string::npos) << coloured;
+  const std::string plain = on_terminal("NO_COLOR=1");
+  EXPECT_NE(plain.find("a.txt → xa.txt"), std::string::npos) << plain;
+  EXPECT_EQ(plain.find('\033'), std::string::npos) << plain;
+  EXPECT_EQ(RunCli(scratch, {"prepend", "--text", "x", Folder(scratch)}).out.find('\033'),
+            std::string::npos);
+}
+
 // The program must start where no display and no Qt library exist.
 TEST(CliProcess, LinksNoQtLibrary) {
   ScratchFolder scratch;
