@@ -27,31 +27,46 @@ inline std::string ReadWhole(const std::string& path) {
   return bytes.str();
 }
 
-// Runs the program with no display, no colours asked for or refused, and
-// its journals in the scratch folder's root, as a fresh user would.
-inline CliRun RunCli(const ScratchFolder& scratch, const std::vector<std::string>& arguments) {
-  const std::string out_path = scratch.Root() + "/cli.out";
-  const std::string err_path = scratch.Root() + "/cli.err";
-  std::vector<std::string> words{QM_CLI_BINARY};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  std::string state = "XDG_STATE_HOME=" + scratch.Root() + "/state";
-  std::string home = "HOME=" + scratch.Root();
-  char* envp[] = {state.data(), home.data(), nullptr};
-  const pid_t child = fork();
-  if (child == 0) {
-    int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ::dup2(out, 1);
-    ::dup2(err, 2);
-    ::execve(argv[0], argv.data(), envp);
-    _exit(127);
+// A started run of the program, with no display, no colours asked for or
+// refused, and its journals in the scratch folder's root, as a fresh user's.
+class CliProcess {
+ public:
+  CliProcess(const ScratchFolder& scratch, const std::vector<std::string>& arguments)
+      : out_path_(scratch.Root() + "/cli.out"), err_path_(scratch.Root() + "/cli.err") {
+    std::vector<std::string> words{QM_CLI_BINARY};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    std::string state = "XDG_STATE_HOME=" + scratch.Root() + "/state";
+    std::string home = "HOME=" + scratch.Root();
+    char* envp[] = {state.data(), home.data(), nullptr};
+    pid_ = fork();
+    if (pid_ == 0) {
+      int out = ::open(out_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      int err = ::open(err_path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      ::dup2(out, 1);
+      ::dup2(err, 2);
+      ::execve(argv[0], argv.data(), envp);
+      _exit(127);
+    }
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(out_path), ReadWhole(err_path)};
+  pid_t Pid() const { return pid_; }
+  CliRun Wait() {
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWhole(out_path_),
+            ReadWhole(err_path_)};
+  }
+
+ private:
+  std::string out_path_;
+  std::string err_path_;
+  pid_t pid_ = -1;
+};
+
+inline CliRun RunCli(const ScratchFolder& scratch, const std::vector<std::string>& arguments) {
+  return CliProcess(scratch, arguments).Wait();
 }
 
 // The scratch folder's path as the command line takes it.

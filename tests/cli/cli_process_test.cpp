@@ -2,8 +2,10 @@
 #include "cli/cli_process.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <nlohmann/json.hpp>
 
@@ -90,6 +92,31 @@ TEST(CliProcess, AnOperationWithoutPreviewRenamesOnlyWithApply) {
   EXPECT_EQ(scratch.Files().count("a.txt"), 0u);
   EXPECT_EQ(RunCli(scratch, {"undo", Folder(scratch)}).status, 0);
   EXPECT_EQ(scratch.Files(), before);
+}
+
+// Ctrl-C while the names file is still being read: the run stops before
+// its first rename, says so, exits 130 and leaves no journal half written.
+TEST(CliProcess, CtrlCStopsTheRunAndReportsWhatWasDone) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt", "b.txt"});
+  const Files before = scratch.Files();
+  const std::string names = scratch.Root() + "/names";
+  ASSERT_EQ(mkfifo(names.c_str(), 0600), 0);
+  CliProcess cli(scratch, {"map", names, Folder(scratch), "--apply"});
+  // Opening the pipe waits for the program to open it: it is running by then.
+  const int pipe = ::open(names.c_str(), O_WRONLY);
+  ASSERT_GE(pipe, 0);
+  ::kill(cli.Pid(), SIGINT);
+  const std::string lines = "x\r\ny\r\n";
+  ASSERT_EQ(::write(pipe, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+  ::close(pipe);
+  CliRun run = cli.Wait();
+  EXPECT_EQ(run.status, 130) << run.out << run.err;
+  EXPECT_NE(run.out.find("renamed 0, 2 not done (stopped by Ctrl-C)"), std::string::npos)
+      << run.out;
+  EXPECT_EQ(scratch.Files(), before);
+  const std::string journals = scratch.Root() + "/state/quillmere";
+  if (std::filesystem::exists(journals)) EXPECT_TRUE(std::filesystem::is_empty(journals));
 }
 
 TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
