@@ -45,7 +45,7 @@ std::string ManPage(const std::string& version) {
       << ".SH NAME\nquillmere\\-cli \\- rename many files or folders at once, from a terminal\n"
       << ".SH SYNOPSIS\n.B quillmere\\-cli\n.I COMMAND\n[\\fIOPTIONS\\fR] \\fIDIR\\fR\n.br\n"
       << ".B quillmere\\-cli map\n[\\fIOPTIONS\\fR] \\fINAMES.txt\\fR \\fIDIR\\fR\n.br\n"
-      << ".B quillmere\\-cli undo\n\\fIDIR\\fR\n"
+      << ".B quillmere\\-cli undo\n\\fIDIR\\fR\n.br\n.B quillmere\\-cli recover\n"
       << ".SH DESCRIPTION\nThe operations of the Quillmere window, for scripts, terminals and "
          "servers. Each command lists the files (or, with \\fB\\-\\-folders\\fR, the subfolders) "
          "of \\fIDIR\\fR in the window's order, works out their new names exactly as the window "
@@ -77,6 +77,8 @@ std::string ManPage(const std::string& version) {
          "\\-\\-apply\n.fi\n"
       << ".SS undo\nTake back the newest applied rename in DIR, made by this program or by the "
          "window.\n"
+      << ".SS recover\nPut back the names of every run that never finished (a crash, a kill, a "
+         "power loss), as the window offers when it starts.\n"
       << ".SH EXIT STATUS\n.TP\n0\nEverything asked was done, or nothing needed doing.\n"
       << ".TP\n1\nSome entries failed, or would fail; each reason is on standard error.\n"
       << ".TP\n2\nBad usage or input: an unknown option, a missing folder, a names file that "
@@ -94,7 +96,7 @@ std::string BashCompletion() {
   bash << "# bash completion for quillmere-cli, made from its own option tables\n"
        << "_quillmere_cli() {\n"
        << "  local cur=${COMP_WORDS[COMP_CWORD]} command=${COMP_WORDS[1]} words\n"
-       << "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n    words=\"--help --version map undo";
+       << "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n    words=\"--help --version map undo recover";
   for (const CommandRow& command : Commands()) bash << " " << command.command;
   bash << "\"\n    COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n    return\n  fi\n"
        << "  case $command in\n";
@@ -106,7 +108,7 @@ std::string BashCompletion() {
     bash << "--apply --folders --only --skip --json --help\" ;;\n";
   }
   bash << "    map) words=\"--with-extension --apply --folders --only --skip --json --help\" ;;\n"
-       << "    undo) words=\"--json --help\" ;;\n  esac\n"
+       << "    undo | recover) words=\"--json --help\" ;;\n  esac\n"
        << "  if [[ $cur == -* ]]; then\n"
        << "    COMPREPLY=($(compgen -W \"$words\" -- \"$cur\"))\n"
        << "  else\n    COMPREPLY=($(compgen -f -- \"$cur\"))\n  fi\n}\n"
@@ -160,6 +162,8 @@ std::string FishCompletion() {
   option("undo", "--json", false, "one JSON document");
   fish << "complete -c quillmere-cli -n '__fish_seen_subcommand_from undo' -a "
           "'(__fish_complete_directories)'\n";
+  command("recover", "Put back the names of runs that never finished");
+  option("recover", "--json", false, "one JSON document");
   return fish.str();
 }
 

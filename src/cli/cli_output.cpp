@@ -59,6 +59,9 @@ bool Fails(EntryResult result) {
 std::string Summary(const Report& report, const Counts& counts) {
   const bool undo = report.command == "undo";
   std::string line;
+  if (report.command == "recover") {
+    return counts.failed > 0 ? std::to_string(counts.failed) + " could not be put back" : "done";
+  }
   if (!report.applied) {
     line = std::to_string(counts.ok) + " to rename";
     if (counts.failed > 0) line += ", " + std::to_string(counts.failed) + " would fail";

@@ -109,8 +109,9 @@ void MemoryList::SetColumnTitle(int index, const GbkText& title) {
   if (index >= 0 && index < ColumnCount()) titles_[index] = title;
 }
 
-Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon icon, Buttons) {
-  shown.push_back({text, title, icon});
+Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon icon,
+                               Buttons buttons) {
+  (buttons == Buttons::Ok ? shown : asked).push_back({text, title, icon});
   return Answer::Ok;
 }
 

@@ -104,11 +104,12 @@ class MemoryList : public ListView {
 };
 
 // Message boxes that never wait for anyone: every question is answered OK,
-// and what was shown is kept for the report.
+// and what was said is kept for the report, apart from what was asked.
 class CollectedMessages : public Messages {
  public:
   Answer Show(const GbkText& text, const GbkText& title, Icon icon, Buttons buttons) override;
   std::vector<Notice> shown;
+  std::vector<Notice> asked;
 };
 
 // The failure window as the rows it would list.

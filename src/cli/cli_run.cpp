@@ -434,4 +434,21 @@ Report RunUndoCommand(const Request& request) {
   return report;
 }
 
+Report RunRecoverCommand(const Request& request) {
+  Report report = ReportFor(request, true);
+  Session session(request.terminal);
+  PrepareWindow(session, {}, report);
+  session.journal.writable = true;
+  ResumeAfterStart(session.services);
+  if (session.messages.asked.empty()) {
+    report.notes.push_back(Internal("no unfinished run to put back"));
+  }
+  TakeNotes(session, 0, report);
+  for (const FailedRename& failed : session.failures.failed) {
+    report.entries.push_back(
+        {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  }
+  return report;
+}
+
 }  // namespace qm::cli

@@ -64,5 +64,8 @@ int ExitStatus(const Report& report);
 Report RunRenameCommand(const Request& request);
 Report RunMapCommand(const Request& request);
 Report RunUndoCommand(const Request& request);
+// Puts back the names of runs that never finished (a crash, a kill, a power
+// loss), as the window offers when it starts.
+Report RunRecoverCommand(const Request& request);
 
 }  // namespace qm::cli

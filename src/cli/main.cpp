@@ -22,6 +22,7 @@ constexpr const char* kProgramExamples =
     "  quillmere-cli to-simplified --folders DIR\n"
     "  quillmere-cli map names.txt DIR --apply\n"
     "  quillmere-cli undo DIR\n"
+    "  quillmere-cli recover        # after a crash: the names of unfinished runs back\n"
     "\nWithout --apply nothing is renamed: the new names are only shown.\n"
     "Exit status: 0 done or nothing to do, 1 some entries failed, 2 bad usage or input.";
 
@@ -140,6 +141,11 @@ int main(int argc, char** argv) {
   undo->add_flag("--json", common.json, "print one JSON document");
   undo->footer(Footer("quillmere-cli undo DIR"));
 
+  CLI::App* recover = app.add_subcommand(
+      "recover", "Put back the names of runs that never finished (a crash, a kill)");
+  recover->add_flag("--json", common.json, "print one JSON document");
+  recover->footer(Footer("quillmere-cli recover"));
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& help) {
@@ -175,6 +181,7 @@ int main(int argc, char** argv) {
   request.apply = common.apply;
   request.terminal = ::isatty(STDERR_FILENO) == 1;
   qm::cli::CatchInterrupt();
+  if (chosen == recover) return Finish(qm::cli::RunRecoverCommand(request), common.json);
   if (chosen == undo) return Finish(qm::cli::RunUndoCommand(request), common.json);
   if (chosen == map) {
     request.names_file = names_file;

@@ -1,6 +1,7 @@
 // The command line against the window's own path: the same folder, the
 // same inputs, the same names; and one journal for both.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "rename/rename_services.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
+#include "trials/trial_world.h"
 #include "workspace/folder_scan.h"
 #include "workspace/workspace_handlers.h"
 
@@ -266,6 +268,34 @@ TEST(SameJournal, TheCommandLineUndoesARunOfTheWindow) {
   EXPECT_EQ(undone.status, 0) << undone.err;
   EXPECT_EQ(nlohmann::json::parse(undone.out)["summary"]["ok"], 2);
   EXPECT_EQ(scratch.Files(), before);
+}
+
+// A window that died in the middle of a run leaves its journal open; the
+// command line puts the names back as the window would at its next start.
+TEST(SameJournal, TheCommandLineRecoversARunTheWindowNeverFinished) {
+  ScratchFolder scratch;
+  for (const char* name : {"a.txt", "b.txt", "c.txt"}) scratch.Add(name);
+  const Files before = scratch.Files();
+  const pid_t child = fork();
+  if (child == 0) {
+    CountedWorld world(scratch);
+    world.counter.Inject({FaultPoint::Rename, 2, 0, [](const FaultCall&) { _exit(0); }});
+    IntakeGuard guard;
+    ReadFolder(world.services, guard, scratch.Path());
+    world.form.SetText(C::编辑框7, "_x");
+    RunOperation(OperationId::InsertAtEnd, world.services);
+    _exit(1);  // the crash never came
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_NE(scratch.Files(), before);
+
+  CliRun recovered = RunCli(scratch, {"recover"});
+  EXPECT_EQ(recovered.status, 0) << recovered.err;
+  EXPECT_EQ(scratch.Files(), before);
+  CliRun again = RunCli(scratch, {"recover"});
+  EXPECT_NE(again.err.find("no unfinished run"), std::string::npos) << again.err;
 }
 
 }  // namespace
