@@ -51,6 +51,7 @@ class MemoryForm : public Form {
   void SetWindowWidth(int width) override { width_ = width; }
   void SetAlwaysOnTop(bool) override {}
   void ShowTabPage(int) override {}
+  void SetFocus(Control) override {}
 
  private:
   struct ControlState {

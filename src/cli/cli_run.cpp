@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <unordered_map>
@@ -185,7 +186,10 @@ const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
 void ReadOutcomes(const Session& session, const std::vector<int>& rows, Report& report) {
   for (size_t i = 0; i < rows.size(); ++i) {
     EntryReport& entry = report.entries[i];
-    if (session.list.Cell(rows[i], 0) == entry.new_name && session.list.Cell(rows[i], 1).empty()) {
+    if (entry.new_name.empty()) {  // no new name was made: the reason stands
+      entry.result = EntryResult::Failed;
+    } else if (session.list.Cell(rows[i], 0) == entry.new_name &&
+               session.list.Cell(rows[i], 1).empty()) {
       entry.result = EntryResult::Renamed;
     } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
       entry.result = EntryResult::Failed;
@@ -295,14 +299,21 @@ Report RunRenameCommand(const Request& request) {
 
   std::vector<int> rows;
   for (int row = 0; row < session.list.RowCount(); ++row) {
+    // A row marked without a new name is one the operation could make none for.
     GbkText new_name = session.list.Cell(row, 1);
-    if (new_name.empty()) continue;
     GbkText problem = session.list.Mark(row, 1);
+    if (new_name.empty() && problem.empty()) continue;
     const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
     report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
     rows.push_back(row);
   }
-  if (!request.apply || report.entries.empty()) return report;
+  if (!request.apply) return report;
+  const bool any_new_name = std::any_of(report.entries.begin(), report.entries.end(),
+                                        [](const EntryReport& e) { return !e.new_name.empty(); });
+  if (!any_new_name) {  // nothing to commit: every entry listed failed to get a name
+    for (EntryReport& failed : report.entries) failed.result = EntryResult::Failed;
+    return report;
+  }
   if (report.stopped) {  // before the commit: nothing was renamed
     for (EntryReport& stopped : report.entries) stopped.result = EntryResult::NotRun;
     return report;

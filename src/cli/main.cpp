@@ -20,6 +20,7 @@ constexpr const char* kProgramExamples =
     "  quillmere-cli replace --find 第 --with \"Lesson \" ~/课程\n"
     "  quillmere-cli number --start 1 --separator \"、\" DIR --apply\n"
     "  quillmere-cli to-simplified --folders DIR\n"
+    "  quillmere-cli regex '(\\d+)' 'EP$1' DIR\n"
     "  quillmere-cli map names.txt DIR --apply\n"
     "  quillmere-cli undo DIR\n"
     "  quillmere-cli recover        # after a crash: the names of unfinished runs back\n"

@@ -13,13 +13,8 @@ using Id = OperationId;
 // One row per command. A new operation of the registry gets its command here
 // and its options below; the regular expression, pinyin and file-information
 // operations join both tables when they enter the registry. A name in
-// capitals is a positional argument, so the regular expression's rows read:
-//   {"regex", Id::<its id>, "Replace what a regular expression matches",
-//    "quillmere-cli regex '(\\d+)' 'EP$1' DIR"},
-//   {"regex", "PATTERN", K::Text, C::<its pattern box>, {}, "the regular expression"},
-//   {"regex", "REPLACEMENT", K::Text, C::<its replacement box>, {}, "what replaces a match"},
-//   {"regex", "--ignore-case", K::Flag, C::<its check box>, {}, "letters in either case"},
-// and so on for --with-extension and --first-only.
+// capitals is a positional argument, always required, as the regular
+// expression's PATTERN and REPLACEMENT are.
 const CommandRow kCommands[] = {
     {"delete-after", Id::DeleteAfter, "Delete everything after a text (its last occurrence)",
      "quillmere-cli delete-after --text \" - \" ~/videos\n"
@@ -71,9 +66,14 @@ const CommandRow kCommands[] = {
     {"change-extension", Id::ChangeExtension, "Change the extension of each file",
      "quillmere-cli change-extension --to mp4 DIR\n"
      "quillmere-cli change-extension --to tar.gz --only tgz DIR"},
+    {"regex", Id::RegexReplace, "Replace what a regular expression (PCRE2) matches",
+     "quillmere-cli regex '(\\d+)' 'EP$1' DIR\n"
+     "quillmere-cli regex '^\\[.*?\\] *' '' --with-extension DIR\n"
+     "quillmere-cli regex 'mp4$' MP4 --ignore-case --with-extension DIR"},
 };
 
 // One row per option, each named after what the window's field means.
+// clang-format off
 const OptionRow kOptions[] = {
     {"delete-after", "--text", K::Text, C::编辑框9, {}, "the text after which everything goes"},
     {"delete-after", "--first", K::Flag, C::单选框1, C::单选框2, "after its first occurrence"},
@@ -86,17 +86,11 @@ const OptionRow kOptions[] = {
     {"delete-text", "--from-right", K::Flag, C::单选框14, C::单选框13, "count from the right"},
     {"delete-between", "--from", K::Text, C::编辑框2, {}, "the first marker"},
     {"delete-between", "--to", K::Text, C::编辑框3, {}, "the second marker"},
-    {"delete-between", "--from-last", K::Flag, C::选择框_1尾, C::选择框_1头,
-     "the last occurrence of the first marker"},
-    {"delete-between", "--to-last", K::Flag, C::选择框_2尾, C::选择框_2头,
-     "the last occurrence of the second marker"},
+    {"delete-between", "--from-last", K::Flag, C::选择框_1尾, C::选择框_1头, "the last occurrence of the first marker"},
+    {"delete-between", "--to-last", K::Flag, C::选择框_2尾, C::选择框_2头, "the last occurrence of the second marker"},
     {"delete-between", "--keep-markers", K::Flag, {}, C::选择框6, "keep the markers themselves"},
-    {"delete-sequence-number",
-     "--within",
-     K::Text,
-     C::编辑框15,
-     {},
-     "only a number that starts within this many bytes"},
+    {"delete-sequence-number", "--within", K::Text, C::编辑框15, {},
+    "only a number that starts within this many bytes"},
     {"prepend", "--text", K::Text, C::编辑框6, {}, "the text to add"},
     {"append", "--text", K::Text, C::编辑框7, {}, "the text to add"},
     {"insert-at", "--at", K::Text, C::编辑框11, {}, "the text to add beside"},
@@ -107,25 +101,26 @@ const OptionRow kOptions[] = {
     {"insert-after-number", "--text", K::Text, C::编辑框13, {}, "the text to add"},
     {"replace", "--find", K::Text, C::编辑框4, {}, "the text to replace"},
     {"replace", "--with", K::Text, C::编辑框5, {}, "what replaces it (default: nothing)"},
-    {"replace", "--anywhere", K::Flag, C::单选框8, C::单选框7,
-     "anywhere in the name; without it, one occurrence within the first 8 bytes"},
+    {"replace", "--anywhere", K::Flag, C::单选框8, C::单选框7, "anywhere in the name; without it, one occurrence within the first 8 bytes"},
     {"replace", "--from-right", K::Flag, C::单选框10, C::单选框9, "start from the right end"},
-    {"replace",
-     "--count",
-     K::Text,
-     C::编辑框16,
-     {},
-     "how many occurrences with --anywhere (default 1; -1: all)"},
+    {"replace", "--count", K::Text, C::编辑框16, {},
+    "how many occurrences with --anywhere (default 1; -1: all)"},
     {"number", "--start", K::Text, C::编辑框17, {}, "the first number (default 1)"},
     {"number", "--step", K::Text, C::编辑框19, {}, "the increment (default 1)"},
     {"number", "--separator", K::Item, C::组合框5, {}, "what follows the number (default none)"},
-    {"change-extension",
-     "--to",
-     K::Typed,
-     C::组合框_修改扩展,
-     {},
-     "the new extension (mp4, .mp4, tar.gz)"},
+    {"change-extension", "--to", K::Typed, C::组合框_修改扩展, {},
+    "the new extension: mp4, tar.gz"},
+    {"regex", "PATTERN", K::Text, C::编辑框_正则查找, {}, "the regular expression"},
+    {"regex", "REPLACEMENT", K::Text, C::编辑框_正则替换为, {},
+    "what replaces each match ($1 for a group; '' for nothing)"},
+    {"regex", "--ignore-case", K::Flag, {},
+    C::选择框_正则区分大小写, "letters match in either case"},
+    {"regex", "--with-extension", K::Flag, C::选择框_正则含扩展名, {},
+    "the extension is part of the name matched"},
+    {"regex", "--first-only", K::Flag, C::选择框_正则只换第一个, {},
+    "replace the first match only"},
 };
+// clang-format on
 
 }  // namespace
 
@@ -142,6 +137,7 @@ std::vector<const OptionRow*> OptionsOf(std::string_view command) {
 }
 
 bool IsRequired(const CommandRow& command, const OptionRow& option) {
+  if (IsPositional(option)) return true;
   if (!option.control || option.kind == OptionKind::Flag) return false;
   const std::vector<Control>& required = EntryOf(command.operation).profile.required_inputs;
   return std::find(required.begin(), required.end(), *option.control) != required.end();

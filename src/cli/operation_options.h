@@ -48,7 +48,8 @@ std::span<const CommandRow> Commands();
 std::span<const OptionRow> OptionRows();
 std::vector<const OptionRow*> OptionsOf(std::string_view command);
 
-// Whether the run refuses to start while the option's control is empty.
+// Whether the option must be given: a positional always, an option when
+// the run refuses to start while its control is empty.
 bool IsRequired(const CommandRow& command, const OptionRow& option);
 
 bool IsPositional(const OptionRow& option);

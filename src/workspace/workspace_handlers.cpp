@@ -35,9 +35,12 @@ void OnMainWindowCreated(MainServices& services) {
   form.SetVisible(Control::进度条1, false);
   // The drop target, the skin and the version-check timer join these steps
   // once they exist.
+  // Every box the window starts checked, so that a window of any kind (the
+  // command line's in memory too) reads the same inputs at its first run.
   for (Control box : {Control::选择框_窗口置顶, Control::选择框6, Control::单选框2,
                       Control::单选框7, Control::单选框9, Control::单选框5, Control::单选框3,
-                      Control::单选框11, Control::单选框13, Control::单选框17}) {
+                      Control::单选框11, Control::单选框13, Control::单选框17, Control::选择框_1头,
+                      Control::选择框_2头, Control::选择框_正则区分大小写}) {
     form.SetChecked(box, true);
   }
   // Grey shows the text "将在这里创建" as a placeholder until the user types a folder.

@@ -116,7 +116,9 @@ TEST(CliProcess, CtrlCStopsTheRunAndReportsWhatWasDone) {
       << run.out;
   EXPECT_EQ(scratch.Files(), before);
   const std::string journals = scratch.Root() + "/state/quillmere";
-  if (std::filesystem::exists(journals)) EXPECT_TRUE(std::filesystem::is_empty(journals));
+  if (std::filesystem::exists(journals)) {
+    EXPECT_TRUE(std::filesystem::is_empty(journals));
+  }
 }
 
 TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
@@ -137,6 +139,29 @@ TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
             (Files{{"x1.txt", "x1.txt"}, {"y2.txt", "x2.txt"}, {"y1.txt", "y1.txt"}}));
 }
 
+// An entry the operation can make no name for fails with the operation's
+// reason, in the dry run and applied, and the others go on.
+TEST(CliProcess, AnEntryWithoutANewNameFailsWithTheOperationsReason) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt", "b1.txt"});
+  CliRun dry = RunCli(scratch, {"regex", "^[a-z]\\d*$", "", "--json", Folder(scratch)});
+  EXPECT_EQ(dry.status, 1) << dry.err;
+  const nlohmann::json plan = nlohmann::json::parse(dry.out)["plan"];
+  ASSERT_EQ(plan.size(), 2u);
+  EXPECT_EQ(plan[0]["new"], "");
+  EXPECT_EQ(plan[0]["check"], "fails");
+  EXPECT_NE(dry.err.find("a.txt: 名称无效"), std::string::npos) << dry.err;
+
+  With(scratch, {"c.txt"});
+  CliRun run = RunCli(scratch, {"regex", "^[a-b]\\d*$", "", "--apply", "--json", Folder(scratch)});
+  EXPECT_EQ(run.status, 1) << run.err;
+  const nlohmann::json outcome = nlohmann::json::parse(run.out)["outcome"];
+  ASSERT_EQ(outcome.size(), 2u);
+  EXPECT_EQ(outcome[0]["result"], "failed");
+  EXPECT_EQ(nlohmann::json::parse(run.out)["notes"].size(), 0u);
+  EXPECT_EQ(scratch.Files().size(), 3u);
+}
+
 TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
   ScratchFolder scratch;
   With(scratch, {"a.txt"});
@@ -151,6 +176,8 @@ TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
       {"replace", "--find", "a", "--with", "b/c", dir},       // no name may hold a slash
       {"number", "--step", "0", dir},
       {"replace", "--find", "\xff", dir},  // not UTF-8: nothing to guess at
+      {"regex", "(", "x", dir},            // the pattern does not compile
+      {"regex", "a", dir},                 // the replacement is required, even ''
       {},
   };
   for (const std::vector<std::string>& arguments : cases) {

@@ -162,6 +162,23 @@ const SameNamesCase kCases[] = {
        f.AddComboItem(C::组合框_跳过扩展, ".txt");
        f.SelectItem(C::组合框_跳过扩展, f.ComboCount(C::组合框_跳过扩展) - 1);
      }},
+    {{"第12集.mp4", "EP.txt", "x 3 y 45.MP4"},
+     {"regex", "(\\d+)", "EP$1"},
+     OperationId::RegexReplace,
+     [](FakeForm& f) {
+       f.SetText(C::编辑框_正则查找, "(\\d+)");
+       f.SetText(C::编辑框_正则替换为, "EP$1");
+     }},
+    {{"a.MP4", "b.mp4", "mp4.txt"},
+     {"regex", "mp4$", "mkv", "--ignore-case", "--with-extension", "--first-only"},
+     OperationId::RegexReplace,
+     [](FakeForm& f) {
+       f.SetText(C::编辑框_正则查找, "mp4$");
+       f.SetText(C::编辑框_正则替换为, "mkv");
+       f.SetChecked(C::选择框_正则区分大小写, false);
+       f.SetChecked(C::选择框_正则含扩展名, true);
+       f.SetChecked(C::选择框_正则只换第一个, true);
+     }},
     {{"a.mp4", "b.txt", ".hidden.mp4"},
      {"append", "--text", " (final)", "--only", "mp4"},
      OperationId::InsertAtEnd,
