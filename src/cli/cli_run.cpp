@@ -232,44 +232,13 @@ int ExitStatus(const Report& report) {
   return 0;
 }
 
-Report RunRenameCommand(const Request& request) {
-  Report report = ReportFor(request, request.apply);
-  const CommandRow* command = FindCommand(request.command);
-  if (command == nullptr) {
-    report.refusal = "unknown command: " + request.command;
-    return report;
-  }
-  std::optional<GbkText> folder = ResolveFolder(request.folder, report);
-  if (!folder) return report;
-  report.folder = *folder;
-  Session session(request.terminal);
-  if (!PrepareWindow(session, request.intake, report)) return report;
-  if (!ReadEntries(session, *folder, report)) return report;
-  if (!SetOptions(session, *command, request, report)) return report;
-  const OperationEntry& entry = EntryOf(command->operation);
-  // An operation without a preview renames at once, preview open or not.
-  const bool previews = entry.profile.confirmation != Confirmation::AskNoPreview;
-  if (!previews && !request.apply) {
-    report.notes.push_back(
-        Internal("this operation has no preview: its new names are drawn as it renames; "
-                 "add --apply to rename"));
-    return report;
-  }
-  // A dry run commits nothing, so it keeps no note of the files it saw.
-  if (!request.apply) session.services.renames = nullptr;
-  std::vector<GbkText> listed;
-  if (previews) {
-    // With the preview open the run only writes the new names beside the old.
-    session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
-  } else {
-    session.list.RemoveColumn(1);
-    for (int row = 0; row < session.list.RowCount(); ++row)
-      listed.push_back(session.list.Cell(row, 0));
-    OpenForRenames(session);
-  }
+namespace {
 
-  // The run's own checks speak before it prepares the operation; what the
-  // last of them said is why it did not start.
+// Runs the operation as its button would. The run's own checks speak before
+// it prepares the operation; what the last of them said is why it did not
+// start, and a refusal that comes with the prepared operation (a numbering
+// that cannot count) stops it too.
+void RunAsTheButton(Session& session, const OperationEntry& entry, Report& report) {
   OperationDefinition definition = entry.definition();
   bool prepared = false;
   auto prepare = definition.prepare;
@@ -290,16 +259,14 @@ Report RunRenameCommand(const Request& request) {
                          ? OneLine(session.messages.shown.back().text)
                          : std::string("the run did not start");
   }
-  if (report.refusal) return report;
   report.stopped = InterruptRequested();
-  if (!previews) {
-    ReadDirectOutcomes(session, listed, report);
-    return report;
-  }
+}
 
+// The preview column as the report's entries; the rows they stand on. A row
+// marked without a new name is one the operation could make none for.
+std::vector<int> ReadPreview(const Session& session, Report& report) {
   std::vector<int> rows;
   for (int row = 0; row < session.list.RowCount(); ++row) {
-    // A row marked without a new name is one the operation could make none for.
     GbkText new_name = session.list.Cell(row, 1);
     GbkText problem = session.list.Mark(row, 1);
     if (new_name.empty() && problem.empty()) continue;
@@ -307,18 +274,20 @@ Report RunRenameCommand(const Request& request) {
     report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
     rows.push_back(row);
   }
-  if (!request.apply) return report;
+  return rows;
+}
+
+// 确认无误，执行吧 on the preview: every entry with a new name renamed
+// through the plan and the journal.
+void Commit(Session& session, const std::vector<int>& rows, Report& report) {
   const bool any_new_name = std::any_of(report.entries.begin(), report.entries.end(),
                                         [](const EntryReport& e) { return !e.new_name.empty(); });
-  if (!any_new_name) {  // nothing to commit: every entry listed failed to get a name
-    for (EntryReport& failed : report.entries) failed.result = EntryResult::Failed;
-    return report;
+  if (!any_new_name || report.stopped) {  // nothing is committed
+    for (EntryReport& entry : report.entries) {
+      entry.result = any_new_name ? EntryResult::NotRun : EntryResult::Failed;
+    }
+    return;
   }
-  if (report.stopped) {  // before the commit: nothing was renamed
-    for (EntryReport& stopped : report.entries) stopped.result = EntryResult::NotRun;
-    return report;
-  }
-
   OpenForRenames(session);
   const size_t before_commit = session.messages.shown.size();
   CommitPreview(session.services);
@@ -328,6 +297,56 @@ Report RunRenameCommand(const Request& request) {
   for (size_t i = before_commit; i < session.messages.shown.size(); ++i) {
     report.notes.push_back(session.messages.shown[i].text);
   }
+}
+
+// An operation without a preview (its names are drawn as it renames) runs
+// only when asked to rename, and renames at once.
+void RunWithoutPreview(Session& session, const OperationEntry& entry, Report& report) {
+  session.list.RemoveColumn(1);
+  std::vector<GbkText> listed;
+  for (int row = 0; row < session.list.RowCount(); ++row) {
+    listed.push_back(session.list.Cell(row, 0));
+  }
+  OpenForRenames(session);
+  RunAsTheButton(session, entry, report);
+  if (!report.refusal) ReadDirectOutcomes(session, listed, report);
+}
+
+}  // namespace
+
+Report RunRenameCommand(const Request& request) {
+  Report report = ReportFor(request, request.apply);
+  const CommandRow* command = FindCommand(request.command);
+  if (command == nullptr) {
+    report.refusal = "unknown command: " + request.command;
+    return report;
+  }
+  std::optional<GbkText> folder = ResolveFolder(request.folder, report);
+  if (!folder) return report;
+  report.folder = *folder;
+  Session session(request.terminal);
+  if (!PrepareWindow(session, request.intake, report)) return report;
+  if (!ReadEntries(session, *folder, report)) return report;
+  if (!SetOptions(session, *command, request, report)) return report;
+  const OperationEntry& entry = EntryOf(command->operation);
+  if (entry.profile.confirmation == Confirmation::AskNoPreview) {
+    if (request.apply) {
+      RunWithoutPreview(session, entry, report);
+    } else {
+      report.notes.push_back(
+          Internal("this operation has no preview: its new names are drawn as it renames; "
+                   "add --apply to rename"));
+    }
+    return report;
+  }
+  // A dry run commits nothing, so it keeps no note of the files it saw.
+  if (!request.apply) session.services.renames = nullptr;
+  // With the preview open the run only writes the new names beside the old.
+  session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
+  RunAsTheButton(session, entry, report);
+  if (report.refusal) return report;
+  const std::vector<int> rows = ReadPreview(session, report);
+  if (request.apply) Commit(session, rows, report);
   return report;
 }
 
