@@ -13,6 +13,7 @@ packages=(
   libexiv2-dev libtag1-dev libpcre2-dev
   xvfb xauth fonts-wqy-microhei
   qt6-translations-l10n
+  libcli11-dev nlohmann-json3-dev
   librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 if [[ "${1:-}" == --generators ]]; then packages+=(opencc); fi

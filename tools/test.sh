@@ -12,13 +12,13 @@ jobs=$(nproc)
 # and a build that finds no tests fails instead of passing.
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_BUILD_APP=ON \
-  -DQM_BUILD_TESTS=ON -DQM_BUILD_BENCH=ON -DQM_BUILD_FUZZ=OFF -DQM_SANITIZE=OFF >/dev/null
+  -DQM_BUILD_CLI=ON -DQM_BUILD_TESTS=ON -DQM_BUILD_BENCH=ON -DQM_BUILD_FUZZ=OFF -DQM_SANITIZE=OFF >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure --no-tests=error -j"$jobs"
 
 echo "== build and test under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BUILD_APP=ON \
-  -DQM_BUILD_TESTS=ON -DQM_BUILD_BENCH=OFF -DQM_BUILD_FUZZ=OFF >/dev/null
+  -DQM_BUILD_CLI=ON -DQM_BUILD_TESTS=ON -DQM_BUILD_BENCH=OFF -DQM_BUILD_FUZZ=OFF >/dev/null
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --no-tests=error -j"$jobs"
@@ -26,7 +26,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 if command -v clang++ >/dev/null; then
   echo "== fuzz the text primitives and the readers of outside input (${QM_FUZZ_SECONDS:=20} s per target)"
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQM_BUILD_FUZZ=ON \
-    -DQM_BUILD_APP=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF -DQM_SANITIZE=OFF >/dev/null
+    -DQM_BUILD_APP=OFF -DQM_BUILD_CLI=OFF -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF -DQM_SANITIZE=OFF >/dev/null
   cmake --build build-fuzz
   fuzzed=0
   for fuzzer in build-fuzz/tests/fuzz/fuzz_*; do

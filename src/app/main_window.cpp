@@ -509,7 +509,6 @@ void MainWindow::BuildAdvancedPage(QWidget* page) {
   QGroupBox* info = Group(page, C::分组框_信息, "按文件信息命名", 6, 180, 324, 170);
   Label(info, C::透明标签_信息模板, "模板", 10, 26, 44);
   QLineEdit* pattern = Edit(info, C::编辑框_信息模板, 56, 26, 258);
-  pattern->setText(Utf8("{拍摄日期}_{原名}"));
   Label(info, C::透明标签_信息字段, "插入", 10, 56, 44);
   QStringList fields;
   for (const InfoFieldName& field : InfoFieldNames()) fields << QString::fromUtf8(field.utf8);
@@ -520,7 +519,7 @@ void MainWindow::BuildAdvancedPage(QWidget* page) {
     pattern->setFocus(Qt::OtherFocusReason);
   });
   Label(info, C::透明标签_日期格式, "日期格式", 10, 86, 56);
-  Edit(info, C::编辑框_日期格式, 68, 86, 118)->setText(QStringLiteral("yyyy-MM-dd"));
+  Edit(info, C::编辑框_日期格式, 68, 86, 118);
   CheckBox(info, C::选择框_无日期用修改时间, "没有拍摄日期时用修改时间", 10, 112, 220);
   Button(info, C::按钮_按信息命名, "按信息命名", 184, 136, 96);
   HelpButton(info, C::按钮_信息帮助, 286, 136);

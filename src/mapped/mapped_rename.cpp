@@ -102,6 +102,16 @@ void ReverseNewNames(ListView& mapped, Messages& messages) {
   WriteColumnFromTop(mapped, 1, names);
 }
 
+std::optional<PlanEntry> MappedEntry(const ListView& mapped, int row, bool with_extension) {
+  GbkText old_name = mapped.Cell(row, 0);
+  GbkText new_name = mapped.Cell(row, 1);
+  if (old_name.empty() || new_name.empty()) return std::nullopt;
+  GbkText extension = ExtensionOf(old_name);
+  GbkText from = FileNameOf(old_name, false) + extension;
+  GbkText to = with_extension ? std::move(new_name) : new_name + extension;
+  return PlanEntry{row, std::move(from), std::move(to), std::nullopt};
+}
+
 void MappedRename(MappedServices& services, bool with_extension) {
   ListView& mapped = services.mapped;
   MainServices& main = services.main;
@@ -121,13 +131,7 @@ void MappedRename(MappedServices& services, bool with_extension) {
       plan.clear();
       break;
     }
-    GbkText old_name = mapped.Cell(row, 0);
-    GbkText new_name = mapped.Cell(row, 1);
-    if (old_name.empty() || new_name.empty()) continue;
-    GbkText extension = ExtensionOf(old_name);
-    GbkText from = FileNameOf(old_name, false) + extension;
-    GbkText to = with_extension ? std::move(new_name) : new_name + extension;
-    plan.push_back({row, std::move(from), std::move(to), std::nullopt});
+    if (auto entry = MappedEntry(mapped, row, with_extension)) plan.push_back(std::move(*entry));
   }
   // All pairs go as one plan, so names that pass to each other (a shift, a
   // swap) succeed whatever the row order; a renamed row shows its new name.

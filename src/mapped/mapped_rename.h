@@ -10,6 +10,7 @@
 #include "platform/main_services.h"
 #include "platform/mapped_services.h"
 #include "platform/messages.h"
+#include "rename/rename_plan.h"
 
 namespace qm {
 
@@ -57,6 +58,10 @@ void ReverseNewNames(ListView& mapped, Messages& messages);
 // extension stays. A rename that fails leaves its row alone; the count is
 // reported, then the failures with their reasons.
 void MappedRename(MappedServices& services, bool with_extension);
+
+// The rename row `row` of the mapped list stands for, as MappedRename plans
+// it; nullopt for a row missing either name.
+std::optional<PlanEntry> MappedEntry(const ListView& mapped, int row, bool with_extension);
 
 // The window is being destroyed: column 0 goes back to the rows of
 // FileListView with the same index; no row is added there.

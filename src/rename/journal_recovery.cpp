@@ -113,6 +113,26 @@ bool LoadUndoRecord(JournalStore& store, UndoRecord& record) {
   return true;
 }
 
+std::vector<UndoRecord> FinishedRecords(JournalStore& store) {
+  std::vector<UndoRecord> records;
+  for (const std::string& id : store.List()) {
+    if (!EndsFinished(store, id)) continue;
+    UndoRecord record;
+    record.journal_id = id;
+    record.loaded = false;
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+std::optional<UndoRecord> NewestRecordIn(JournalStore& store, const GbkText& folder) {
+  std::vector<UndoRecord> records = FinishedRecords(store);
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    if (LoadUndoRecord(store, *record) && record->folder == folder) return std::move(*record);
+  }
+  return std::nullopt;
+}
+
 void ResumeAfterStart(MainServices& services) {
   RenameServices& renames = *services.renames;
   // A finished run is only listed here: its record is read when it is undone.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "platform/journal_store.h"
 #include "platform/main_services.h"
 #include "rename/undo_record.h"
@@ -23,5 +26,13 @@ inline constexpr uint64_t kJournalReadLimit = uint64_t{512} << 20;
 // Reads a record known only by its journal; false when the journal cannot be
 // read (then there is nothing to undo with it).
 bool LoadUndoRecord(JournalStore& store, UndoRecord& record);
+
+// Every finished run's journal as a record not read yet, oldest first: the
+// history a program that did not live through those runs can undo from.
+std::vector<UndoRecord> FinishedRecords(JournalStore& store);
+
+// The newest finished run that renamed inside folder, read whole; nullopt
+// when no readable journal holds one.
+std::optional<UndoRecord> NewestRecordIn(JournalStore& store, const GbkText& folder);
 
 }  // namespace qm

@@ -36,11 +36,17 @@ void OnMainWindowCreated(MainServices& services) {
   form.SetComboIndex(Control::组合框2, 0);
   form.SetText(Control::组合框2, files_mode);
   form.SetVisible(Control::进度条1, false);
+  // Every box the window starts checked, so that a window of any kind (the
+  // command line's in memory too) reads the same inputs at its first run.
   for (Control box : {Control::选择框_窗口置顶, Control::选择框6, Control::单选框2,
                       Control::单选框7, Control::单选框9, Control::单选框5, Control::单选框3,
-                      Control::单选框11, Control::单选框13, Control::单选框17}) {
+                      Control::单选框11, Control::单选框13, Control::单选框17, Control::选择框_1头,
+                      Control::选择框_2头, Control::选择框_正则区分大小写}) {
     form.SetChecked(box, true);
   }
+  // Likewise the texts the 高级 page starts with.
+  form.SetText(Control::编辑框_信息模板, Gbk("{拍摄日期}_{原名}"));
+  form.SetText(Control::编辑框_日期格式, "yyyy-MM-dd");
   // The window writes the hint "将在这里创建" into the box; grey marks it as a
   // hint until the box first takes the focus, which empties it (ClearHint).
   form.SetTextColor(Control::编辑框14, 0x808080);

@@ -24,7 +24,10 @@ usr=$root/destdir/usr
 
 desktop=$usr/share/applications/$id.desktop
 metainfo=$usr/share/metainfo/$id.metainfo.xml
-for file in "$usr/bin/quillmere" "$desktop" "$metainfo" "$usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+cli_man=$usr/share/man/man1/quillmere-cli.1
+cli_completion=$usr/share/bash-completion/completions/quillmere-cli
+cli_fish=$usr/share/fish/vendor_completions.d/quillmere-cli.fish
+for file in "$usr/bin/quillmere" "$usr/bin/quillmere-cli" "$cli_man" "$cli_completion" "$cli_fish" "$desktop" "$metainfo" "$usr/share/icons/hicolor/scalable/apps/$id.svg"; do
   [ -f "$file" ] || fail "not installed: ${file#"$root/destdir"}"
 done
 [ -x "$usr/bin/quillmere" ] || fail "the program is not executable"
@@ -35,7 +38,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would land on every user's system.
 installed_files() { (cd "$root/destdir" && find . -type f); }
-unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.|share/doc/quillmere/copyright$)" || true)
+unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere(-cli)?$|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.|share/doc/quillmere/copyright$|share/man/man1/quillmere-cli\.1$|share/bash-completion/completions/quillmere-cli$|share/fish/vendor_completions.d/quillmere-cli\.fish$)" || true)
 [ -z "$unexpected" ] || fail "unexpected files installed: $unexpected"
 
 # The licence, where Debian and its tools look for it.
@@ -66,6 +69,19 @@ for misuse in "one two" "--no-such-option"; do
   grep -q "^Usage: quillmere" "$root/misuse.err" || fail "'quillmere $misuse' printed no usage"
 done
 
+# The command-line program: no display, no Qt, its manual and completion.
+cli() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/quillmere-cli" "$@"; }
+[ "$(cli --version)" = "quillmere-cli $version" ] || fail "quillmere-cli --version printed '$(cli --version)'"
+cli --help | grep -q "map" || fail "quillmere-cli --help names no map command"
+cli replace --help | grep -q "Examples:" || fail "quillmere-cli replace --help shows no examples"
+if ldd "$usr/bin/quillmere-cli" | grep -q libQt; then fail "quillmere-cli links Qt"; fi
+head -n 1 "$cli_man" | grep -q '^\.TH QUILLMERE\\-CLI 1' || fail "the manual page has no title line"
+grep -q "^complete .*quillmere-cli" "$cli_completion" || fail "the bash completion completes nothing"
+bash -c "source '$cli_completion' && COMP_WORDS=(quillmere-cli rep); COMP_CWORD=1; _quillmere_cli; [ \"\${COMPREPLY[*]}\" = replace ]" ||
+  fail "the bash completion does not complete a command"
+grep -q "^complete -c quillmere-cli -n __fish_use_subcommand -a replace" "$cli_fish" ||
+  fail "the fish completion offers no commands"
+
 # The Debian package: the same files, with dependencies computed from the program.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$root/package" >"$root/cpack.log" 2>&1 ||
   { cat "$root/cpack.log"; fail "cpack -G DEB"; }
@@ -76,7 +92,9 @@ for library in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "$library" <<<"$depends" || fail "the package does not depend on $library: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
-for file in ./usr/bin/quillmere "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
+for file in ./usr/bin/quillmere ./usr/bin/quillmere-cli ./usr/share/man/man1/quillmere-cli.1 \
+  ./usr/share/bash-completion/completions/quillmere-cli ./usr/share/fish/vendor_completions.d/quillmere-cli.fish \
+  "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
   "./usr/share/icons/hicolor/48x48/apps/$id.png" ./usr/share/doc/quillmere/copyright; do
   grep -qF " $file" <<<"$contents" || fail "the package lacks $file"
 done

@@ -1,0 +1,168 @@
+#include "cli/cli_output.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+
+#include "platform/encoding.h"
+
+namespace qm::cli {
+namespace {
+
+struct Counts {
+  int ok = 0;       // would rename, or renamed
+  int failed = 0;   // would fail, or failed
+  int not_run = 0;  // stopped before them
+};
+
+Counts CountOf(const Report& report) {
+  Counts counts;
+  for (const EntryReport& entry : report.entries) {
+    switch (entry.result) {
+      case EntryResult::WouldRename:
+      case EntryResult::Renamed:
+        ++counts.ok;
+        break;
+      case EntryResult::WouldFail:
+      case EntryResult::Failed:
+        ++counts.failed;
+        break;
+      case EntryResult::NotRun:
+        ++counts.not_run;
+        break;
+    }
+  }
+  return counts;
+}
+
+const char* ResultName(EntryResult result) {
+  switch (result) {
+    case EntryResult::WouldRename:
+      return "would-rename";
+    case EntryResult::WouldFail:
+      return "would-fail";
+    case EntryResult::Renamed:
+      return "renamed";
+    case EntryResult::Failed:
+      return "failed";
+    case EntryResult::NotRun:
+      return "not-run";
+  }
+  return "";
+}
+
+bool Fails(EntryResult result) {
+  return result == EntryResult::WouldFail || result == EntryResult::Failed;
+}
+
+std::string Summary(const Report& report, const Counts& counts) {
+  const bool undo = report.command == "undo";
+  std::string line;
+  if (report.command == "recover") {
+    return counts.failed > 0 ? std::to_string(counts.failed) + " could not be put back" : "done";
+  }
+  if (!report.applied) {
+    line = std::to_string(counts.ok) + " to rename";
+    if (counts.failed > 0) line += ", " + std::to_string(counts.failed) + " would fail";
+    line += " (dry run: nothing was changed; add --apply to rename)";
+    return line;
+  }
+  line = (undo ? "put back " : "renamed ") + std::to_string(counts.ok);
+  if (counts.failed > 0) line += ", " + std::to_string(counts.failed) + " failed";
+  if (counts.not_run > 0) line += ", " + std::to_string(counts.not_run) + " not done";
+  if (report.stopped) line += " (stopped by Ctrl-C)";
+  return line;
+}
+
+}  // namespace
+
+std::string Utf8(const GbkText& text) {
+  Result<std::string> utf8 = InternalToUtf8(text);
+  return utf8.ok() ? *utf8 : std::string("?");
+}
+
+bool UsesColour(FILE* stream) {
+  const char* no_colour = std::getenv("NO_COLOR");
+  if (no_colour != nullptr && *no_colour != '\0') return false;
+  return ::isatty(::fileno(stream)) == 1;
+}
+
+void PrintText(const Report& report, FILE* out, FILE* err) {
+  const bool colour = UsesColour(out);
+  const bool err_colour = UsesColour(err);
+  const char* red = colour ? "\033[31m" : "";
+  const char* green = colour ? "\033[32m" : "";
+  const char* dim = colour ? "\033[2m" : "";
+  const char* reset = colour ? "\033[0m" : "";
+  for (const GbkText& note : report.notes) {
+    std::fprintf(err, "quillmere-cli: %s\n", Utf8(note).c_str());
+  }
+  for (const EntryReport& entry : report.entries) {
+    const bool fails = Fails(entry.result);
+    const char* mark = fails ? red : entry.result == EntryResult::NotRun ? dim : green;
+    std::fprintf(out, "%s%s → %s%s", mark, Utf8(entry.old_name).c_str(),
+                 Utf8(entry.new_name).c_str(), reset);
+    if (fails) std::fprintf(out, "  %s✗ %s%s", red, Utf8(entry.reason).c_str(), reset);
+    if (entry.result == EntryResult::NotRun) std::fputs("  (not done)", out);
+    std::fputc('\n', out);
+  }
+  for (const EntryReport& entry : report.entries) {
+    if (!Fails(entry.result)) continue;
+    std::fprintf(err, "%s%s%s: %s\n", err_colour ? "\033[31m" : "", Utf8(entry.old_name).c_str(),
+                 err_colour ? "\033[0m" : "", Utf8(entry.reason).c_str());
+  }
+  std::fprintf(out, "%s\n", Summary(report, CountOf(report)).c_str());
+}
+
+// Written entry by entry, so that a hundred thousand entries never stand
+// in memory as one document.
+void PrintJson(const Report& report, FILE* out) {
+  using nlohmann::json;
+  auto put = [out](const json& value) { std::fputs(value.dump().c_str(), out); };
+  std::fputs("{\"command\":", out);
+  put(report.command);
+  std::fputs(",\"folder\":", out);
+  put(Utf8(report.folder));
+  std::fprintf(out, ",\"applied\":%s,\n\"plan\":[", report.applied ? "true" : "false");
+  const char* separator = "\n";
+  for (const EntryReport& entry : report.entries) {
+    json item{{"old", Utf8(entry.old_name)}, {"new", Utf8(entry.new_name)}};
+    if (!report.applied) {
+      item["check"] = entry.result == EntryResult::WouldFail ? "fails" : "ok";
+      if (Fails(entry.result)) item["reason"] = Utf8(entry.reason);
+    }
+    std::fputs(separator, out);
+    put(item);
+    separator = ",\n";
+  }
+  std::fputs("]", out);
+  if (report.applied) {
+    std::fputs(",\n\"outcome\":[", out);
+    separator = "\n";
+    for (const EntryReport& entry : report.entries) {
+      json item{{"old", Utf8(entry.old_name)},
+                {"new", Utf8(entry.new_name)},
+                {"result", ResultName(entry.result)}};
+      if (Fails(entry.result)) item["reason"] = Utf8(entry.reason);
+      std::fputs(separator, out);
+      put(item);
+      separator = ",\n";
+    }
+    std::fputs("]", out);
+  }
+  json notes = json::array();
+  for (const GbkText& note : report.notes) notes.push_back(Utf8(note));
+  std::fputs(",\n\"notes\":", out);
+  put(notes);
+  const Counts counts = CountOf(report);
+  std::fputs(",\n\"summary\":", out);
+  put({{"ok", counts.ok},
+       {"failed", counts.failed},
+       {"not_run", counts.not_run},
+       {"stopped", report.stopped},
+       {"exit_status", ExitStatus(report)}});
+  std::fputs("}\n", out);
+}
+
+}  // namespace qm::cli

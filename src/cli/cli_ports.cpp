@@ -1,0 +1,179 @@
+#include "cli/cli_ports.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+
+#include "platform/encoding.h"
+
+namespace qm::cli {
+
+const MemoryForm::ControlState& MemoryForm::State(Control control) const {
+  static const ControlState untouched;
+  auto found = states_.find(control);
+  return found == states_.end() ? untouched : found->second;
+}
+
+void MemoryForm::SetComboIndex(Control combo, int index) {
+  ControlState& state = states_[combo];
+  state.index = index;
+  if (index >= 0 && index < static_cast<int>(state.items.size())) state.text = state.items[index];
+}
+
+GbkText MemoryForm::ComboItem(Control combo, int index) const {
+  const ControlState& state = State(combo);
+  return index >= 0 && index < static_cast<int>(state.items.size()) ? state.items[index]
+                                                                    : GbkText();
+}
+
+void MemoryForm::ClearComboItems(Control combo) {
+  states_[combo].items.clear();
+  states_[combo].index = -1;
+}
+
+GbkText MemoryList::Cell(int row, int column) const {
+  if (!Holds(row, column)) return {};
+  const std::vector<GbkText>& cells = columns_[column];
+  return row < static_cast<int>(cells.size()) ? cells[row] : GbkText();
+}
+
+void MemoryList::SetCell(int row, int column, const GbkText& text) {
+  if (!Holds(row, column)) return;
+  std::vector<GbkText>& cells = columns_[column];
+  if (row >= static_cast<int>(cells.size())) {
+    if (text.empty()) return;
+    cells.resize(rows_);
+  }
+  cells[row] = text;
+  if (!marks_.empty()) marks_.erase(Key(row, column));
+}
+
+void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
+  if (!Holds(row, column)) return;
+  if (reason.empty()) {
+    if (!marks_.empty()) marks_.erase(Key(row, column));
+  } else {
+    marks_[Key(row, column)] = reason;
+  }
+}
+
+GbkText MemoryList::Mark(int row, int column) const {
+  auto found = marks_.find(Key(row, column));
+  return found == marks_.end() ? GbkText() : found->second;
+}
+
+void MemoryList::AppendRows(const std::vector<GbkText>& column0) {
+  if (columns_.empty()) return;
+  std::vector<GbkText>& names = columns_[0];
+  names.resize(rows_);
+  names.insert(names.end(), column0.begin(), column0.end());
+  rows_ += static_cast<int>(column0.size());
+}
+
+// Rows and columns move only in the window's own handlers, never in a run
+// of this program; the marks are then dropped rather than shifted.
+void MemoryList::RemoveRow(int row) {
+  if (row < 0 || row >= rows_) return;
+  for (std::vector<GbkText>& cells : columns_) {
+    if (row < static_cast<int>(cells.size())) cells.erase(cells.begin() + row);
+  }
+  --rows_;
+  marks_.clear();
+}
+
+void MemoryList::RemoveAllRows() {
+  for (std::vector<GbkText>& cells : columns_) cells.clear();
+  rows_ = 0;
+  marks_.clear();
+}
+
+void MemoryList::InsertColumn(int index, const GbkText& title, int) {
+  if (index < 0 || index > ColumnCount()) return;
+  titles_.insert(titles_.begin() + index, title);
+  columns_.insert(columns_.begin() + index, std::vector<GbkText>());
+  marks_.clear();
+}
+
+void MemoryList::RemoveColumn(int index) {
+  if (index < 0 || index >= ColumnCount()) return;
+  titles_.erase(titles_.begin() + index);
+  columns_.erase(columns_.begin() + index);
+  marks_.clear();
+}
+
+GbkText MemoryList::ColumnTitle(int index) const {
+  return index >= 0 && index < ColumnCount() ? titles_[index] : GbkText();
+}
+
+void MemoryList::SetColumnTitle(int index, const GbkText& title) {
+  if (index >= 0 && index < ColumnCount()) titles_[index] = title;
+}
+
+Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon icon,
+                               Buttons buttons) {
+  (buttons == Buttons::Ok ? shown : asked).push_back({text, title, icon});
+  return Answer::Ok;
+}
+
+Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
+  if (!writable) return Error{"a dry run renames nothing"};
+  return journals_.Create();
+}
+
+Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {
+  if (!writable) return Error{"a dry run renames nothing"};
+  return journals_.Reopen(id);
+}
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+  interrupted = 1;
+  std::signal(SIGINT, SIG_DFL);
+}
+
+constexpr int kBarWidth = 30;
+
+}  // namespace
+
+void CatchInterrupt() { std::signal(SIGINT, OnInterrupt); }
+
+bool InterruptRequested() { return interrupted != 0; }
+
+void TerminalProgress::Begin(const GbkText& what, int) {
+  End();
+  Result<std::string> utf8 = InternalToUtf8(what);
+  what_ = utf8.ok() ? *utf8 : std::string();
+}
+
+bool TerminalProgress::Advance(int done, int total) {
+  if (on_terminal_) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - start_ >= std::chrono::seconds(1) &&
+        (!showing_ || now - drawn_ >= std::chrono::milliseconds(100))) {
+      drawn_ = now;
+      Draw(done, total);
+    }
+  }
+  return !InterruptRequested();
+}
+
+void TerminalProgress::Draw(int done, int total) {
+  const int filled = total > 0 ? static_cast<int>(int64_t{done} * kBarWidth / total) : 0;
+  std::string bar(static_cast<size_t>(std::min(filled, kBarWidth)), '#');
+  bar.resize(kBarWidth, '-');
+  std::fprintf(stderr, "\r\033[K%s [%s] %d/%d", what_.c_str(), bar.c_str(), done, total);
+  std::fflush(stderr);
+  showing_ = true;
+}
+
+void TerminalProgress::End() {
+  if (!showing_) return;
+  std::fputs("\r\033[K", stderr);
+  std::fflush(stderr);
+  showing_ = false;
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,182 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/failure_list.h"
+#include "platform/form.h"
+#include "platform/job_progress.h"
+#include "platform/journal_store.h"
+#include "platform/list_view.h"
+#include "platform/messages.h"
+#include "rename/rename_run.h"
+
+namespace qm::cli {
+
+// The ports of the main window held in memory, so the window's own handlers
+// run unchanged without a display.
+
+// Every control's state; a control never touched reads as empty, unchecked,
+// visible, with selection index -1, as a fresh window's would.
+class MemoryForm : public Form {
+ public:
+  GbkText Text(Control control) const override { return State(control).text; }
+  void SetText(Control control, const GbkText& text) override { states_[control].text = text; }
+  bool IsChecked(Control control) const override { return State(control).checked; }
+  void SetChecked(Control control, bool checked) override { states_[control].checked = checked; }
+  int ComboIndex(Control combo) const override { return State(combo).index; }
+  // Picking an item shows it in the combo's edit part, as a combo box does.
+  void SetComboIndex(Control combo, int index) override;
+  int ComboCount(Control combo) const override {
+    return static_cast<int>(State(combo).items.size());
+  }
+  GbkText ComboItem(Control combo, int index) const override;
+  void ClearComboItems(Control combo) override;
+  void AddComboItem(Control combo, const GbkText& item) override {
+    states_[combo].items.push_back(item);
+  }
+  bool IsVisible(Control control) const override { return State(control).visible; }
+  void SetVisible(Control control, bool visible) override { states_[control].visible = visible; }
+  void SetTextColor(Control, int) override {}
+  Geometry GeometryOf(Control control) const override { return State(control).geometry; }
+  void SetGeometry(Control control, const Geometry& geometry) override {
+    states_[control].geometry = geometry;
+  }
+  void SetProgressRange(Control, int, int) override {}
+  void SetProgressValue(Control, int) override {}
+  int WindowWidth() const override { return width_; }
+  void SetWindowWidth(int width) override { width_ = width; }
+  void SetAlwaysOnTop(bool) override {}
+  void ShowTabPage(int) override {}
+  void SetFocus(Control) override {}
+
+ private:
+  struct ControlState {
+    GbkText text;
+    bool checked = false;
+    int index = -1;
+    std::vector<GbkText> items;
+    bool visible = true;
+    Geometry geometry;
+  };
+  const ControlState& State(Control control) const;
+  std::unordered_map<Control, ControlState> states_;
+  int width_ = 0;
+};
+
+// Rows of cells, with the reason of every marked cell. The cells are kept
+// by column: a hundred thousand rows cost their names and little more.
+class MemoryList : public ListView {
+ public:
+  explicit MemoryList(int columns) : titles_(columns), columns_(columns) {}
+  int RowCount() const override { return rows_; }
+  int ColumnCount() const override { return static_cast<int>(titles_.size()); }
+  GbkText Cell(int row, int column) const override;
+  void SetCell(int row, int column, const GbkText& text) override;
+  void MarkCell(int row, int column, const GbkText& reason) override;
+  // The reason the cell is marked with; empty when it carries no mark.
+  GbkText Mark(int row, int column) const;
+  void AppendRows(const std::vector<GbkText>& column0) override;
+  void RemoveRow(int row) override;
+  void RemoveAllRows() override;
+  void InsertColumn(int index, const GbkText& title, int width) override;
+  void RemoveColumn(int index) override;
+  GbkText ColumnTitle(int index) const override;
+  void SetColumnTitle(int index, const GbkText& title) override;
+  int CurrentRow() const override { return -1; }
+  std::vector<int> SelectedRows() const override { return {}; }
+  int ClickedColumn() const override { return 0; }
+
+ private:
+  static uint64_t Key(int row, int column) {
+    return (static_cast<uint64_t>(row) << 16) | static_cast<uint32_t>(column);
+  }
+  bool Holds(int row, int column) const {
+    return row >= 0 && row < rows_ && column >= 0 && column < ColumnCount();
+  }
+  std::vector<GbkText> titles_;
+  // Per column, as long as its last written cell: the others are empty.
+  std::vector<std::vector<GbkText>> columns_;
+  int rows_ = 0;
+  std::unordered_map<uint64_t, GbkText> marks_;
+};
+
+// Message boxes that never wait for anyone: every question is answered OK,
+// and what was said is kept for the report, apart from what was asked.
+class CollectedMessages : public Messages {
+ public:
+  Answer Show(const GbkText& text, const GbkText& title, Icon icon, Buttons buttons) override;
+  std::vector<Notice> shown;
+  std::vector<Notice> asked;
+};
+
+// The failure window as the rows it would list.
+class CollectedFailures : public FailureList {
+ public:
+  void Show(const GbkText&, const GbkText&, const std::vector<FailedRename>& rows) override {
+    failed.insert(failed.end(), rows.begin(), rows.end());
+  }
+  std::vector<FailedRename> failed;
+};
+
+// No dialogs and no message loop: there is nothing to pump.
+class NoWindows : public WindowSystem {
+ public:
+  GbkText ChooseFolderDialog(const GbkText&, const GbkText&) override { return {}; }
+  void PumpMessages() override {}
+};
+
+// The journals, closed to writing until `writable` is set: a plan that
+// cannot write its journal moves nothing, so no step before the one meant to
+// rename (a dry run's, above all) can rename.
+class GuardedJournals : public JournalStore {
+ public:
+  explicit GuardedJournals(JournalStore& journals) : journals_(journals) {}
+  Result<std::unique_ptr<JournalWriter>> Create() override;
+  Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
+  std::vector<std::string> List() override { return journals_.List(); }
+  Result<std::string> Read(const std::string& id, size_t tail_bytes) override {
+    return journals_.Read(id, tail_bytes);
+  }
+  Result<uint64_t> Size(const std::string& id) override { return journals_.Size(id); }
+  void SetAside(const std::string& id) override {
+    if (writable) journals_.SetAside(id);
+  }
+  void Remove(const std::string& id) override {
+    if (writable) journals_.Remove(id);
+  }
+  bool writable = false;
+
+ private:
+  JournalStore& journals_;
+};
+
+// Ctrl-C asks the running job to stop after the rename it is on; a second
+// one ends the program at once.
+void CatchInterrupt();
+bool InterruptRequested();
+
+// The jobs' progress as a bar on standard error, shown only when that is a
+// terminal and once the run has lasted a second; its stop is Ctrl-C.
+class TerminalProgress : public JobProgress {
+ public:
+  // The second counts from here: a run of several short jobs shows its bar too.
+  explicit TerminalProgress(bool on_terminal)
+      : on_terminal_(on_terminal), start_(std::chrono::steady_clock::now()) {}
+  void Begin(const GbkText& what, int total) override;
+  bool Advance(int done, int total) override;
+  void End() override;
+
+ private:
+  void Draw(int done, int total);
+  bool on_terminal_;
+  std::string what_;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point drawn_;
+  bool showing_ = false;
+};
+
+}  // namespace qm::cli

@@ -1,0 +1,484 @@
+#include "cli/cli_run.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "cli/cli_ports.h"
+#include "mapped/mapped_rename.h"
+#include "platform/encoding.h"
+#include "platform/posix_file_system.h"
+#include "platform/posix_journal_store.h"
+#include "rename/carry_out.h"
+#include "rename/journal_recovery.h"
+#include "rename/operations.h"
+#include "rename/preview_commit.h"
+#include "rename/rename_services.h"
+#include "rename/undo_export.h"
+#include "text/gbk_text.h"
+#include "workspace/folder_scan.h"
+#include "workspace/intake_guard.h"
+#include "workspace/workspace_handlers.h"
+#include "workspace/workspace_values.h"
+
+namespace qm::cli {
+namespace {
+
+// The main window's ports, held in memory around the real file system and
+// the journals the window itself reads.
+struct Session {
+  explicit Session(bool terminal) : progress(terminal) {}
+  MemoryForm form;
+  MemoryList list{2};  // the names and the preview column
+  CollectedMessages messages;
+  NoWindows windows;
+  PosixFileSystem files;
+  PosixJournalStore posix_journal{PosixJournalStore::DefaultFolder()};
+  GuardedJournals journal{posix_journal};
+  CollectedFailures failures;
+  UndoHistory undo;
+  RenameServices renames{undo, journal, failures, {}};
+  TerminalProgress progress;
+  MainServices services{form, list, messages, windows, files, &renames, progress};
+};
+
+// The program's own texts, which are valid UTF-8.
+GbkText Internal(std::string_view utf8) { return utf8.empty() ? GbkText() : Gbk(utf8); }
+
+// What the command line gave, which may be anything: bytes that are not
+// UTF-8 are refused rather than guessed at.
+std::optional<GbkText> Argument(const std::string& value, std::string_view what, Report& report) {
+  Result<GbkText> internal = Utf8ToInternal(value);
+  if (internal.ok()) return *internal;
+  report.refusal = std::string(what) + " is not valid UTF-8";
+  return std::nullopt;
+}
+
+std::string OneLine(const GbkText& text) {
+  Result<std::string> utf8 = InternalToUtf8(text);
+  std::string line = utf8.ok() ? *utf8 : std::string(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
+// The folder as the window holds it: absolute, internal, with the separator.
+std::optional<GbkText> ResolveFolder(const std::string& typed, Report& report) {
+  char resolved[PATH_MAX];
+  struct stat info {};
+  if (typed.empty() || ::realpath(typed.c_str(), resolved) == nullptr ||
+      ::stat(resolved, &info) != 0 || !S_ISDIR(info.st_mode)) {
+    report.refusal = "no such folder: " + typed;
+    return std::nullopt;
+  }
+  Result<GbkText> folder = Utf8ToInternal(resolved);
+  if (!folder.ok()) {
+    report.refusal = "the folder's path is not valid UTF-8: " + typed;
+    return std::nullopt;
+  }
+  GbkText path = *folder;
+  if (path.back() != '/') path += '/';
+  return path;
+}
+
+// The window as it opens, in the mode and with the filters asked for.
+bool PrepareWindow(Session& session, const Intake& intake, Report& report) {
+  OnMainWindowCreated(session.services);
+  Form& form = session.form;
+  form.SetText(Control::组合框2, Gbk(intake.folders ? "处理文件夹" : "处理文件"));
+  std::optional<GbkText> only = Argument(intake.only, "--only", report);
+  std::optional<GbkText> skip = Argument(intake.skip, "--skip", report);
+  if (!only || !skip) return false;
+  form.SetText(Control::组合框_仅检索, *only);
+  if (!skip->empty()) {
+    if (skip->front() != '.') skip->insert(skip->begin(), '.');
+    form.ClearComboItems(Control::组合框_跳过扩展);
+    form.AddComboItem(Control::组合框_跳过扩展, *skip);
+    form.SetComboIndex(Control::组合框_跳过扩展, 0);
+  }
+  return true;
+}
+
+void TakeNotes(const Session& session, size_t from, Report& report) {
+  for (size_t i = from; i < session.messages.shown.size(); ++i) {
+    report.notes.push_back(session.messages.shown[i].text);
+  }
+}
+
+// Reads the folder into the list as 按钮_手动读取 would.
+bool ReadEntries(Session& session, const GbkText& folder, Report& report) {
+  IntakeGuard guard;
+  ReadFolder(session.services, guard, folder);
+  if (WorkingFolder(session.form).empty()) {  // refused, the desktop for one
+    report.refusal = session.messages.shown.empty() ? "the folder was refused"
+                                                    : OneLine(session.messages.shown.back().text);
+    return false;
+  }
+  TakeNotes(session, 0, report);
+  return true;
+}
+
+bool SetOptions(Session& session, const CommandRow& command, const Request& request,
+                Report& report) {
+  Form& form = session.form;
+  if (command.ticks) form.SetChecked(*command.ticks, true);
+  if (command.unticks) form.SetChecked(*command.unticks, false);
+  for (const OptionRow* option : OptionsOf(command.command)) {
+    auto given = request.options.find(std::string(option->name));
+    if (given == request.options.end()) continue;
+    std::optional<GbkText> converted = Argument(given->second, option->name, report);
+    if (!converted) return false;
+    const GbkText& value = *converted;
+    switch (option->kind) {
+      case OptionKind::Text:
+        form.SetText(*option->control, value);
+        break;
+      case OptionKind::Typed:
+        form.SetComboIndex(*option->control, -1);
+        form.SetText(*option->control, value);
+        break;
+      case OptionKind::Item:
+        form.ClearComboItems(*option->control);
+        form.AddComboItem(*option->control, value);
+        form.SetComboIndex(*option->control, 0);
+        break;
+      case OptionKind::Flag:
+        if (option->control) form.SetChecked(*option->control, true);
+        if (option->partner) form.SetChecked(*option->partner, false);
+        break;
+    }
+  }
+  return true;
+}
+
+const CommandRow* FindCommand(std::string_view name) {
+  for (const CommandRow& command : Commands()) {
+    if (command.command == name) return &command;
+  }
+  return nullptr;
+}
+
+// From here on the session renames: the journals open for writing, and the
+// finished runs' ones are loaded, so that this run's record takes its place
+// among them and the oldest leave, as they do in the window.
+void OpenForRenames(Session& session) {
+  session.journal.writable = true;
+  for (UndoRecord& record : FinishedRecords(session.journal)) {
+    for (const std::string& gone : session.undo.Add(std::move(record))) {
+      session.journal.Remove(gone);
+    }
+  }
+}
+
+const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
+  for (const FailedRename& failed : session.failures.failed) {
+    if (failed.old_name == old_name) return &failed;
+  }
+  return nullptr;
+}
+
+// Each row's outcome after the window's commit: a renamed row shows its new
+// name and no preview; a failed one is listed in the failure window.
+void ReadOutcomes(const Session& session, const std::vector<int>& rows, Report& report) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EntryReport& entry = report.entries[i];
+    if (entry.new_name.empty()) {  // no new name was made: the reason stands
+      entry.result = EntryResult::Failed;
+    } else if (session.list.Cell(rows[i], 0) == entry.new_name &&
+               session.list.Cell(rows[i], 1).empty()) {
+      entry.result = EntryResult::Renamed;
+    } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
+      entry.result = EntryResult::Failed;
+      entry.reason = failed->reason;
+    } else {
+      entry.result = EntryResult::NotRun;
+    }
+  }
+}
+
+Report ReportFor(const Request& request, bool applied) {
+  Report report;
+  report.command = request.command;
+  report.applied = applied;
+  return report;
+}
+
+// A run that renamed at once: each row shows its new name, each failure is
+// in the failure window.
+void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
+                        Report& report) {
+  for (size_t row = 0; row < listed.size(); ++row) {
+    GbkText now = session.list.Cell(static_cast<int>(row), 0);
+    if (now != listed[row]) report.entries.push_back({listed[row], now, EntryResult::Renamed, {}});
+  }
+  for (const FailedRename& failed : session.failures.failed) {
+    report.entries.push_back(
+        {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  }
+}
+
+}  // namespace
+
+int ExitStatus(const Report& report) {
+  if (report.refusal) return 2;
+  if (report.stopped) return 130;
+  for (const EntryReport& entry : report.entries) {
+    if (entry.result == EntryResult::WouldFail || entry.result == EntryResult::Failed) return 1;
+  }
+  return 0;
+}
+
+namespace {
+
+// Runs the operation as its button would. The run's own checks speak before
+// it prepares the operation; what the last of them said is why it did not
+// start, and a refusal that comes with the prepared operation (a numbering
+// that cannot count) stops it too.
+void RunAsTheButton(Session& session, const OperationEntry& entry, Report& report) {
+  OperationDefinition definition = entry.definition();
+  bool prepared = false;
+  auto prepare = definition.prepare;
+  definition.prepare = [&](MainServices& services, bool folder_mode) {
+    prepared = true;
+    PreparedOperation operation = prepare(services, folder_mode);
+    if (operation.after_question && operation.after_question->stops_run) {
+      report.refusal = OneLine(operation.after_question->notice.text);
+    } else if (operation.after_question) {
+      report.notes.push_back(operation.after_question->notice.text);
+    }
+    return operation;
+  };
+  const size_t shown = session.messages.shown.size();
+  RenameRun(entry.profile, definition, session.services);
+  if (!prepared) {
+    report.refusal = session.messages.shown.size() > shown
+                         ? OneLine(session.messages.shown.back().text)
+                         : std::string("the run did not start");
+  }
+  report.stopped = InterruptRequested();
+}
+
+// The preview column as the report's entries; the rows they stand on. A row
+// marked without a new name is one the operation could make none for.
+std::vector<int> ReadPreview(const Session& session, Report& report) {
+  std::vector<int> rows;
+  for (int row = 0; row < session.list.RowCount(); ++row) {
+    GbkText new_name = session.list.Cell(row, 1);
+    GbkText problem = session.list.Mark(row, 1);
+    if (new_name.empty() && problem.empty()) continue;
+    const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
+    report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// 确认无误，执行吧 on the preview: every entry with a new name renamed
+// through the plan and the journal.
+void Commit(Session& session, const std::vector<int>& rows, Report& report) {
+  const bool any_new_name = std::any_of(report.entries.begin(), report.entries.end(),
+                                        [](const EntryReport& e) { return !e.new_name.empty(); });
+  if (!any_new_name || report.stopped) {  // nothing is committed
+    for (EntryReport& entry : report.entries) {
+      entry.result = any_new_name ? EntryResult::NotRun : EntryResult::Failed;
+    }
+    return;
+  }
+  OpenForRenames(session);
+  const size_t before_commit = session.messages.shown.size();
+  CommitPreview(session.services);
+  report.stopped = InterruptRequested();
+  ReadOutcomes(session, rows, report);
+  // The commit speaks only when it could not start (a journal it cannot write).
+  for (size_t i = before_commit; i < session.messages.shown.size(); ++i) {
+    report.notes.push_back(session.messages.shown[i].text);
+  }
+}
+
+// An operation without a preview (its names are drawn as it renames) runs
+// only when asked to rename, and renames at once.
+void RunWithoutPreview(Session& session, const OperationEntry& entry, Report& report) {
+  session.list.RemoveColumn(1);
+  std::vector<GbkText> listed;
+  for (int row = 0; row < session.list.RowCount(); ++row) {
+    listed.push_back(session.list.Cell(row, 0));
+  }
+  OpenForRenames(session);
+  RunAsTheButton(session, entry, report);
+  if (!report.refusal) ReadDirectOutcomes(session, listed, report);
+}
+
+}  // namespace
+
+Report RunRenameCommand(const Request& request) {
+  Report report = ReportFor(request, request.apply);
+  const CommandRow* command = FindCommand(request.command);
+  if (command == nullptr) {
+    report.refusal = "unknown command: " + request.command;
+    return report;
+  }
+  std::optional<GbkText> folder = ResolveFolder(request.folder, report);
+  if (!folder) return report;
+  report.folder = *folder;
+  Session session(request.terminal);
+  if (!PrepareWindow(session, request.intake, report)) return report;
+  if (!ReadEntries(session, *folder, report)) return report;
+  if (!SetOptions(session, *command, request, report)) return report;
+  const OperationEntry& entry = EntryOf(command->operation);
+  if (entry.profile.confirmation == Confirmation::AskNoPreview) {
+    if (request.apply) {
+      RunWithoutPreview(session, entry, report);
+    } else {
+      report.notes.push_back(
+          Internal("this operation has no preview: its new names are drawn as it renames; "
+                   "add --apply to rename"));
+    }
+    return report;
+  }
+  // A dry run commits nothing, so it keeps no note of the files it saw.
+  if (!request.apply) session.services.renames = nullptr;
+  // With the preview open the run only writes the new names beside the old.
+  session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
+  RunAsTheButton(session, entry, report);
+  if (report.refusal) return report;
+  const std::vector<int> rows = ReadPreview(session, report);
+  if (request.apply) Commit(session, rows, report);
+  return report;
+}
+
+Report RunMapCommand(const Request& request) {
+  Report report = ReportFor(request, request.apply);
+  std::optional<GbkText> folder = ResolveFolder(request.folder, report);
+  if (!folder) return report;
+  report.folder = *folder;
+  Session session(request.terminal);
+  if (!PrepareWindow(session, request.intake, report)) return report;
+
+  Result<GbkText> names_path = Utf8ToInternal(request.names_file);
+  Result<std::string> bytes = names_path.ok()
+                                  ? session.files.ReadFile(*names_path, kNameFileLimit + 1)
+                                  : Result<std::string>(names_path.error());
+  if (!bytes.ok()) {
+    report.refusal =
+        "cannot read the names file " + request.names_file + ": " + bytes.error().message;
+    return report;
+  }
+  if (bytes->size() > kNameFileLimit) {
+    report.refusal = "the names file is larger than 64 MiB: " + request.names_file;
+    return report;
+  }
+  if (!ReadEntries(session, *folder, report)) return report;
+
+  MemoryList mapped(2);
+  std::vector<GbkText> names;
+  for (int row = 0; row < session.list.RowCount(); ++row)
+    names.push_back(session.list.Cell(row, 0));
+  FillMappedList(mapped, names);
+  const std::vector<GbkText> lines = NameFileLines(*bytes);
+  WriteNewNames(mapped, lines);
+  if (lines.size() != names.size()) {
+    report.notes.push_back(Internal(std::to_string(lines.size()) + " names for " +
+                                    std::to_string(names.size()) +
+                                    " entries: those without a partner stay as they are"));
+  }
+
+  std::vector<PlanEntry> plan;
+  std::vector<int> rows;
+  for (int row = 0; row < mapped.RowCount(); ++row) {
+    if (auto entry = MappedEntry(mapped, row, request.with_extension)) {
+      plan.push_back(std::move(*entry));
+      rows.push_back(row);
+    }
+  }
+  std::vector<EntryOutcome> checked(plan.size());
+  if (auto handle = session.files.OpenFolder(*folder); handle.ok() && !plan.empty()) {
+    checked = CheckPlan(**handle, plan);
+  }
+  for (size_t i = 0; i < plan.size(); ++i) {
+    const bool fails = checked[i].state == EntryState::Failed;
+    report.entries.push_back({plan[i].from, plan[i].to,
+                              fails ? EntryResult::WouldFail : EntryResult::WouldRename,
+                              fails ? FailureText(checked[i].failure) : GbkText()});
+  }
+  if (!request.apply || plan.empty()) return report;
+
+  OpenForRenames(session);
+  MappedServices services{mapped, session.messages, session.services, session.progress};
+  MappedRename(services, request.with_extension);
+  report.stopped = InterruptRequested();
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EntryReport& entry = report.entries[i];
+    if (mapped.Cell(rows[i], 0) == entry.new_name && mapped.Cell(rows[i], 1).empty()) {
+      entry.result = EntryResult::Renamed;
+    } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
+      entry.result = EntryResult::Failed;
+      entry.reason = failed->reason;
+    } else {
+      entry.result = EntryResult::NotRun;
+    }
+  }
+  return report;
+}
+
+Report RunUndoCommand(const Request& request) {
+  Report report = ReportFor(request, true);
+  std::optional<GbkText> folder = ResolveFolder(request.folder, report);
+  if (!folder) return report;
+  report.folder = *folder;
+  Session session(request.terminal);
+  PrepareWindow(session, {}, report);
+  std::optional<UndoRecord> record = NewestRecordIn(session.journal, *folder);
+  if (!record) {
+    report.notes.push_back(Internal("nothing to undo in this folder"));
+    return report;
+  }
+  const std::vector<UndoPair> pairs = record->pairs;
+  session.undo.Add(std::move(*record));
+  SetWorkingFolder(session.form, *folder);
+  session.journal.writable = true;
+  UndoCommit(session.services);
+  report.stopped = InterruptRequested();
+  TakeNotes(session, 0, report);
+
+  auto handle = session.files.OpenFolder(*folder);
+  for (const UndoPair& pair : pairs) {
+    EntryReport entry{pair.new_name, pair.old_name, EntryResult::NotRun, {}};
+    if (handle.ok() && (*handle)->Identify(pair.old_name) == pair.identity) {
+      entry.result = EntryResult::Renamed;
+    } else if (report.stopped && handle.ok() &&
+               (*handle)->Identify(pair.new_name) == pair.identity) {
+      entry.result = EntryResult::NotRun;
+    } else if (const FailedRename* failed = FailureOf(session, pair.new_name)) {
+      entry.result = EntryResult::Failed;
+      entry.reason = failed->reason;
+    } else {
+      entry.result = EntryResult::Failed;
+      entry.reason = report.notes.empty() ? Gbk("没有撤回") : report.notes.back();
+    }
+    report.entries.push_back(std::move(entry));
+  }
+  return report;
+}
+
+Report RunRecoverCommand(const Request& request) {
+  Report report = ReportFor(request, true);
+  Session session(request.terminal);
+  PrepareWindow(session, {}, report);
+  session.journal.writable = true;
+  ResumeAfterStart(session.services);
+  if (session.messages.asked.empty()) {
+    report.notes.push_back(Internal("no unfinished run to put back"));
+  }
+  TakeNotes(session, 0, report);
+  for (const FailedRename& failed : session.failures.failed) {
+    report.entries.push_back(
+        {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  }
+  return report;
+}
+
+}  // namespace qm::cli
