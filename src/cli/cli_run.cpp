@@ -23,6 +23,7 @@
 #include "workspace/intake_guard.h"
 #include "workspace/workspace_handlers.h"
 #include "workspace/workspace_values.h"
+#include "platform/media/media_file_info.h"
 
 namespace qm::cli {
 namespace {
@@ -42,7 +43,8 @@ struct Session {
   UndoHistory undo;
   RenameServices renames{undo, journal, failures, {}};
   TerminalProgress progress;
-  MainServices services{form, list, messages, windows, files, &renames, progress};
+  MediaFileInfoReader file_info;
+  MainServices services{form, list, messages, windows, files, &renames, progress, {}, &file_info};
 };
 
 // The program's own texts, which are valid UTF-8.

@@ -70,6 +70,11 @@ const CommandRow kCommands[] = {
      "quillmere-cli regex '(\\d+)' 'EP$1' DIR\n"
      "quillmere-cli regex '^\\[.*?\\] *' '' --with-extension DIR\n"
      "quillmere-cli regex 'mp4$' MP4 --ignore-case --with-extension DIR"},
+    {"from-info", Id::NameFromInfo,
+     "Name each file after what it holds: a photo's date, a song's tags",
+     "quillmere-cli from-info DIR\n"
+     "quillmere-cli from-info --template '{拍摄日期}_{拍摄时间}' --date-format yyyyMMdd DIR\n"
+     "quillmere-cli from-info --template '{音轨} {艺术家} - {标题}' ~/music"},
 };
 
 // One row per option, each named after what the window's field means.
@@ -119,6 +124,12 @@ const OptionRow kOptions[] = {
     "the extension is part of the name matched"},
     {"regex", "--first-only", K::Flag, C::选择框_正则只换第一个, {},
     "replace the first match only"},
+    {"from-info", "--template", K::Text, C::编辑框_信息模板, {},
+    "the new name, fields in braces (default {拍摄日期}_{原名})"},
+    {"from-info", "--date-format", K::Text, C::编辑框_日期格式, {},
+    "how dates are written, in Qt's letters (default yyyy-MM-dd)"},
+    {"from-info", "--modified-for-date", K::Flag, C::选择框_无日期用修改时间, {},
+    "use the modification time where a photo has no date taken"},
 };
 // clang-format on
 

@@ -228,7 +228,9 @@ TEST_F(LongJobTest, AStoppedDeleteOrCreateKeepsWhatItDidAndSaysSo) {
     // A progress window shown by the row before (on a slow machine) took the
     // focus with it when it closed; the user clicks into the window again.
     window_.activateWindow();
+    QApplication::processEvents();
     window_.list().setFocus(Qt::MouseFocusReason);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
     Click(row.button);
     files_.after_change = nullptr;
 
