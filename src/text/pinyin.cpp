@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -13,54 +14,77 @@ namespace qm {
 namespace {
 
 constexpr int kNeutralTone = 5;
-constexpr size_t kLongestPhrase = 16;
 
 int ToneOf(uint16_t reading) { return reading & 7; }
-const char* SyllableOf(uint16_t reading) { return kPinyinSyllables[reading >> 3]; }
 
 // The code a character is looked up by (its simplified form) and its reading
-// outside any phrase, by table index; both zero for a character without one.
+// outside any phrase; both zero for a character without one.
 struct Entry {
   uint16_t code = 0;
   uint16_t reading = 0;
 };
 
+// Tables by double-byte code less 0x8100 (every lead byte times every second
+// byte, so the lookup is a subtraction); codes outside the code space hold no
+// reading.
+constexpr int kFirstCode = 0x8100;
+constexpr int kCodeCount = 0x10000 - kFirstCode;
+
 class PinyinTables {
  public:
   PinyinTables() {
-    std::array<uint16_t, kScriptTableSize> own{};
-    for (int i = 0; i < kPinyinCharacterCount; ++i)
-      own[IndexOf(kPinyinCharacters[i].code)] = kPinyinCharacters[i].reading;
+    std::array<uint16_t, kCodeCount> own{};
+    for (int i = 0; i < kPinyinCharacterCount; ++i) {
+      own[kPinyinCharacters[i].code - kFirstCode] = kPinyinCharacters[i].reading;
+    }
     // A traditional character reads like its simplified form; one whose
     // simplified form has no reading keeps its own.
-    for (int index = 0; index < kScriptTableSize; ++index) {
+    for (int code = kFirstCode; code < 0x10000; ++code) {
+      const int index = ScriptTableIndex(code >> 8, code & 0xFF);
+      if (index < 0) continue;
       const uint16_t simplified = ScriptTableEntry(ScriptDirection::TraditionalToSimplified, index);
       const uint16_t reading =
-          own[IndexOf(simplified)] != 0 ? own[IndexOf(simplified)] : own[index];
-      if (reading != 0) entries_[index] = {simplified, reading};
+          own[simplified - kFirstCode] != 0 ? own[simplified - kFirstCode] : own[code - kFirstCode];
+      if (reading != 0) entries_[code - kFirstCode] = {simplified, reading};
     }
-    // Phrases are sorted by code and table indexes follow code order, so the
-    // phrases of one first character start where those of the index before end.
+    // Phrases are sorted by code, so those of one first character start where
+    // those of the code before end.
     int phrase = 0;
-    for (int index = 0; index < kScriptTableSize; ++index) {
-      first_phrase_[index] = phrase;
+    for (int code = kFirstCode; code < 0x10000; ++code) {
+      first_phrase_[code - kFirstCode] = phrase;
       while (phrase < kPinyinPhraseCount &&
-             IndexOf(kPinyinPhraseCodes[kPinyinPhrases[phrase].start]) == index) {
+             kPinyinPhraseCodes[kPinyinPhrases[phrase].start] == code) {
         ++phrase;
       }
     }
-    first_phrase_[kScriptTableSize] = phrase;
+    first_phrase_[kCodeCount] = phrase;
+    for (int i = 0; i < kPinyinPhraseCount; ++i) {
+      const uint16_t* codes = kPinyinPhraseCodes + kPinyinPhrases[i].start;
+      may_begin_phrase_.set(PairHash(codes[0], codes[1]));
+    }
   }
 
-  const Entry& EntryAt(int index) const { return entries_[index]; }
+  // The entry of the double-byte character at text[at], or null when it has
+  // no reading; text[at] starts a character.
+  const Entry* EntryAt(std::string_view text, size_t at) const {
+    if (at + 1 >= text.size()) return nullptr;
+    const int code =
+        static_cast<unsigned char>(text[at]) << 8 | static_cast<unsigned char>(text[at + 1]);
+    // The first two bytes of a four-byte character (lead, digit) hold no
+    // reading, so they need no check of their own.
+    if (code < kFirstCode || entries_[code - kFirstCode].reading == 0) return nullptr;
+    return &entries_[code - kFirstCode];
+  }
 
   // The longest phrase that codes begins with, or null; codes[0] has a reading.
   const PinyinPhrase* LongestPhrase(const uint16_t* codes, size_t count) const {
-    const int first = IndexOf(codes[0]);
-    const PinyinPhrase* low = kPinyinPhrases + first_phrase_[first];
-    const PinyinPhrase* high = kPinyinPhrases + first_phrase_[first + 1];
+    // Most places begin no phrase; a set of the phrases' first two codes
+    // (hashed, so now and then wrong the other way) says so without a search.
+    if (count < 2 || !may_begin_phrase_.test(PairHash(codes[0], codes[1]))) return nullptr;
+    const PinyinPhrase* low = kPinyinPhrases + first_phrase_[codes[0] - kFirstCode];
+    const PinyinPhrase* high = kPinyinPhrases + first_phrase_[codes[0] - kFirstCode + 1];
     const PinyinPhrase* longest = nullptr;
-    for (size_t k = 1; k < count && k < kLongestPhrase && low != high; ++k) {
+    for (size_t k = 1; k < count && low != high; ++k) {
       // Inside [low, high) every phrase starts with codes[0..k-1]; those no
       // longer than k sort first.
       auto before = [k](const PinyinPhrase& p, uint16_t code) {
@@ -77,10 +101,13 @@ class PinyinTables {
   }
 
  private:
-  static int IndexOf(uint16_t code) { return ScriptTableIndex(code >> 8, code & 0xFF); }
+  std::array<Entry, kCodeCount> entries_{};
+  std::array<uint16_t, kCodeCount + 1> first_phrase_{};
+  std::bitset<1 << 16> may_begin_phrase_;
 
-  std::array<Entry, kScriptTableSize> entries_{};
-  std::array<uint32_t, kScriptTableSize + 1> first_phrase_{};
+  static size_t PairHash(uint16_t first, uint16_t second) {
+    return (first * 0x9E37u ^ second) & 0xFFFF;
+  }
 };
 
 const PinyinTables& Tables() {
@@ -88,12 +115,33 @@ const PinyinTables& Tables() {
   return tables;
 }
 
-// The tone-marked letters in the internal encoding. The lower-case ones are
-// double-byte characters (ḿ, ń, ň and ǹ too); the capitals and m or n with
-// a macron, caron or grave are written with GB18030's four-byte forms.
-class MarkedLetters {
+char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsAsciiLetterOrDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Where a syllable takes its tone mark: on a or e, on the o of ou, else on the
+// last vowel; m, n and ng (呣, 嗯) take it on their first letter. A syllable
+// with none of these (the data set's "f") takes no mark: its size.
+size_t MarkPosition(std::string_view syllable) {
+  for (char vowel : {'a', 'e'}) {
+    if (auto at = syllable.find(vowel); at != std::string_view::npos) return at;
+  }
+  if (auto at = syllable.find("ou"); at != std::string_view::npos) return at;
+  if (auto at = syllable.find_last_of("iouv"); at != std::string_view::npos) return at;
+  auto nasal = syllable.find_first_of("mn");
+  return nasal == std::string_view::npos ? syllable.size() : nasal;
+}
+
+// Every reading spelled in every letter case, without and with tone marks, in
+// the internal encoding, worked out once so that writing one is a copy. The
+// lower-case marked letters are double-byte characters (ḿ, ń, ň and ǹ too);
+// the capitals, and m or n with a macron, caron or grave, are written with
+// GB18030's four-byte forms.
+class Spellings {
  public:
-  MarkedLetters() {
+  Spellings() : reading_count_(kPinyinSyllableCount * 8) {
     const char* const lower[][4] = {
         {"ā", "á", "ǎ", "à"}, {"ē", "é", "ě", "è"}, {"ī", "í", "ǐ", "ì"}, {"ō", "ó", "ǒ", "ò"},
         {"ū", "ú", "ǔ", "ù"}, {"ǖ", "ǘ", "ǚ", "ǜ"}, {"m̄", "ḿ", "m̌", "m̀"}, {"n̄", "ń", "ň", "ǹ"}};
@@ -108,156 +156,224 @@ class MarkedLetters {
     }
     u_umlaut_[0] = Gbk("ü");
     u_umlaut_[1] = Gbk("Ü");
-    mark_at_.reserve(kPinyinSyllableCount);
-    for (int i = 0; i < kPinyinSyllableCount; ++i)
-      mark_at_.push_back(MarkPosition(kPinyinSyllables[i]));
-  }
-
-  // Where the syllable takes its tone mark: on a or e, on the o of ou, else on
-  // the last vowel; m, n and ng (呣, 嗯) take it on their first letter.
-  static int MarkPosition(std::string_view syllable) {
-    for (char vowel : {'a', 'e'}) {
-      if (auto at = syllable.find(vowel); at != std::string_view::npos) return static_cast<int>(at);
+    for (bool marks : {false, true}) {
+      for (PinyinCase letter_case :
+           {PinyinCase::Lower, PinyinCase::Capitalised, PinyinCase::Upper}) {
+        for (int reading = 0; reading < reading_count_; ++reading) {
+          starts_.push_back(static_cast<uint32_t>(spelled_.size()));
+          const std::string_view syllable = kPinyinSyllables[reading >> 3];
+          // Tones are 1 to 5; the other slots stay empty.
+          const int tone = ToneOf(reading);
+          if (tone >= 1 && tone <= kNeutralTone) Spell(syllable, tone, marks, letter_case);
+        }
+      }
     }
-    if (auto at = syllable.find("ou"); at != std::string_view::npos) return static_cast<int>(at);
-    auto last = syllable.find_last_of("iouv");
-    if (last != std::string_view::npos) return static_cast<int>(last);
-    auto nasal = syllable.find_first_of("mn");
-    return nasal == std::string_view::npos ? 0 : static_cast<int>(nasal);
+    starts_.push_back(static_cast<uint32_t>(spelled_.size()));
   }
 
-  int MarkAt(uint16_t reading) const { return mark_at_[reading >> 3]; }
-
-  const GbkText& Marked(char letter, int tone, bool capital) const {
-    static constexpr std::string_view kLetters = "aeiouvmn";
-    return marked_[kLetters.find(letter)][tone - 1][capital];
+  std::string_view Spelled(bool marks, PinyinCase letter_case, uint16_t reading) const {
+    const size_t slot = (marks * 3 + static_cast<size_t>(letter_case)) * reading_count_ + reading;
+    return std::string_view(spelled_).substr(starts_[slot], starts_[slot + 1] - starts_[slot]);
   }
-  const GbkText& UUmlaut(bool capital) const { return u_umlaut_[capital]; }
 
  private:
+  void Spell(std::string_view syllable, int tone, bool marks, PinyinCase letter_case) {
+    const size_t mark_at = marks && tone != kNeutralTone ? MarkPosition(syllable) : syllable.size();
+    for (size_t i = 0; i < syllable.size(); ++i) {
+      const bool capital =
+          letter_case == PinyinCase::Upper || (letter_case == PinyinCase::Capitalised && i == 0);
+      const char letter = syllable[i];
+      if (i == mark_at) {
+        spelled_ += marked_[std::string_view("aeiouvmn").find(letter)][tone - 1][capital];
+      } else if (letter == 'v' && marks) {
+        spelled_ += u_umlaut_[capital];
+      } else {
+        spelled_ += capital ? Capital(letter) : letter;
+      }
+    }
+  }
+
+  const int reading_count_;
   GbkText marked_[8][4][2];
   GbkText u_umlaut_[2];
-  std::vector<int> mark_at_;
+  GbkText spelled_;
+  std::vector<uint32_t> starts_;
 };
 
-const MarkedLetters& Letters() {
-  static const MarkedLetters letters;
-  return letters;
+const Spellings& Spelling() {
+  static const Spellings spellings;
+  return spellings;
 }
 
-char Capital(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+// Appends to a text through a small buffer, written to the text by Flush: a
+// reading is a few bytes, and appending each piece to the string costs more
+// than finding the reading.
+class BufferedText {
+ public:
+  explicit BufferedText(GbkText* text) : text_(text) {}
+  BufferedText(const BufferedText&) = delete;
+  BufferedText& operator=(const BufferedText&) = delete;
 
-bool IsAsciiLetterOrDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+  void push_back(char c) {
+    if (used_ == kSize) Flush();
+    buffer_[used_++] = c;
+  }
 
-void AppendFull(const PinyinStyle& style, uint16_t reading, GbkText* out) {
-  const std::string_view syllable = SyllableOf(reading);
-  const int tone = ToneOf(reading);
-  const bool marks = style.tone == PinyinTone::Marks;
-  const int mark_at = marks && tone != kNeutralTone ? Letters().MarkAt(reading) : -1;
-  for (size_t i = 0; i < syllable.size(); ++i) {
-    const bool capital = style.letter_case == PinyinCase::Upper ||
-                         (style.letter_case == PinyinCase::Capitalised && i == 0);
-    const char letter = syllable[i];
-    if (static_cast<int>(i) == mark_at) {
-      out->append(Letters().Marked(letter, tone, capital));
-    } else if (letter == 'v' && marks) {
-      out->append(Letters().UUmlaut(capital));
-    } else {
-      out->push_back(capital ? Capital(letter) : letter);
+  void append(std::string_view bytes) {
+    if (bytes.size() > kSize - used_) {
+      Flush();
+      if (bytes.size() > kSize) {
+        text_->append(bytes);
+        return;
+      }
     }
+    for (char c : bytes) buffer_[used_++] = c;
   }
-  if (style.tone == PinyinTone::Digits && tone != kNeutralTone) {
-    out->push_back(static_cast<char>('0' + tone));
+
+  void Flush() {
+    text_->append(buffer_.data(), used_);
+    used_ = 0;
   }
-}
 
-void AppendReading(const PinyinStyle& style, uint16_t reading, GbkText* out) {
-  if (style.form == PinyinForm::Full) return AppendFull(style, reading, out);
-  const char initial = SyllableOf(reading)[0];
-  out->push_back(style.letter_case == PinyinCase::Lower ? initial : Capital(initial));
-}
-
-// One character of the text: where it is and, when it has a reading, the
-// code it is looked up by.
-struct Unit {
-  uint32_t at;
-  uint16_t width;
-  uint16_t code;
-  uint16_t reading;
+ private:
+  static constexpr size_t kSize = 256;
+  GbkText* text_;
+  std::array<char, kSize> buffer_;
+  size_t used_ = 0;
 };
 
-std::vector<Unit> ReadUnits(std::string_view text) {
-  const PinyinTables& tables = Tables();
-  std::vector<Unit> units;
-  units.reserve(text.size());
-  for (size_t i = 0; i < text.size();) {
-    const size_t width = CharacterWidthAt(text, i);
-    Unit unit{static_cast<uint32_t>(i), static_cast<uint16_t>(width), 0, 0};
-    if (width == 2) {
-      const int index = ScriptTableIndex(static_cast<unsigned char>(text[i]),
-                                         static_cast<unsigned char>(text[i + 1]));
-      if (index >= 0) {
-        unit.code = tables.EntryAt(index).code;
-        unit.reading = tables.EntryAt(index).reading;
-      }
-    }
-    units.push_back(unit);
-    i += width;
+void AppendReading(const Spellings& spellings, const PinyinStyle& style, uint16_t reading,
+                   BufferedText* out) {
+  if (style.form == PinyinForm::Initials) {
+    // The first letter of the toneless spelling: zh gives z, lv gives l.
+    out->push_back(spellings.Spelled(false, style.letter_case, reading)[0]);
+    return;
   }
-  return units;
+  out->append(spellings.Spelled(style.tone == PinyinTone::Marks, style.letter_case, reading));
+  if (style.tone == PinyinTone::Digits && ToneOf(reading) != kNeutralTone) {
+    out->push_back(static_cast<char>('0' + ToneOf(reading)));
+  }
 }
 
-// Gives every run of characters with readings the readings of its phrases.
-void ReadPhrases(std::vector<Unit>& units) {
-  std::vector<uint16_t> codes;
-  for (size_t i = 0; i < units.size();) {
-    size_t end = i;
-    while (end < units.size() && units[end].reading != 0) ++end;
-    if (end - i >= 2) {
-      codes.clear();
-      for (size_t k = i; k < end; ++k) codes.push_back(units[k].code);
-      for (size_t k = 0; k + 1 < codes.size();) {
-        const PinyinPhrase* phrase = Tables().LongestPhrase(&codes[k], codes.size() - k);
-        if (phrase == nullptr) {
-          ++k;
-          continue;
-        }
-        for (size_t n = 0; n < phrase->length; ++n) {
-          units[i + k + n].reading = kPinyinPhraseReadings[phrase->start + n];
-        }
-        k += phrase->length;
-      }
+// The characters with readings of one run of Chinese text: the codes they
+// are looked up by and their readings, changed where a phrase matches. A run
+// holds up to 128 characters, more than a name of 255 bytes has; a longer run
+// is read in pieces, which a phrase across a piece's end does not match.
+class Run {
+ public:
+  static constexpr size_t kCapacity = 128;
+
+  explicit Run(const PinyinTables& tables) : tables_(tables) {}
+
+  // Reads the characters with readings from text[at] on; returns where the run ends.
+  size_t Read(std::string_view text, size_t at) {
+    size_ = 0;
+    for (const Entry* entry; size_ < kCapacity && (entry = tables_.EntryAt(text, at)); at += 2) {
+      codes_[size_] = entry->code;
+      readings_[size_] = entry->reading;
+      ++size_;
     }
-    i = end + 1;
+    return at;
   }
+
+  void ReadPhrases() {
+    for (size_t k = 0; k + 1 < size_;) {
+      const PinyinPhrase* phrase = tables_.LongestPhrase(&codes_[k], size_ - k);
+      if (phrase == nullptr) {
+        ++k;
+        continue;
+      }
+      std::copy_n(kPinyinPhraseReadings + phrase->start, phrase->length, &readings_[k]);
+      k += phrase->length;
+    }
+  }
+
+  size_t size() const { return size_; }
+  uint16_t reading(size_t k) const { return readings_[k]; }
+
+ private:
+  const PinyinTables& tables_;
+  size_t size_ = 0;
+  std::array<uint16_t, kCapacity> codes_;
+  std::array<uint16_t, kCapacity> readings_;
+};
+
+// Where the first character with a reading starts, or npos.
+size_t FirstReadable(std::string_view text) {
+  for (size_t i = 0; i < text.size(); i += CharacterWidthAt(text, i)) {
+    if (Tables().EntryAt(text, i) != nullptr) return i;
+  }
+  return std::string_view::npos;
 }
+
+// Appends text's characters and readings, with the separator where it belongs.
+class PinyinWriter {
+ public:
+  PinyinWriter(const PinyinStyle& style, BufferedText* out)
+      : spellings_(Spelling()), style_(style), out_(out) {}
+
+  void Reading(uint16_t reading) {
+    if (last_ == Last::Reading || last_ == Last::LetterOrDigit) Separate();
+    AppendReading(spellings_, style_, reading, out_);
+    last_ = Last::Reading;
+  }
+
+  void Other(std::string_view character) {
+    if (character.size() == 1) return Ascii(character[0]);
+    out_->append(character);
+    last_ = Last::Other;
+  }
+
+  void Ascii(char c) {
+    const bool letter_or_digit = IsAsciiLetterOrDigit(c);
+    if (letter_or_digit && last_ == Last::Reading) Separate();
+    out_->push_back(c);
+    last_ = letter_or_digit ? Last::LetterOrDigit : Last::Other;
+  }
+
+ private:
+  enum class Last { Nothing, Reading, LetterOrDigit, Other };
+
+  void Separate() {
+    if (!style_.separator.empty()) out_->append(style_.separator);
+  }
+
+  const Spellings& spellings_;
+  const PinyinStyle& style_;
+  BufferedText* out_;
+  Last last_ = Last::Nothing;
+};
 
 }  // namespace
 
 std::optional<GbkText> ToPinyin(const PinyinStyle& style, std::string_view text) {
-  std::vector<Unit> units = ReadUnits(text);
-  if (std::none_of(units.begin(), units.end(), [](const Unit& u) { return u.reading != 0; })) {
-    return std::nullopt;
-  }
-  ReadPhrases(units);
-  enum class Last { Nothing, Reading, LetterOrDigit, Other } last = Last::Nothing;
+  size_t at = FirstReadable(text);
+  if (at == std::string_view::npos) return std::nullopt;
   GbkText result;
-  result.reserve(text.size() * 3);
-  for (const Unit& unit : units) {
-    const std::string_view original = text.substr(unit.at, unit.width);
-    const bool letter_or_digit = unit.width == 1 && IsAsciiLetterOrDigit(original[0]);
-    if (unit.reading != 0) {
-      if (last == Last::Reading || last == Last::LetterOrDigit) result += style.separator;
-      AppendReading(style, unit.reading, &result);
-      last = Last::Reading;
-    } else {
-      if (letter_or_digit && last == Last::Reading) result += style.separator;
-      result.append(original);
-      last = letter_or_digit ? Last::LetterOrDigit : Last::Other;
-    }
+  result.reserve(text.size() * 3 + 16);
+  BufferedText out(&result);
+  PinyinWriter writer(style, &out);
+  for (size_t i = 0; i < at; i += CharacterWidthAt(text, i)) {
+    writer.Other(text.substr(i, CharacterWidthAt(text, i)));
   }
+  Run run(Tables());
+  while (at < text.size()) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      writer.Ascii(text[at++]);
+      continue;
+    }
+    const size_t end = run.Read(text, at);
+    if (run.size() == 0) {
+      const size_t width = CharacterWidthAt(text, at);
+      writer.Other(text.substr(at, width));
+      at += width;
+      continue;
+    }
+    run.ReadPhrases();
+    for (size_t k = 0; k < run.size(); ++k) writer.Reading(run.reading(k));
+    at = end;
+  }
+  out.Flush();
   return result;
 }
 

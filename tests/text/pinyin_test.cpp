@@ -123,6 +123,38 @@ TEST(ToPinyin, TraditionalAndOtherText) {
   });
 }
 
+// Every double-byte character, one at a time, in every style: the result is
+// valid text, and without tones or capitals each reading is letters a-z.
+TEST(ToPinyin, EveryCharacterSpellsInEveryStyle) {
+  GbkText all;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail == 0x7F) continue;
+      all += static_cast<char>(lead);
+      all += static_cast<char>(trail);
+      all += '|';
+    }
+  }
+  for (auto form : {PinyinForm::Full, PinyinForm::Initials}) {
+    for (auto tone : {PinyinTone::None, PinyinTone::Marks, PinyinTone::Digits}) {
+      for (auto letter_case : {PinyinCase::Lower, PinyinCase::Capitalised, PinyinCase::Upper}) {
+        const auto result = ToPinyin(Style(form, tone, "_", letter_case), all);
+        ASSERT_TRUE(result.has_value());
+        EXPECT_TRUE(InternalToUtf8(*result).ok())
+            << static_cast<int>(form) << static_cast<int>(tone) << static_cast<int>(letter_case);
+      }
+    }
+  }
+  const auto plain = ToPinyin(kPlain, all);
+  int readings = 0;
+  for (const GbkText& piece : Split(*plain, "|")) {
+    if (piece.empty() || static_cast<unsigned char>(piece[0]) >= 0x80) continue;
+    ++readings;
+    EXPECT_EQ(piece.find_first_not_of("abcdefghijklmnopqrstuvwxyz"), std::string::npos) << piece;
+  }
+  EXPECT_GT(readings, 20000);
+}
+
 // Bytes that are not whole characters (a lone lead byte at the end, an
 // invalid trail) stay as they are and never take a character with them.
 TEST(ToPinyin, BrokenBytesStay) {
