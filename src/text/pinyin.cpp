@@ -298,7 +298,8 @@ class Run {
   std::array<uint16_t, kCapacity> readings_;
 };
 
-// Where the first character with a reading starts, or npos.
+// Where the first character with a reading starts, or npos: most names have
+// none, and they are left without building anything.
 size_t FirstReadable(std::string_view text) {
   for (size_t i = 0; i < text.size(); i += CharacterWidthAt(text, i)) {
     if (Tables().EntryAt(text, i) != nullptr) return i;
@@ -347,17 +348,13 @@ class PinyinWriter {
 }  // namespace
 
 std::optional<GbkText> ToPinyin(const PinyinStyle& style, std::string_view text) {
-  size_t at = FirstReadable(text);
-  if (at == std::string_view::npos) return std::nullopt;
+  if (FirstReadable(text) == std::string_view::npos) return std::nullopt;
   GbkText result;
   result.reserve(text.size() * 3 + 16);
   BufferedText out(&result);
   PinyinWriter writer(style, &out);
-  for (size_t i = 0; i < at; i += CharacterWidthAt(text, i)) {
-    writer.Other(text.substr(i, CharacterWidthAt(text, i)));
-  }
   Run run(Tables());
-  while (at < text.size()) {
+  for (size_t at = 0; at < text.size();) {
     if (static_cast<unsigned char>(text[at]) < 0x80) {
       writer.Ascii(text[at++]);
       continue;

@@ -55,7 +55,8 @@ TEST(ToPinyin, PolyphonicCharactersReadByPhrase) {
       {"phrases-in-a-run", kSpacedMarks, "重庆银行长城音乐",
        "chóng qìng yín háng cháng chéng yīn yuè"},
       {"bank-president", kSpacedMarks, "银行行长", "yín háng háng zhǎng"},
-      {"longest-first", kSpacedMarks, "中国银行", "zhōng guó yín háng"},
+      {"shorter-phrase", kSpacedMarks, "腰杆", "yāo gǎn"},
+      {"longest-phrase-first", kSpacedMarks, "腰杆子", "yāo gān zi"},
       {"split-by-other-text", kSpacedMarks, "重-庆", "zhòng-qìng"},
   });
 }
