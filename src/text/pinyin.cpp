@@ -4,6 +4,8 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "text/gbk_text.h"
@@ -165,11 +167,17 @@ class Spellings {
           // Tones are 1 to 5; the other slots stay empty.
           const int tone = ToneOf(reading);
           if (tone >= 1 && tone <= kNeutralTone) Spell(syllable, tone, marks, letter_case);
+          if (spelled_.size() - starts_.back() >= kSpellingRoom) std::abort();
         }
       }
     }
     starts_.push_back(static_cast<uint32_t>(spelled_.size()));
+    spelled_.append(kSpellingRoom, '\0');
   }
+
+  // Every spelling is shorter than this, and this many bytes can be read from
+  // its start (see BufferedText::AppendSpelling).
+  static constexpr size_t kSpellingRoom = 16;
 
   std::string_view Spelled(bool marks, PinyinCase letter_case, uint16_t reading) const {
     const size_t slot = (marks * 3 + static_cast<size_t>(letter_case)) * reading_count_ + reading;
@@ -230,6 +238,13 @@ class BufferedText {
     for (char c : bytes) buffer_[used_++] = c;
   }
 
+  // A spelling copied in one fixed-size move, with room to read past its end.
+  void AppendSpelling(std::string_view spelling) {
+    if (kSize - used_ < Spellings::kSpellingRoom) Flush();
+    std::memcpy(&buffer_[used_], spelling.data(), Spellings::kSpellingRoom);
+    used_ += spelling.size();
+  }
+
   void Flush() {
     text_->append(buffer_.data(), used_);
     used_ = 0;
@@ -249,7 +264,8 @@ void AppendReading(const Spellings& spellings, const PinyinStyle& style, uint16_
     out->push_back(spellings.Spelled(false, style.letter_case, reading)[0]);
     return;
   }
-  out->append(spellings.Spelled(style.tone == PinyinTone::Marks, style.letter_case, reading));
+  out->AppendSpelling(
+      spellings.Spelled(style.tone == PinyinTone::Marks, style.letter_case, reading));
   if (style.tone == PinyinTone::Digits && ToneOf(reading) != kNeutralTone) {
     out->push_back(static_cast<char>('0' + ToneOf(reading)));
   }
