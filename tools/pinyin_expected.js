@@ -29,8 +29,9 @@ function words() {
 
 const header = [
   `# Expected readings by pinyin-pro ${version} (MIT), written by tools/pinyin_expected.js.`,
-  '# Words: the most frequent words of the jieba dictionary, then the most frequent',
-  '# ones holding a polyphonic character. word<TAB>reading with tone marks.',
+  '# Words of the jieba dictionary (MIT): the most frequent, the most frequent holding a',
+  '# polyphonic character, and compounds of five to seven characters.',
+  '# word<TAB>reading with tone marks.',
 ];
 const rows = words().map((word) => {
   const reading = pinyin(word, { toneType: 'symbol', type: 'array', toneSandhi: false });
