@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need,
 # only those that are missing (so a second run costs nothing).
-# --generators adds what regenerating the script tables needs (OpenCC).
+# --generators adds what regenerating the generated tables needs: OpenCC for the
+# script tables, npm for the pinyin data and the pinyin accuracy fixture.
 set -euo pipefail
 
 packages=(
@@ -16,7 +17,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
-if [[ "${1:-}" == --generators ]]; then packages+=(opencc); fi
+if [[ "${1:-}" == --generators ]]; then packages+=(opencc npm); fi
 
 missing=()
 for package in "${packages[@]}"; do
