@@ -102,6 +102,19 @@ const char* HelpTextOf(Control button) {
              "日期格式：yyyy年 MM月 dd日 HH时 mm分 ss秒，例如 yyyyMMdd_HHmmss。\r\n"
              "文件里没有模板要的信息时，它保留原名，并在最后列出原因；\r\n"
              "照片没有拍摄日期时，可以勾选用修改时间代替。";
+    case Control::按钮_拼音帮助:
+      return "把名字里的汉字换成拼音，扩展名不变，别的字符照原样保留。\r\n"
+             "多音字按词来读：重庆 chongqing，银行 yinhang，长城 changcheng。\r\n"
+             "繁体字按简体读：長城 changcheng。\r\n"
+             "\r\n"
+             "形式：全拼 zhongguo，首字母 zg\r\n"
+             "声调：不带声调 lv，声调符号 lǜ，数字声调 lv4（轻声不标）\r\n"
+             "分隔：加在两个拼音之间，以及拼音和字母、数字之间，\r\n"
+             "      名字开头和结尾不加，已有的分隔符旁边也不重复加\r\n"
+             "大小写：小写 chong qing，首字母大写 Chong Qing，全大写 CHONG QING\r\n"
+             "\r\n"
+             "例子：第3课 重庆美食.mp4 → di3ke chongqingmeishi.mp4（分隔选\"无\"）\r\n"
+             "      → di_3_ke chong_qing_mei_shi.mp4（分隔选\"_\"）";
     default:
       return nullptr;
   }

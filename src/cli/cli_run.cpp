@@ -10,6 +10,7 @@
 #include "cli/cli_ports.h"
 #include "mapped/mapped_rename.h"
 #include "platform/encoding.h"
+#include "platform/media/media_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
 #include "rename/carry_out.h"
@@ -23,7 +24,6 @@
 #include "workspace/intake_guard.h"
 #include "workspace/workspace_handlers.h"
 #include "workspace/workspace_values.h"
-#include "platform/media/media_file_info.h"
 
 namespace qm::cli {
 namespace {
@@ -152,6 +152,16 @@ bool SetOptions(Session& session, const CommandRow& command, const Request& requ
         if (option->control) form.SetChecked(*option->control, true);
         if (option->partner) form.SetChecked(*option->partner, false);
         break;
+      case OptionKind::Choice: {
+        std::optional<int> index = ChoiceIndex(*option, given->second);
+        if (!index) {
+          report.refusal = std::string(option->name) + " takes one of " +
+                           std::string(option->choices) + ", not \"" + given->second + "\"";
+          return false;
+        }
+        form.SetComboIndex(*option->control, *index);
+        break;
+      }
     }
   }
   return true;

@@ -75,6 +75,11 @@ const CommandRow kCommands[] = {
      "quillmere-cli from-info DIR\n"
      "quillmere-cli from-info --template '{拍摄日期}_{拍摄时间}' --date-format yyyyMMdd DIR\n"
      "quillmere-cli from-info --template '{音轨} {艺术家} - {标题}' ~/music"},
+    {"to-pinyin", Id::ToPinyin, "Write Chinese characters in pinyin, polyphonic ones read by words",
+     "quillmere-cli to-pinyin DIR\n"
+     "quillmere-cli to-pinyin --separator _ --case capitalised DIR\n"
+     "quillmere-cli to-pinyin --form initials --case upper DIR\n"
+     "quillmere-cli to-pinyin --tone marks --separator space DIR"},
 };
 
 // One row per option, each named after what the window's field means.
@@ -130,10 +135,29 @@ const OptionRow kOptions[] = {
     "how dates are written, in Qt's letters (default yyyy-MM-dd)"},
     {"from-info", "--modified-for-date", K::Flag, C::选择框_无日期用修改时间, {},
     "use the modification time where a photo has no date taken"},
+    {"to-pinyin", "--form", K::Choice, C::组合框_拼音形式, {},
+    "full (zhongguo) or initials (zg); default full", "full|initials"},
+    {"to-pinyin", "--tone", K::Choice, C::组合框_拼音声调, {},
+    "none (lv), marks (lǜ) or digits (lv4); default none", "none|marks|digits"},
+    {"to-pinyin", "--separator", K::Choice, C::组合框_拼音分隔, {},
+    "between readings: none, space, _ or -; default none", "none|space|_|-"},
+    {"to-pinyin", "--case", K::Choice, C::组合框_拼音大小写, {},
+    "lower, capitalised or upper; default lower", "lower|capitalised|upper"},
 };
 // clang-format on
 
 }  // namespace
+
+std::optional<int> ChoiceIndex(const OptionRow& option, std::string_view value) {
+  std::string_view rest = option.choices;
+  for (int index = 0; !rest.empty(); ++index) {
+    const size_t bar = rest.find('|');
+    if (rest.substr(0, bar) == value) return index;
+    if (bar == std::string_view::npos) break;
+    rest.remove_prefix(bar + 1);
+  }
+  return std::nullopt;
+}
 
 std::span<const CommandRow> Commands() { return kCommands; }
 

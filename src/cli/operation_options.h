@@ -16,10 +16,11 @@ namespace qm::cli {
 // the same names.
 
 enum class OptionKind {
-  Text,   // the value is typed into an edit box
-  Typed,  // the value is typed into a combo's edit part, no item picked
-  Item,   // the value becomes the combo's item, picked
-  Flag,   // no value: ticks `control` and unticks `partner`
+  Text,    // the value is typed into an edit box
+  Typed,   // the value is typed into a combo's edit part, no item picked
+  Item,    // the value becomes the combo's item, picked
+  Flag,    // no value: ticks `control` and unticks `partner`
+  Choice,  // one of `choices`, which name the combo's items in their order
 };
 
 struct OptionRow {
@@ -31,7 +32,11 @@ struct OptionRow {
   std::optional<Control> control;
   std::optional<Control> partner;  // Flag only
   std::string_view help;
+  std::string_view choices = {};  // Choice only: "none|marks|digits"
 };
+
+// The item a Choice option's value picks; nullopt for a value not offered.
+std::optional<int> ChoiceIndex(const OptionRow& option, std::string_view value);
 
 struct CommandRow {
   std::string_view command;  // as typed

@@ -6,6 +6,7 @@
 #include "rename/insert_operations.h"
 #include "rename/numbering_operations.h"
 #include "rename/numeral_operations.h"
+#include "rename/pinyin_operations.h"
 #include "rename/regex_operations.h"
 #include "rename/replace_operations.h"
 
@@ -326,13 +327,26 @@ const OperationEntry kOperations[] = {
      .definition = NameFromInfoOperation,
      .inputs = {C::编辑框_信息模板, C::组合框_信息字段, C::编辑框_日期格式,
                 C::选择框_无日期用修改时间}},
+    {.id = OperationId::ToPinyin,
+     .button = C::按钮_转拼音,
+     .name = "to-pinyin",
+     .profile = {.empty_folder_message = kDropFirst,
+                 .no_folder_message = kNothingChosenLoud,
+                 .empty_list_check = E::BothModes,
+                 .file_result = R::Renamed,
+                 .file_result_icon = n,
+                 .folder_result = R::Renamed,
+                 .folder_result_icon = n,
+                 .skip_rule = S::WhenListingAll},
+     .definition = ToPinyinOperation,
+     .inputs = {C::组合框_拼音形式, C::组合框_拼音声调, C::组合框_拼音分隔, C::组合框_拼音大小写}},
 };
 
 // As many entries as ids. Whether each id sits at its own position cannot be
 // checked at compile time, since a profile holds a vector: the registry test
 // checks it.
 static_assert(sizeof(kOperations) / sizeof(kOperations[0]) ==
-              static_cast<size_t>(OperationId::NameFromInfo) + 1);
+              static_cast<size_t>(OperationId::ToPinyin) + 1);
 
 }  // namespace
 

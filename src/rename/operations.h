@@ -34,6 +34,7 @@ enum class OperationId {
   ChangeExtension,           // 按钮_改扩展
   RegexReplace,              // 按钮_正则替换
   NameFromInfo,              // 按钮_按信息命名
+  ToPinyin,                  // 按钮_转拼音
 };
 
 // Everything about one operation.

@@ -25,7 +25,7 @@ TEST(OperationRegistry, OneEntryButtonAndNamePerOperation) {
     EXPECT_TRUE(entry.definition().prepare);
     for (char c : entry.name) EXPECT_TRUE((c >= 'a' && c <= 'z') || c == '-') << entry.name;
   }
-  EXPECT_EQ(index, static_cast<size_t>(OperationId::NameFromInfo) + 1);
+  EXPECT_EQ(index, static_cast<size_t>(OperationId::ToPinyin) + 1);
   EXPECT_FALSE(OperationOfButton(Control::按钮_撤回上一步).has_value());
 }
 
