@@ -53,9 +53,10 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress) {
+                        const PlanProgress& progress, PlanCheck* checked) {
   CarriedOut done;
   PlanOptions options;
+  options.checked = checked;
   RenameServices* renames = services.renames;
   if (renames) options.journal = &renames->journal;
   // The window's job progress paints and takes the stop between two renames.

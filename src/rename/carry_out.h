@@ -27,10 +27,11 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 // Runs entries as a plan inside folder: journaled, with the window's progress
 // (and `progress`, when given, called first), and every renamed entry's row
 // set to its new name when the row still shows the old one. A journal that
-// cannot be written is reported here and nothing moves.
+// cannot be written is reported here and nothing moves. `checked`, when
+// given, is a check of these entries made earlier (PlanOptions::checked).
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress = {});
+                        const PlanProgress& progress = {}, PlanCheck* checked = nullptr);
 
 // After any rename of the main window's entries: what it renamed becomes the
 // newest record of the undo history, unless it renamed nothing.

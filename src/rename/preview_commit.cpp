@@ -74,12 +74,15 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
 
 // The entries of plan that would fail, by the same check the commit runs.
 // A folder that cannot be opened fails the whole commit, not single rows.
-std::vector<EntryOutcome> CheckPreviewPlan(MainServices& services, const GbkText& folder,
-                                           std::vector<PlanEntry>& plan,
-                                           const PlanProgress& between) {
+PlanCheck CheckPreviewPlan(MainServices& services, const GbkText& folder,
+                           std::vector<PlanEntry>& plan, const PlanProgress& between) {
   if (plan.empty()) return {};
   auto handle = services.files.OpenFolder(folder);
-  if (!handle.ok()) return std::vector<EntryOutcome>(plan.size());
+  if (!handle.ok()) {
+    PlanCheck none;
+    none.outcomes.resize(plan.size());
+    return none;
+  }
   return CheckPlan(**handle, plan, between);
 }
 
@@ -176,7 +179,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   };
   std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, fresh);
   std::vector<EntryOutcome> outcomes =
-      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint);
+      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint).outcomes;
 
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
@@ -232,6 +235,7 @@ void CommitPreview(MainServices& services) {
   // The files may have changed since the preview: the count asked about comes
   // from a check made now, and the marks are brought up to date with it.
   std::vector<PlanEntry> plan;
+  PlanCheck checked;
   int failing = 0;
   {
     LongJob check(services.progress, Gbk("正在检查预览……"), rows);
@@ -240,13 +244,12 @@ void CommitPreview(MainServices& services) {
     if (!collected) return;  // stopped before anything was renamed
     plan = std::move(*collected);
     bool go_on = true;
-    std::vector<EntryOutcome> outcomes =
-        CheckPreviewPlan(services, folder, plan, [&check, &go_on, rows](int, int) {
-          go_on = check(rows, rows) && go_on;
-          return go_on;
-        });
+    checked = CheckPreviewPlan(services, folder, plan, [&check, &go_on, rows](int, int) {
+      go_on = check(rows, rows) && go_on;
+      return go_on;
+    });
     if (!go_on) return;
-    failing = ApplyMarks(list, plan, outcomes);
+    failing = ApplyMarks(list, plan, checked.outcomes);
   }
   if (failing > 0 &&
       services.messages.Show(Gbk("其中") + ToText(failing) +
@@ -257,7 +260,10 @@ void CommitPreview(MainServices& services) {
   }
   RenameServices* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), static_cast<int>(plan.size()));
-  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+  // The renames follow the check the question was asked on, unless the folder
+  // shows a change since: then they check again.
+  CarriedOut done =
+      CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed, {}, &checked);
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
