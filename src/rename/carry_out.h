@@ -34,8 +34,12 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         const PlanProgress& progress = {}, PlanCheck* checked = nullptr);
 
 // After any rename of the main window's entries: what it renamed becomes the
-// newest record of the undo history, unless it renamed nothing.
-void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedOut& done);
+// newest record of the undo history, unless it renamed nothing. The names of
+// the renamed entries move into the record; done.entries keeps those of the
+// entries that failed or never ran. `between`, when given, is called now and
+// then, so the window can paint while a large record is made.
+void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& done,
+                   const PlanProgress& between = {});
 
 // Drops the newest record of the undo history with its journal: undone, or
 // never to be undone.

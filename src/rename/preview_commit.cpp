@@ -14,6 +14,9 @@ namespace qm {
 namespace {
 
 constexpr int kPreviewColumnWidth = 380;
+// The passes over every row let the window paint now and then; a call per row
+// would cost more than the pass itself.
+constexpr int kPaintEvery = 1024;
 // The undo button's place while the preview is closed: below the list's
 // right end, where the progress bar's row leaves room.
 constexpr int kUndoClosedLeft = 647;
@@ -87,12 +90,14 @@ PlanCheck CheckPreviewPlan(MainServices& services, const GbkText& folder,
 }
 
 // Writes the outcomes of a check as marks: a failing row gets its reason,
-// every other row of the list loses any mark it had.
+// every other row of the list loses any mark it had. `between` is called now
+// and then, so the window can paint.
 int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
-               const std::vector<EntryOutcome>& outcomes) {
+               const std::vector<EntryOutcome>& outcomes, const PlanProgress& between) {
   int marked = 0;
   int next_row = 0;
   for (size_t i = 0; i < plan.size(); ++i) {
+    if (between && i % kPaintEvery == 0) between(0, 0);
     for (; next_row < plan[i].row; ++next_row) list.MarkCell(next_row, 1, {});
     next_row = plan[i].row + 1;
     if (outcomes[i].state == EntryState::Failed) {
@@ -167,7 +172,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
     auto opened = services.files.OpenFolder(folder);
     if (opened.ok()) handle = std::move(opened).value();
   }
-  if (!handle) return ApplyMarks(list, {}, {});
+  if (!handle) return ApplyMarks(list, {}, {}, between);
 
   std::vector<bool> fresh(list.RowCount());
   for (const PlanEntry& entry : written) {
@@ -196,7 +201,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
       renames->previewed[path] = *entry.identity;
     }
   }
-  return ApplyMarks(list, plan, outcomes);
+  return ApplyMarks(list, plan, outcomes, paint);
 }
 
 void RevealUndoButton(Form& form) {
@@ -249,7 +254,8 @@ void CommitPreview(MainServices& services) {
       return go_on;
     });
     if (!go_on) return;
-    failing = ApplyMarks(list, plan, checked.outcomes);
+    failing = ApplyMarks(list, plan, checked.outcomes,
+                         [&check, rows](int, int) { return check(rows, rows); });
   }
   if (failing > 0 &&
       services.messages.Show(Gbk("其中") + ToText(failing) +
@@ -287,8 +293,8 @@ void CommitPreview(MainServices& services) {
   const bool marks_may_change = failing > 0 || done.report.failed > 0 || done.report.stopped;
   if (done.report.renamed > 0 && marks_may_change)
     MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
+  RecordForUndo(services, folder, done, [&job](int, int) { return job(1, 1); });
   job.End();
-  RecordForUndo(services, folder, done);
   ShowFailures(services, done);
 }
 

@@ -236,8 +236,12 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   std::function<void()> now_and_then;
   if (between) now_and_then = [&between, count] { between(0, count); };
   FolderIdentities identities(folder, count, now_and_then);
+  // A large plan's indexes take a while to set up: the window paints between them.
+  paint(0);
   NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
+  paint(0);
   NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
+  paint(0);
   std::vector<size_t> target_hashes(count);
   for (int i = 0; i < count; ++i) {
     paint(i);

@@ -99,6 +99,13 @@ void FakeFileSystem::AddFile(const GbkText& path, std::string content) {
   Reindex();
 }
 
+void FakeFileSystem::AddFiles(const GbkText& folder, const std::vector<GbkText>& names) {
+  for (const GbkText& name : names) {
+    entries_.push_back({Normalized(folder) + "/" + name, false, {}, next_inode_++});
+  }
+  Reindex();
+}
+
 void FakeFileSystem::AddFolder(const GbkText& path) {
   entries_.push_back({Normalized(path), true, {}, next_inode_++});
   Reindex();

@@ -13,6 +13,8 @@ namespace qm {
 class FakeFileSystem : public FileSystem {
  public:
   void AddFile(const GbkText& path, std::string content = {});
+  // Many empty files in folder at once, as fast as a large folder needs.
+  void AddFiles(const GbkText& folder, const std::vector<GbkText>& names);
   void AddFolder(const GbkText& path);
   bool Exists(const GbkText& path) const { return index_.count(Normalized(path)) != 0; }
   std::string Content(const GbkText& path) const;
