@@ -4,7 +4,8 @@
 // undo, the mapped rename, the time sort, creating and deleting entries. For each it reports the
 // wall time and `stall_ms`, the longest time the event loop did not run (what a person sees as a
 // frozen window). The renaming jobs also report `over_bare`: their time against a bare renameat2
-// pass over the same folder, measured in the same repetition.
+// pass over the same folder, measured in the same repetition; the clicked jobs report
+// `peak_kib_per_row`, the whole program's peak memory during the job per listed file.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_long_jobs
 //   build/bench/bench_long_jobs --files=1000000 --benchmark_filter='Intake|Direct|Commit|Undo'
 #include <benchmark/benchmark.h>
@@ -24,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -133,6 +135,18 @@ class StallMeter {
   Clock::duration longest_{};
 };
 
+// The program's peak memory from now on: the kernel forgets the peak so far.
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// The peak resident memory since the last reset, in KiB.
+double PeakMemoryKiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6);
+  }
+  return 0;
+}
+
 // The real main window, its questions answered OK.
 struct Bench {
   Bench() : windows(nullptr), window(undo, {&messages, &windows, nullptr}) {
@@ -158,11 +172,13 @@ struct Bench {
   }
   // Times one click and measures its longest stall.
   void Measure(benchmark::State& state, Control button, Clock::duration& longest) {
+    ResetPeakMemory();
     meter.Start();
     Clock::time_point start = Clock::now();
     Click(button);
     Clock::duration took = Clock::now() - start;
     longest = std::max(longest, meter.Stop());
+    peak_kib = std::max(peak_kib, PeakMemoryKiB());
     state.SetIterationTime(Seconds(took));
     job_time += took;
   }
@@ -184,7 +200,10 @@ struct Bench {
   void Report(benchmark::State& state, Clock::duration longest, bool renames) {
     state.counters["stall_ms"] = std::chrono::duration<double, std::milli>(longest).count();
     if (renames) state.counters["over_bare"] = Seconds(job_time) / Seconds(bare_time);
+    // The whole program at its peak during the job, per listed row.
+    if (peak_kib > 0) state.counters["peak_kib_per_row"] = peak_kib / kFiles;
     job_time = bare_time = {};
+    peak_kib = 0;
   }
   int Rows() { return window.list().RowCount(); }
 
@@ -194,6 +213,7 @@ struct Bench {
   MainWindow window;
   StallMeter meter;
   Clock::duration job_time{}, bare_time{};
+  double peak_kib = 0;
 };
 
 // The window must go before the QApplication: a static one crashed at exit and

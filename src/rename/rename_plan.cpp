@@ -194,21 +194,28 @@ class JournalProgress {
 };
 
 // Writes the plan to its journal in batches, letting a window paint between
-// them, and syncs it once whole; only then is the plan begun. Returns why it
-// could not be written.
+// them, and syncs it once whole; only then is the plan begun. A large plan is
+// also synced every few megabytes on the way: one sync of hundreds of
+// megabytes at the end would hold the window for as long as the disk takes.
+// Returns why it could not be written.
 std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
                                      const std::vector<PlanEntry>& entries,
                                      const std::vector<FileIdentity>& identities,
                                      const std::vector<int>& order, const PlanOptions& options) {
   constexpr size_t kBatch = 4096;
+  constexpr size_t kSyncEvery = 8 << 20;
   std::string batch = JournalStart(folder);
+  size_t unsynced = 0;
   for (size_t k = 0; k < order.size(); ++k) {
     const int i = order[k];
     AppendJournalEntry(batch, i, identities[i], entries[i].from, entries[i].to);
     const bool last = k + 1 == order.size();
     if (last) batch += kJournalBegin;
     if ((k + 1) % kBatch != 0 && !last) continue;
-    if (auto written = writer.Append(batch, last); !written.ok()) return written.error().message;
+    unsynced += batch.size();
+    const bool sync = last || unsynced >= kSyncEvery;
+    if (auto written = writer.Append(batch, sync); !written.ok()) return written.error().message;
+    if (sync) unsynced = 0;
     batch.clear();
     if (options.progress) options.progress(0, static_cast<int>(order.size()));
   }
