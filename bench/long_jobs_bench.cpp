@@ -1,10 +1,13 @@
 // The long jobs of the main window, clicked in the real window offscreen over
-// 100,000 files on tmpfs: folder intake, a preview, a direct run, a commit, an
+// 100,000 files on tmpfs (or as many as --files=N asks for; --files=1000000
+// shows the stalls that grow with the folder): folder intake, a preview, a direct run, a commit, an
 // undo, the mapped rename, the time sort, creating and deleting entries. For each it reports the
 // wall time and `stall_ms`, the longest time the event loop did not run (what a person sees as a
 // frozen window). The renaming jobs also report `over_bare`: their time against a bare renameat2
-// pass over the same folder, measured in the same repetition.
+// pass over the same folder, measured in the same repetition; the clicked jobs report
+// `peak_kib_per_row`, the whole program's peak memory during the job per listed file.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_long_jobs
+//   build/bench/bench_long_jobs --files=1000000 --benchmark_filter='Intake|Direct|Commit|Undo'
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,8 +25,11 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/main_list_windows.h"
@@ -36,6 +42,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "rename/undo_record.h"
+#include "stall_meter.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 
@@ -43,11 +50,12 @@ namespace qm {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kFiles = 100000;
+constexpr int kDefaultFiles = 100000;
+int kFiles = kDefaultFiles;  // set once from the command line, before any folder is made
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
-// 100,000 files on tmpfs, made once per process.
+// kFiles files on tmpfs, made once per process.
 class Folder {
  public:
   Folder() {
@@ -58,7 +66,7 @@ class Folder {
       // Zero-padded, so a suffix never changes the names' order and the
       // undo's folder check passes.
       char name[32];
-      std::snprintf(name, sizeof name, "/lesson %06d.mp4", i);
+      std::snprintf(name, sizeof name, "/lesson %07d.mp4", i);
       std::string path = path_ + name;
       int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
       if (fd < 0) std::abort();
@@ -96,37 +104,17 @@ class AnsweringWindowSystem : public QtWindowSystem {
   GbkText folder;
 };
 
-// Ticks every millisecond; the longest gap between two ticks (or between the
-// last tick and Stop) is the longest stall of the event loop.
-class StallMeter {
- public:
-  StallMeter() {
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(1);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
-  }
-  void Start() {
-    QApplication::processEvents();
-    longest_ = {};
-    last_ = Clock::now();
-    timer_.start();
-  }
-  Clock::duration Stop() {
-    Tick();
-    timer_.stop();
-    return longest_;
-  }
+// The program's peak memory from now on: the kernel forgets the peak so far.
+void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
- private:
-  void Tick() {
-    Clock::time_point now = Clock::now();
-    longest_ = std::max(longest_, now - last_);
-    last_ = now;
+// The peak resident memory since the last reset, in KiB.
+double PeakMemoryKiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atof(line.c_str() + 6);
   }
-  QTimer timer_;
-  Clock::time_point last_;
-  Clock::duration longest_{};
-};
+  return 0;
+}
 
 // The real main window, its questions answered OK.
 struct Bench {
@@ -153,11 +141,13 @@ struct Bench {
   }
   // Times one click and measures its longest stall.
   void Measure(benchmark::State& state, Control button, Clock::duration& longest) {
+    ResetPeakMemory();
     meter.Start();
     Clock::time_point start = Clock::now();
     Click(button);
     Clock::duration took = Clock::now() - start;
     longest = std::max(longest, meter.Stop());
+    peak_kib = std::max(peak_kib, PeakMemoryKiB());
     state.SetIterationTime(Seconds(took));
     job_time += took;
   }
@@ -179,7 +169,10 @@ struct Bench {
   void Report(benchmark::State& state, Clock::duration longest, bool renames) {
     state.counters["stall_ms"] = std::chrono::duration<double, std::milli>(longest).count();
     if (renames) state.counters["over_bare"] = Seconds(job_time) / Seconds(bare_time);
+    // The whole program at its peak during the job, per listed row.
+    if (peak_kib > 0) state.counters["peak_kib_per_row"] = peak_kib / kFiles;
     job_time = bare_time = {};
+    peak_kib = 0;
   }
   int Rows() { return window.list().RowCount(); }
 
@@ -189,6 +182,7 @@ struct Bench {
   MainWindow window;
   StallMeter meter;
   Clock::duration job_time{}, bare_time{};
+  double peak_kib = 0;
 };
 
 // The window must go before the QApplication: a static one crashed at exit and
@@ -268,14 +262,14 @@ void BM_CommitAndUndo(benchmark::State& state, bool time_undo) {
 void BM_Commit(benchmark::State& state) { BM_CommitAndUndo(state, false); }
 void BM_Undo(benchmark::State& state) { BM_CommitAndUndo(state, true); }
 
-// 100,000 empty files in a fresh folder next to the shared one.
+// Empty files in a fresh folder next to the shared one.
 std::string FreshFolder(const char* name, int files) {
   std::string path = SharedFolder().path() + "_" + name;
   std::filesystem::remove_all(path);
   std::filesystem::create_directory(path);
   for (int i = 1; i <= files; ++i) {
     char file[32];
-    std::snprintf(file, sizeof file, "/old %06d.txt", i);
+    std::snprintf(file, sizeof file, "/old %07d.txt", i);
     ::close(::open((path + file).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
   }
   return path;
@@ -388,7 +382,7 @@ void BM_Delete(benchmark::State& state) {
     Clock::time_point bare = Clock::now();
     for (int i = 1; i <= kFiles; ++i) {
       char file[32];
-      std::snprintf(file, sizeof file, "/old %06d.txt", i);
+      std::snprintf(file, sizeof file, "/old %07d.txt", i);
       ::unlink((bare_folder + file).c_str());
     }
     bench.bare_time += Clock::now() - bare;
@@ -405,26 +399,50 @@ void BM_Delete(benchmark::State& state) {
   bench.Report(state, longest, true);
 }
 
-#define QM_LONG_JOB(name) \
-  BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(2)->Repetitions(3)
+// The jobs in the order they run: each leaves the folder as it found it.
+void RegisterLongJobs() {
+  const std::pair<const char*, void (*)(benchmark::State&)> jobs[] = {
+      {"BM_Intake", BM_Intake},       {"BM_Preview", BM_Preview},
+      {"BM_DirectRun", BM_DirectRun}, {"BM_Commit", BM_Commit},
+      {"BM_Undo", BM_Undo},           {"BM_MappedRename", BM_MappedRename},
+      {"BM_TimeSort", BM_TimeSort},   {"BM_Create", BM_Create},
+      {"BM_Delete", BM_Delete},
+  };
+  // A large folder takes minutes per job; one pass of two shows its stalls.
+  const bool large = kFiles > kDefaultFiles;
+  for (const auto& [name, job] : jobs) {
+    benchmark::RegisterBenchmark(name, job)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime()
+        ->Iterations(large ? 1 : 2)
+        ->Repetitions(large ? 2 : 3);
+  }
+}
 
-QM_LONG_JOB(BM_Intake);
-QM_LONG_JOB(BM_Preview);
-QM_LONG_JOB(BM_DirectRun);
-QM_LONG_JOB(BM_Commit);
-QM_LONG_JOB(BM_Undo);
-QM_LONG_JOB(BM_MappedRename);
-QM_LONG_JOB(BM_TimeSort);
-QM_LONG_JOB(BM_Create);
-QM_LONG_JOB(BM_Delete);
+// Takes --files=N out of the arguments.
+void ReadFileCount(int& argc, char** argv) {
+  constexpr std::string_view kFlag = "--files=";
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument.starts_with(kFlag)) {
+      kFiles = std::max(1, std::atoi(argv[i] + kFlag.size()));
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+}
 
 }  // namespace
 }  // namespace qm
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qm::ReadFileCount(argc, argv);
   QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
+  qm::RegisterLongJobs();
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   qm::SharedFolder();
   qm::SharedBench();

@@ -1,5 +1,6 @@
 // A real rename run over 100,000 files on tmpfs against a bare loop of the
-// same renameat2 calls, and a preview run over as many entries.
+// same renameat2 calls, a preview run over as many entries, and the commit of
+// a preview against the direct run of the same names.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -17,9 +18,10 @@
 #include "fakes/fake_window_system.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
-#include "rename/rename_services.h"
-#include "rename/rename_run.h"
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
+#include "rename/rename_run.h"
+#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -193,6 +195,41 @@ void BM_RunAgainstBareLoop(benchmark::State& state) {
       std::chrono::duration<double>(run).count() / std::chrono::duration<double>(bare).count();
 }
 
+// Each iteration runs the names a -> b directly, then previews b -> a and
+// commits it; only the direct run and the commit are timed. Reports the
+// commit's time against the direct run's.
+void BM_CommitAgainstDirectRun(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  Folder& folder = SharedFolder();
+  if (folder.letter != 'a') std::abort();
+  Window direct(folder, false);
+  Window preview(folder, true);
+  const RunProfile& profile = ProfileOf(OperationId::ZeroFillLeadingNumber);
+  OperationDefinition operation = FlipOperation();
+  std::vector<GbkText> a_names, b_names;
+  for (int i = 0; i < kFiles; ++i) {
+    a_names.push_back(Folder::Name(i, 'a'));
+    b_names.push_back(Folder::Name(i, 'b'));
+  }
+  Clock::duration direct_time{}, commit_time{};
+  for (auto _ : state) {
+    for (int i = 0; i < kFiles; ++i) direct.list.SetCell(i, 0, a_names[i]);
+    auto start = Clock::now();
+    RenameRun(profile, operation, direct.services);
+    direct_time += Clock::now() - start;
+    for (int i = 0; i < kFiles; ++i) preview.list.SetCell(i, 0, b_names[i]);
+    RenameRun(profile, operation, preview.services);
+    start = Clock::now();
+    CommitPreview(preview.services);
+    commit_time += Clock::now() - start;
+  }
+  if (preview.list.Cell(kFiles - 1, 0) != a_names[kFiles - 1] ||
+      !preview.list.Cell(kFiles - 1, 1).empty())
+    state.SkipWithError("the commit did not rename every file");
+  state.counters["commit_over_direct"] = std::chrono::duration<double>(commit_time).count() /
+                                         std::chrono::duration<double>(direct_time).count();
+}
+
 // Interleaved so that both see the same folder state and system load.
 BENCHMARK(BM_BareRenameLoop)
     ->Unit(benchmark::kMillisecond)
@@ -208,6 +245,11 @@ BENCHMARK(BM_RunAgainstBareLoop)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(6)
+    ->Repetitions(3);
+BENCHMARK(BM_CommitAgainstDirectRun)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(4)
     ->Repetitions(3);
 BENCHMARK(BM_PreviewRun)
     ->Unit(benchmark::kMillisecond)

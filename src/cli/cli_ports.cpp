@@ -62,11 +62,12 @@ GbkText MemoryList::Mark(int row, int column) const {
   return found == marks_.end() ? GbkText() : found->second;
 }
 
-void MemoryList::AppendRows(const std::vector<GbkText>& column0) {
+void MemoryList::AppendRows(std::vector<GbkText> column0) {
   if (columns_.empty()) return;
   std::vector<GbkText>& names = columns_[0];
   names.resize(rows_);
-  names.insert(names.end(), column0.begin(), column0.end());
+  names.insert(names.end(), std::make_move_iterator(column0.begin()),
+               std::make_move_iterator(column0.end()));
   rows_ += static_cast<int>(column0.size());
 }
 

@@ -79,7 +79,7 @@ class MemoryList : public ListView {
   void MarkCell(int row, int column, const GbkText& reason) override;
   // The reason the cell is marked with; empty when it carries no mark.
   GbkText Mark(int row, int column) const;
-  void AppendRows(const std::vector<GbkText>& column0) override;
+  void AppendRows(std::vector<GbkText> column0) override;
   void RemoveRow(int row) override;
   void RemoveAllRows() override;
   void InsertColumn(int index, const GbkText& title, int width) override;

@@ -408,7 +408,7 @@ Report RunMapCommand(const Request& request) {
   }
   std::vector<EntryOutcome> checked(plan.size());
   if (auto handle = session.files.OpenFolder(*folder); handle.ok() && !plan.empty()) {
-    checked = CheckPlan(**handle, plan);
+    checked = CheckPlan(**handle, plan).outcomes;
   }
   for (size_t i = 0; i < plan.size(); ++i) {
     const bool fails = checked[i].state == EntryState::Failed;

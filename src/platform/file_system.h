@@ -26,6 +26,16 @@ struct FileIdentity {
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// When a folder's entries last changed, and which folder it is. Two equal
+// stamps taken at two moments mean that no entry was added, removed, renamed
+// or replaced in between: each of those changes the folder's times.
+struct FolderStamp {
+  FileIdentity folder;
+  int64_t modified_ns = 0;
+  int64_t changed_ns = 0;
+  friend bool operator==(const FolderStamp&, const FolderStamp&) = default;
+};
+
 // Why one rename could not be done, as the user is told.
 enum class RenameReason {
   Exists,    // the new name is taken
@@ -70,6 +80,10 @@ class FolderHandle {
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.
   virtual std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) = 0;
+  // The folder's stamp now; nullopt when a later change might leave it the
+  // same (times that are coarse or come from another machine's clock, a change
+  // too recent to tell apart from the next one). nullopt means: look again.
+  virtual std::optional<FolderStamp> Stamp() { return std::nullopt; }
 };
 
 // The file system as the core sees it. Paths are in the internal encoding.

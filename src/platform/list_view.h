@@ -22,8 +22,9 @@ class ListView {
   // the cell, or the cell's row or column removed, clears it.
   virtual void MarkCell(int row, int column, const GbkText& reason) = 0;
 
-  // Appends one row per text, each text in column 0 and the other columns empty.
-  virtual void AppendRows(const std::vector<GbkText>& column0) = 0;
+  // Appends one row per text, each text in column 0 and the other columns
+  // empty. The texts move into the list.
+  virtual void AppendRows(std::vector<GbkText> column0) = 0;
   virtual void RemoveRow(int row) = 0;
   virtual void RemoveAllRows() = 0;
 

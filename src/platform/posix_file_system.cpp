@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,9 +32,11 @@ bool IsDirectory(int folder_fd, const dirent* entry) {
   return S_ISDIR(status.st_mode);
 }
 
-// File systems whose folder listings carry the inode that a look-up of the
-// name gives. Others (overlay, network and FUSE file systems) may number the
-// listing differently, so their identities are looked up name by name.
+// Local file systems, whose folder listings carry the inode that a look-up of
+// the name gives and whose times come from this machine's clock. Others
+// (overlay, network and FUSE file systems) may number the listing differently,
+// so their identities are looked up name by name, and their times may come
+// from a server.
 bool ListsTrueInodes(int folder_fd) {
   struct statfs status;
   if (fstatfs(folder_fd, &status) != 0) return false;
@@ -56,10 +59,29 @@ bool IsPlainName(std::string_view name) {
          name.find('\0') == std::string_view::npos;
 }
 
+int64_t Nanoseconds(const timespec& time) {
+  return static_cast<int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// A folder's times come from the kernel's coarse clock, a tick (a few
+// milliseconds) behind the real one, or in whole seconds on a file system that
+// keeps no fractions: a change within the same tick, or second, as the last
+// one may leave them as they were. Once the real clock is well past both, any
+// later change gives a later time. A time ahead of the clock (set by hand, or
+// the clock set back) never settles.
+bool SettledSinceLastChange(const struct stat& status) {
+  timespec now;
+  if (clock_gettime(CLOCK_REALTIME, &now) != 0) return false;
+  const bool whole_seconds = status.st_mtim.tv_nsec == 0 || status.st_ctim.tv_nsec == 0;
+  const int64_t settled = whole_seconds ? 2'000'000'000 : 100'000'000;
+  const int64_t latest = std::max(Nanoseconds(status.st_mtim), Nanoseconds(status.st_ctim));
+  return Nanoseconds(now) - latest >= settled;
+}
+
 class PosixFolderHandle : public FolderHandle {
  public:
   PosixFolderHandle(UniqueFd folder, long name_max)
-      : folder_(std::move(folder)), name_max_(name_max) {}
+      : folder_(std::move(folder)), name_max_(name_max), local_(ListsTrueInodes(folder_.fd())) {}
 
   std::optional<FileIdentity> Identify(const GbkText& name) override {
     if (!IsPlainName(name)) return std::nullopt;
@@ -79,7 +101,7 @@ class PosixFolderHandle : public FolderHandle {
         OpenFolderStream(UniqueFd(::openat(folder_.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
     if (!dir) return std::nullopt;
     const int listing_fd = dirfd(dir.get());
-    const bool listed_inodes = ListsTrueInodes(folder_.fd());
+    const bool listed_inodes = local_;
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
     std::vector<NamedIdentity> entries;
     size_t read = 0;
@@ -122,9 +144,19 @@ class PosixFolderHandle : public FolderHandle {
     return std::nullopt;
   }
 
+  std::optional<FolderStamp> Stamp() override {
+    if (!local_) return std::nullopt;
+    struct stat status;
+    if (fstat(folder_.fd(), &status) != 0 || !SettledSinceLastChange(status)) return std::nullopt;
+    return FolderStamp{{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)},
+                       Nanoseconds(status.st_mtim),
+                       Nanoseconds(status.st_ctim)};
+  }
+
  private:
   UniqueFd folder_;
   long name_max_;
+  bool local_;  // ListsTrueInodes
 };
 
 }  // namespace

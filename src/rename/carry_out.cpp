@@ -6,6 +6,13 @@
 #include "text/gbk_text.h"
 
 namespace qm {
+namespace {
+
+// The passes over every entry let a window paint now and then; a call per
+// entry would cost more than the pass itself.
+constexpr int kPaintEvery = 1024;
+
+}  // namespace
 
 GbkText FailureText(const RenameFailure& failure) {
   std::string_view text;
@@ -54,9 +61,10 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress) {
+                        const PlanProgress& progress, PlanCheck* checked) {
   CarriedOut done;
   PlanOptions options;
+  options.checked = checked;
   RenameServices* renames = services.renames;
   if (renames) options.journal = &renames->journal;
   // The window's job progress paints and takes the stop between two renames.
@@ -86,7 +94,8 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   return done;
 }
 
-void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedOut& done) {
+void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& done,
+                   const PlanProgress& between) {
   if (!done.started() || !services.renames) return;
   if (done.report.renamed == 0) {
     ForgetJournal(services, done);
@@ -96,10 +105,14 @@ void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedO
   UndoRecord record;
   record.folder = folder;
   record.journal_id = done.report.journal_id;
-  for (size_t i = 0; i < done.entries.size(); ++i) {
+  record.pairs.reserve(done.report.renamed);
+  const int entries = static_cast<int>(done.entries.size());
+  for (int i = 0; i < entries; ++i) {
+    if (between && i % kPaintEvery == 0) between(i, entries);
     const EntryOutcome& outcome = done.report.outcomes[i];
     if (outcome.state != EntryState::Renamed) continue;
-    record.pairs.push_back({done.entries[i].from, done.entries[i].to, outcome.identity});
+    PlanEntry& entry = done.entries[i];
+    record.pairs.push_back({std::move(entry.from), std::move(entry.to), outcome.identity});
   }
   for (const std::string& gone : services.renames->undo.Add(std::move(record))) {
     services.renames->journal.Remove(gone);

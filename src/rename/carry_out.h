@@ -28,14 +28,19 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 // Runs entries as a plan inside folder: journaled, with the window's progress
 // (and `progress`, when given, called first), and every renamed entry's row
 // set to its new name when the row still shows the old one. A journal that
-// cannot be written is reported here and nothing moves.
+// cannot be written is reported here and nothing moves. `checked`, when
+// given, is a check of these entries made earlier (PlanOptions::checked).
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress = {});
+                        const PlanProgress& progress = {}, PlanCheck* checked = nullptr);
 
 // After any rename of the main window's entries: what it renamed becomes the
-// newest record of the undo history, unless it renamed nothing.
-void RecordForUndo(MainServices& services, const GbkText& folder, const CarriedOut& done);
+// newest record of the undo history, unless it renamed nothing. The names of
+// the renamed entries move into the record; done.entries keeps those of the
+// entries that failed or never ran. `between`, when given, is called now and
+// then, so the window can paint while a large record is made.
+void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& done,
+                   const PlanProgress& between = {});
 
 // Drops the newest record of the undo history with its journal: undone, or
 // never to be undone.

@@ -37,7 +37,7 @@ class DraftList : public ListView {
     if (Holds(row) && column == 1) marks_[row] = reason;
   }
   // The run changes no rows or columns.
-  void AppendRows(const std::vector<GbkText>&) override {}
+  void AppendRows(std::vector<GbkText>) override {}
   void RemoveRow(int) override {}
   void RemoveAllRows() override {}
   void InsertColumn(int, const GbkText&, int) override {}

@@ -14,6 +14,9 @@ namespace qm {
 namespace {
 
 constexpr int kPreviewColumnWidth = 380;
+// The passes over every row let the window paint now and then; a call per row
+// would cost more than the pass itself.
+constexpr int kPaintEvery = 1024;
 // The undo button's place while the preview is closed: below the list's
 // right end, where the progress bar's row leaves room.
 constexpr int kUndoClosedLeft = 647;
@@ -74,22 +77,27 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
 
 // The entries of plan that would fail, by the same check the commit runs.
 // A folder that cannot be opened fails the whole commit, not single rows.
-std::vector<EntryOutcome> CheckPreviewPlan(MainServices& services, const GbkText& folder,
-                                           std::vector<PlanEntry>& plan,
-                                           const PlanProgress& between) {
+PlanCheck CheckPreviewPlan(MainServices& services, const GbkText& folder,
+                           std::vector<PlanEntry>& plan, const PlanProgress& between) {
   if (plan.empty()) return {};
   auto handle = services.files.OpenFolder(folder);
-  if (!handle.ok()) return std::vector<EntryOutcome>(plan.size());
+  if (!handle.ok()) {
+    PlanCheck none;
+    none.outcomes.resize(plan.size());
+    return none;
+  }
   return CheckPlan(**handle, plan, between);
 }
 
 // Writes the outcomes of a check as marks: a failing row gets its reason,
-// every other row of the list loses any mark it had.
+// every other row of the list loses any mark it had. `between` is called now
+// and then, so the window can paint.
 int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
-               const std::vector<EntryOutcome>& outcomes) {
+               const std::vector<EntryOutcome>& outcomes, const PlanProgress& between) {
   int marked = 0;
   int next_row = 0;
   for (size_t i = 0; i < plan.size(); ++i) {
+    if (between && i % kPaintEvery == 0) between(0, 0);
     for (; next_row < plan[i].row; ++next_row) list.MarkCell(next_row, 1, {});
     next_row = plan[i].row + 1;
     if (outcomes[i].state == EntryState::Failed) {
@@ -164,7 +172,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
     auto opened = services.files.OpenFolder(folder);
     if (opened.ok()) handle = std::move(opened).value();
   }
-  if (!handle) return ApplyMarks(list, {}, {});
+  if (!handle) return ApplyMarks(list, {}, {}, between);
 
   std::vector<bool> fresh(list.RowCount());
   for (const PlanEntry& entry : written) {
@@ -176,7 +184,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   };
   std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, fresh);
   std::vector<EntryOutcome> outcomes =
-      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint);
+      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint).outcomes;
 
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
@@ -193,7 +201,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
       renames->previewed[path] = *entry.identity;
     }
   }
-  return ApplyMarks(list, plan, outcomes);
+  return ApplyMarks(list, plan, outcomes, paint);
 }
 
 void RevealUndoButton(Form& form) {
@@ -232,6 +240,7 @@ void CommitPreview(MainServices& services) {
   // The files may have changed since the preview: the count asked about comes
   // from a check made now, and the marks are brought up to date with it.
   std::vector<PlanEntry> plan;
+  PlanCheck checked;
   int failing = 0;
   {
     LongJob check(services.progress, Gbk("正在检查预览……"), rows);
@@ -240,13 +249,13 @@ void CommitPreview(MainServices& services) {
     if (!collected) return;  // stopped before anything was renamed
     plan = std::move(*collected);
     bool go_on = true;
-    std::vector<EntryOutcome> outcomes =
-        CheckPreviewPlan(services, folder, plan, [&check, &go_on, rows](int, int) {
-          go_on = check(rows, rows) && go_on;
-          return go_on;
-        });
+    checked = CheckPreviewPlan(services, folder, plan, [&check, &go_on, rows](int, int) {
+      go_on = check(rows, rows) && go_on;
+      return go_on;
+    });
     if (!go_on) return;
-    failing = ApplyMarks(list, plan, outcomes);
+    failing = ApplyMarks(list, plan, checked.outcomes,
+                         [&check, rows](int, int) { return check(rows, rows); });
   }
   if (failing > 0 &&
       services.messages.Show(Gbk("其中") + ToText(failing) +
@@ -257,7 +266,10 @@ void CommitPreview(MainServices& services) {
   }
   RenameServices* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), static_cast<int>(plan.size()));
-  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed);
+  // The renames follow the check the question was asked on, unless the folder
+  // shows a change since: then they check again.
+  CarriedOut done =
+      CarryOutPlan(services, folder, std::move(plan), PreviewCell::ClearWhenRenamed, {}, &checked);
   if (!done.started()) return;
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
@@ -281,8 +293,8 @@ void CommitPreview(MainServices& services) {
   const bool marks_may_change = failing > 0 || done.report.failed > 0 || done.report.stopped;
   if (done.report.renamed > 0 && marks_may_change)
     MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
+  RecordForUndo(services, folder, done, [&job](int, int) { return job(1, 1); });
   job.End();
-  RecordForUndo(services, folder, done);
   ShowFailures(services, done);
 }
 

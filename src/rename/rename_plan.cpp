@@ -21,20 +21,6 @@ void Fail(EntryOutcome& outcome, RenameFailure failure) {
 
 bool Pending(const EntryOutcome& outcome) { return outcome.state == EntryState::NotRun; }
 
-// Entries still in the plan after the check, by source and by target.
-struct PlanLinks {
-  std::vector<int> waits_for;  // entry whose source is this entry's target, or -1
-  std::vector<int> waited_by;  // entry whose target is this entry's source, or -1
-};
-
-// What the check found: each entry's outcome so far, the identity of each
-// entry's file, and how the entries still in the plan depend on each other.
-struct CheckedPlan {
-  std::vector<EntryOutcome> outcomes;
-  std::vector<FileIdentity> identities;
-  PlanLinks links;
-};
-
 // The in-memory passes let a window paint now and then; a call per entry
 // would cost more than the pass itself.
 constexpr int kBetweenEvery = 1024;
@@ -58,15 +44,15 @@ struct OrderedPlan {
 
 // Chains run from their free end backwards, so every target is vacated before
 // it is needed; whatever is left over forms rings.
-OrderedPlan OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks& links,
-                      const PlanProgress& between) {
+OrderedPlan OrderPlan(const PlanCheck& checked, const PlanProgress& between) {
+  const std::vector<EntryOutcome>& outcomes = checked.outcomes;
   const int count = static_cast<int>(outcomes.size());
   OrderedPlan plan;
   std::vector<bool> placed(count, false);
   for (int i = 0; i < count; ++i) {
     if (between && i % kBetweenEvery == 0) between(0, count);
-    if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
-    for (int k = i; k != -1; k = links.waited_by[k]) {
+    if (!Pending(outcomes[i]) || checked.waits_for[i] != -1) continue;
+    for (int k = i; k != -1; k = checked.waited_by[k]) {
       plan.steps.push_back({static_cast<int>(plan.order.size()), 1, false});
       plan.order.push_back(k);
       placed[k] = true;
@@ -75,7 +61,7 @@ OrderedPlan OrderPlan(const std::vector<EntryOutcome>& outcomes, const PlanLinks
   for (int i = 0; i < count; ++i) {
     if (!Pending(outcomes[i]) || placed[i]) continue;
     Step ring{static_cast<int>(plan.order.size()), 0, true};
-    for (int k = i; !placed[k]; k = links.waits_for[k]) {
+    for (int k = i; !placed[k]; k = checked.waits_for[k]) {
       plan.order.push_back(k);
       placed[k] = true;
       ++ring.size;
@@ -208,21 +194,28 @@ class JournalProgress {
 };
 
 // Writes the plan to its journal in batches, letting a window paint between
-// them, and syncs it once whole; only then is the plan begun. Returns why it
-// could not be written.
+// them, and syncs it once whole; only then is the plan begun. A large plan is
+// also synced every few megabytes on the way: one sync of hundreds of
+// megabytes at the end would hold the window for as long as the disk takes.
+// Returns why it could not be written.
 std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
                                      const std::vector<PlanEntry>& entries,
                                      const std::vector<FileIdentity>& identities,
                                      const std::vector<int>& order, const PlanOptions& options) {
   constexpr size_t kBatch = 4096;
+  constexpr size_t kSyncEvery = 8 << 20;
   std::string batch = JournalStart(folder);
+  size_t unsynced = 0;
   for (size_t k = 0; k < order.size(); ++k) {
     const int i = order[k];
     AppendJournalEntry(batch, i, identities[i], entries[i].from, entries[i].to);
     const bool last = k + 1 == order.size();
     if (last) batch += kJournalBegin;
     if ((k + 1) % kBatch != 0 && !last) continue;
-    if (auto written = writer.Append(batch, last); !written.ok()) return written.error().message;
+    unsynced += batch.size();
+    const bool sync = last || unsynced >= kSyncEvery;
+    if (auto written = writer.Append(batch, sync); !written.ok()) return written.error().message;
+    if (sync) unsynced = 0;
     batch.clear();
     if (options.progress) options.progress(0, static_cast<int>(order.size()));
   }
@@ -237,11 +230,11 @@ std::string LocalRunId() {
 // Checks every entry before anything moves: sources must still be the files
 // they were when their names were read, targets valid, unique and not taken
 // by a file outside the plan. A failing entry fails alone.
-CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
-                  const PlanProgress& between) {
+PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
+                const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
-  CheckedPlan checked{std::vector<EntryOutcome>(count), std::vector<FileIdentity>(count),
-                      PlanLinks{std::vector<int>(count, -1), std::vector<int>(count, -1)}};
+  PlanCheck checked{std::vector<EntryOutcome>(count), std::vector<FileIdentity>(count),
+                    std::vector<int>(count, -1), std::vector<int>(count, -1), folder.Stamp()};
   std::vector<EntryOutcome>& outcomes = checked.outcomes;
   auto paint = [&between, count](int i) {
     if (between && i % kBetweenEvery == 0) between(0, count);
@@ -250,8 +243,12 @@ CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   std::function<void()> now_and_then;
   if (between) now_and_then = [&between, count] { between(0, count); };
   FolderIdentities identities(folder, count, now_and_then);
+  // A large plan's indexes take a while to set up: the window paints between them.
+  paint(0);
   NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
+  paint(0);
   NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
+  paint(0);
   std::vector<size_t> target_hashes(count);
   for (int i = 0; i < count; ++i) {
     paint(i);
@@ -288,14 +285,13 @@ CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   // An entry whose target is the source of another entry still in the plan
   // waits for it. (A source of an entry that failed above is not in the plan:
   // its name is found taken, or free, by the look-up below.)
-  PlanLinks& links = checked.links;
   for (int i = 0; i < count; ++i) {
     paint(i);
     if (!Pending(outcomes[i])) continue;
     int source = sources.Find(entries[i].to, target_hashes[i]);
     if (source < 0 || !Pending(outcomes[source])) continue;
-    links.waits_for[i] = source;
-    links.waited_by[source] = i;
+    checked.waits_for[i] = source;
+    checked.waited_by[source] = i;
   }
 
   // A target is free when nothing holds it, when the entry that holds it moves
@@ -304,7 +300,7 @@ CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   std::vector<int> blocked;
   for (int i = 0; i < count; ++i) {
     paint(i);
-    if (!Pending(outcomes[i]) || links.waits_for[i] != -1) continue;
+    if (!Pending(outcomes[i]) || checked.waits_for[i] != -1) continue;
     std::optional<FileIdentity> holder = identities.Of(entries[i].to, target_hashes[i]);
     if (holder && *holder != checked.identities[i]) blocked.push_back(i);
   }
@@ -312,23 +308,33 @@ CheckedPlan Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   // Those entries leave the plan; the links among the entries still in it
   // stay as they are, since a chain fails from the blocked entry to its end.
   for (int i : blocked) {
-    for (int k = i; k != -1 && Pending(outcomes[k]); k = links.waited_by[k]) {
+    for (int k = i; k != -1 && Pending(outcomes[k]); k = checked.waited_by[k]) {
       Fail(outcomes[k], Because(RenameReason::Exists));
     }
   }
   return checked;
 }
 
+// An earlier check stands when the folder (the same folder) has held the same
+// entries under the same names since it began: no name came, went or changed
+// hands. A file written in place keeps its identity and its name, so it
+// changes nothing the check found.
+bool StillStands(FolderHandle& folder, const std::vector<PlanEntry>& entries,
+                 const PlanCheck* checked) {
+  if (!checked || !checked->stamp || checked->outcomes.size() != entries.size()) return false;
+  return folder.Stamp() == checked->stamp;
+}
+
 }  // namespace
 
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
-                                    const PlanProgress& between) {
-  CheckedPlan checked = Check(folder, entries, between);
+PlanCheck CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                    const PlanProgress& between) {
+  PlanCheck checked = Check(folder, entries, between);
   for (size_t i = 0; i < entries.size(); ++i) {
     if (checked.outcomes[i].state == EntryState::NotRun)
       entries[i].identity = checked.identities[i];
   }
-  return std::move(checked.outcomes);
+  return checked;
 }
 
 PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<PlanEntry>& entries,
@@ -345,11 +351,13 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
     return report;
   }
   FolderHandle& dir = **handle;
-  CheckedPlan checked = Check(dir, entries, options.progress);
+  PlanCheck checked = StillStands(dir, entries, options.checked)
+                          ? std::move(*options.checked)
+                          : Check(dir, entries, options.progress);
+  const OrderedPlan plan = OrderPlan(checked, options.progress);
   report.outcomes = std::move(checked.outcomes);
   std::vector<EntryOutcome>& outcomes = report.outcomes;
   const std::vector<FileIdentity>& identities = checked.identities;
-  const OrderedPlan plan = OrderPlan(outcomes, checked.links, options.progress);
   const int total = static_cast<int>(plan.order.size());
 
   std::unique_ptr<JournalWriter> writer;

@@ -63,18 +63,34 @@ struct PlanReport {
   std::string journal_id;  // the finished journal of this plan; empty when none
 };
 
+// What the check of a plan found. Kept, it lets the renames follow a check
+// made earlier (for a question, say) without reading the folder again, as
+// long as the folder's stamp shows that no entry came, went or moved since.
+struct PlanCheck {
+  // Failed for the entries that fail up-front, Unchanged, or NotRun for the
+  // entries still in the plan.
+  std::vector<EntryOutcome> outcomes;
+  std::vector<FileIdentity> identities;  // the file of each entry still in the plan
+  std::vector<int> waits_for;            // the entry whose source is this entry's target, or -1
+  std::vector<int> waited_by;            // the entry whose target is this entry's source, or -1
+  std::optional<FolderStamp> stamp;      // the folder before the check read it
+};
+
 struct PlanOptions {
   JournalStore* journal = nullptr;  // nullptr: the plan is not journaled
   PlanProgress progress;            // empty: runs to the end
+  // A check of these same entries made earlier in the same folder. The plan
+  // takes it over when the folder's stamp is still the one it saw, and
+  // checks again otherwise.
+  PlanCheck* checked = nullptr;
 };
 
-// The check alone, changing nothing on disk: Failed outcomes for the entries
-// that would fail up-front, NotRun for the others, whose identity it sets to
-// the file their name holds now. `between`, when given, is called now and then
-// with no entry done, so a window can paint; its answer is read once the
-// check is over.
-std::vector<EntryOutcome> CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
-                                    const PlanProgress& between = {});
+// The check alone, changing nothing on disk. It sets the identity of each
+// entry still in the plan to the file its name holds now. `between`, when
+// given, is called now and then with no entry done, so a window can paint;
+// its answer is read once the check is over.
+PlanCheck CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
+                    const PlanProgress& between = {});
 
 // Checks, orders, journals and executes the renames of entries inside folder.
 PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<PlanEntry>& entries,

@@ -288,7 +288,7 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
       stopped = true;
       break;
     }
-    const Entry& entry = entries[k];
+    Entry& entry = entries[k];
     EntryContext context = ContextOf(entry, k, total, folder_mode);
     if (!folder_mode && skipping && skip.Skips(context.extension)) continue;
     const GbkText& text = TransformText(context, prepared.input);
@@ -307,7 +307,7 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
 
     // A scanned subfolder that no row holds has nowhere to show its new name.
     if (preview && entry.row >= 0) list.SetCell(entry.row, 1, new_name);
-    plan.push_back({entry.row, entry.name, std::move(new_name), std::nullopt});
+    plan.push_back({entry.row, std::move(entry.name), std::move(new_name), std::nullopt});
   }
   if (preview) {
     // Stopped, the rows written so far keep their earlier marks until the
@@ -348,9 +348,9 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   if (done.started() && done.report.renamed > 0) {
     MarkFailingPreviews(services, [&job, total](int, int) { return job(total, total); });
   }
+  RecordForUndo(services, folder, done, [&job, total](int, int) { return job(total, total); });
   job.End();
   if (!done.started()) return RunEnd::Ran;
-  RecordForUndo(services, folder, done);
   const int renamed = done.report.renamed;
 
   if (preview_mode) {

@@ -149,17 +149,62 @@ std::u16string FolderOrderKey(const GbkText& name) {
   return key;
 }
 
+// How many items a pass handles between two calls of its `between`.
+constexpr size_t kPiece = 4096;
+// How many rows go into the list at once: a list takes them in about 10 ms.
+constexpr size_t kRowsPerAppend = 65536;
+
+// std::sort in pieces: runs of kPiece items are sorted, then merged pairwise
+// into ever longer runs, with `between` called after every kPiece items, so
+// no step takes long however many items there are. `less` must be a total
+// order, so the result is the one std::sort gives.
+template <class T, class Less>
+void SortInPieces(std::vector<T>& items, Less less, const std::function<void()>& between) {
+  const size_t count = items.size();
+  for (size_t first = 0; first < count; first += kPiece) {
+    std::sort(items.begin() + first, items.begin() + std::min(count, first + kPiece), less);
+    if (between) between();
+  }
+  std::vector<T> merged(count);
+  for (size_t run = kPiece; run < count; run *= 2) {
+    size_t out = 0;
+    for (size_t first = 0; first < count; first += 2 * run) {
+      size_t left = first, right = std::min(count, first + run);
+      const size_t left_end = right, right_end = std::min(count, first + 2 * run);
+      while (left < left_end || right < right_end) {
+        const bool from_right =
+            left == left_end || (right < right_end && less(items[right], items[left]));
+        merged[out++] = std::move(items[from_right ? right++ : left++]);
+        if (between && out % kPiece == 0) between();
+      }
+    }
+    items.swap(merged);
+  }
+}
+
 struct IntakeResult {
   GbkText folder;
   ScannedNames scanned;
 };
 
 // Appends the scan's rows unless the list or WorkingFolder moved on while the
-// scan processed messages: a newer intake or a clear wins.
+// scan processed messages: a newer intake or a clear wins. A large folder's
+// rows go in a piece at a time with the window's messages in between, and the
+// same holds between two pieces.
 void FinishIntake(MainServices& services, const IntakeGuard& guard, uint64_t ticket,
-                  const IntakeResult& result) {
-  if (!guard.IsNewest(ticket) || WorkingFolder(services.form) != result.folder) return;
-  services.list.AppendRows(result.scanned.names);
+                  IntakeResult& result) {
+  auto still_newest = [&] {
+    return guard.IsNewest(ticket) && WorkingFolder(services.form) == result.folder;
+  };
+  std::vector<GbkText>& names = result.scanned.names;
+  for (size_t first = 0; first < names.size(); first += kRowsPerAppend) {
+    if (first > 0) services.windows.PumpMessages();
+    if (!still_newest()) return;
+    const auto begin = std::make_move_iterator(names.begin() + first);
+    const auto end = begin + std::min(kRowsPerAppend, names.size() - first);
+    services.list.AppendRows(std::vector<GbkText>(begin, end));
+  }
+  if (!still_newest()) return;
   if (result.scanned.left_out > 0) {
     static const GbkText before = Gbk("有");
     static const GbkText after =
@@ -225,7 +270,12 @@ ScannedNames ScanFiles(FileSystem& files, WindowSystem& windows, const GbkText& 
         if (by_time) last_pump = Clock::now();
       });
   scanned.left_out = listing.unrepresentable;
-  scanned.names = PaddedNameOrder(std::move(scanned.names));
+  auto now_and_then = [&] {
+    if (!by_time || Clock::now() - last_pump < pump_interval) return;
+    windows.PumpMessages();
+    last_pump = Clock::now();
+  };
+  scanned.names = PaddedNameOrder(std::move(scanned.names), now_and_then);
   return scanned;
 }
 
@@ -262,7 +312,8 @@ std::vector<GbkText> FolderNameOrder(std::vector<GbkText> names) {
   return ordered;
 }
 
-std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
+std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names,
+                                     const std::function<void()>& between) {
   static const GbkText one_pad = Gbk("加1个蛋蛋");
   static const GbkText two_pads = Gbk("加2个蛋蛋");
   const bool three_digits = names.size() >= 100;
@@ -277,6 +328,7 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
   std::vector<Entry> entries;
   entries.reserve(names.size());
   for (size_t i = 0; i < names.size(); ++i) {
+    if (between && i % kPiece == 0) between();
     const GbkText& name = names[i];
     size_t p = FirstDigitInWindow(name);
     int zeros = 0;
@@ -301,13 +353,19 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names) {
     entries.push_back({padded_keys.back(), static_cast<uint32_t>(i)});
   }
   // string_view compares bytes as unsigned values, a prefix first.
-  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    int order = a.key.compare(b.key);
-    return order != 0 ? order < 0 : a.index < b.index;
-  });
+  SortInPieces(
+      entries,
+      [](const Entry& a, const Entry& b) {
+        int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.index < b.index;
+      },
+      between);
   std::vector<GbkText> ordered;
   ordered.reserve(names.size());
-  for (const Entry& entry : entries) ordered.push_back(std::move(names[entry.index]));
+  for (const Entry& entry : entries) {
+    if (between && ordered.size() % kPiece == 0) between();
+    ordered.push_back(std::move(names[entry.index]));
+  }
   return ordered;
 }
 

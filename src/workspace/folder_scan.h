@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -61,8 +62,11 @@ std::vector<GbkText> FolderNameOrder(std::vector<GbkText> names);
 
 // Byte order of the names in which a first number starting within the first 7
 // bytes counts as zero-padded to 2 digits (fewer than 100 names) or 3 digits.
-// Names with equal keys keep their given order.
-std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names);
+// Names with equal keys keep their given order. `between`, when given, is
+// called every few thousand names, so a window can paint while a large folder
+// is ordered.
+std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names,
+                                     const std::function<void()>& between = {});
 
 // The desktop guard of every intake and run: when WorkingFolder lies in a
 // "Desktop" folder (any case) or in the user's desktop folder of the XDG user

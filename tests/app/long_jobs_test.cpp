@@ -88,6 +88,7 @@ class WatchedFileSystem : public PosixFileSystem {
       if (!failure && owner_.after_rename) owner_.after_rename(++owner_.renames);
       return failure;
     }
+    std::optional<FolderStamp> Stamp() override { return inner_->Stamp(); }
 
    private:
     std::unique_ptr<FolderHandle> inner_;

@@ -10,6 +10,7 @@ class FakeFolderHandle : public FolderHandle {
   FakeFolderHandle(FakeFileSystem& files, uint64_t folder) : files_(files), folder_(folder) {}
 
   std::optional<FileIdentity> Identify(const GbkText& name) override {
+    ++files_.identity_reads;
     if (!Plain(name)) return std::nullopt;
     auto folder = FolderPath();
     if (!folder) return std::nullopt;
@@ -17,6 +18,7 @@ class FakeFolderHandle : public FolderHandle {
   }
 
   std::optional<std::vector<NamedIdentity>> IdentifyAll(const std::function<void()>&) override {
+    ++files_.identity_reads;
     auto folder = FolderPath();
     if (!folder) return std::nullopt;
     std::vector<NamedIdentity> entries;
@@ -55,6 +57,11 @@ class FakeFolderHandle : public FolderHandle {
     return std::nullopt;
   }
 
+  std::optional<FolderStamp> Stamp() override {
+    if (!FolderPath()) return std::nullopt;
+    return FolderStamp{{1, folder_}, files_.entry_changes_, 0};
+  }
+
  private:
   // A NUL would cut the name short on disk: no entry is named with one.
   static bool Plain(const GbkText& name) {
@@ -84,12 +91,20 @@ GbkText FakeFileSystem::ParentOf(const GbkText& path) {
 }
 
 void FakeFileSystem::Reindex() {
+  ++entry_changes_;
   index_.clear();
   for (size_t i = 0; i < entries_.size(); ++i) index_[entries_[i].path] = i;
 }
 
 void FakeFileSystem::AddFile(const GbkText& path, std::string content) {
   entries_.push_back({Normalized(path), false, std::move(content), next_inode_++});
+  Reindex();
+}
+
+void FakeFileSystem::AddFiles(const GbkText& folder, const std::vector<GbkText>& names) {
+  for (const GbkText& name : names) {
+    entries_.push_back({Normalized(folder) + "/" + name, false, {}, next_inode_++});
+  }
   Reindex();
 }
 

@@ -13,6 +13,8 @@ namespace qm {
 class FakeFileSystem : public FileSystem {
  public:
   void AddFile(const GbkText& path, std::string content = {});
+  // Many empty files in folder at once, as fast as a large folder needs.
+  void AddFiles(const GbkText& folder, const std::vector<GbkText>& names);
   void AddFolder(const GbkText& path);
   bool Exists(const GbkText& path) const { return index_.count(Normalized(path)) != 0; }
   std::string Content(const GbkText& path) const;
@@ -57,6 +59,8 @@ class FakeFileSystem : public FileSystem {
   std::vector<GbkText> trashed;  // paths moved to the trash, in order
   GbkText documents_folder = "/home/user/Documents";
   std::set<GbkText> read_only_folders;  // writes of files directly inside them fail
+  // Identities read through folder handles: one per Identify, one per IdentifyAll.
+  int identity_reads = 0;
 
  private:
   struct Entry {
@@ -69,6 +73,9 @@ class FakeFileSystem : public FileSystem {
   friend class FakeFolderHandle;
   uint64_t next_inode_ = 100;
   int handle_renames_ = 0;
+  // Counts every change of any folder's entries: a folder's stamp, coarser
+  // than a real one but never wrong.
+  int64_t entry_changes_ = 0;
   static GbkText Normalized(const GbkText& path);
   static GbkText ParentOf(const GbkText& path);
 

@@ -29,8 +29,8 @@ GbkText FakeList::Mark(int row, int column) const {
   return column < static_cast<int>(marks.size()) ? marks[column] : GbkText();
 }
 
-void FakeList::AppendRows(const std::vector<GbkText>& column0) {
-  for (const GbkText& name : column0) rows_.push_back({name});
+void FakeList::AppendRows(std::vector<GbkText> column0) {
+  for (GbkText& name : column0) rows_.push_back({std::move(name)});
   marks_.resize(rows_.size());
 }
 

@@ -18,7 +18,7 @@ class FakeList : public ListView {
   void MarkCell(int row, int column, const GbkText& reason) override;
   // The reason a cell is marked with; empty when it carries no mark.
   GbkText Mark(int row, int column) const;
-  void AppendRows(const std::vector<GbkText>& column0) override;
+  void AppendRows(std::vector<GbkText> column0) override;
   void RemoveRow(int row) override;
   void RemoveAllRows() override {
     rows_.clear();

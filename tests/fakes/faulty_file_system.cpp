@@ -30,6 +30,7 @@ class FaultyFolder : public FolderHandle {
     if (int error = counter_.Count({FaultPoint::Rename, from, to})) return RenameFailureOf(error);
     return inner_->RenameNoReplace(from, to);
   }
+  std::optional<FolderStamp> Stamp() override { return inner_->Stamp(); }
 
  private:
   std::unique_ptr<FolderHandle> inner_;

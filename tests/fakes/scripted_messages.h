@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "platform/messages.h"
@@ -19,6 +20,7 @@ class ScriptedMessages : public Messages {
 
   Answer Show(const GbkText& text, const GbkText& title, Icon icon, Buttons buttons) override {
     shown.push_back({text, title, icon, buttons});
+    if (while_shown) while_shown(shown.back());
     if (answers.empty()) return Answer::Ok;
     Answer answer = answers.front();
     answers.pop_front();
@@ -33,6 +35,9 @@ class ScriptedMessages : public Messages {
 
   std::vector<Shown> shown;
   std::deque<Answer> answers;
+  // Runs while a box is open, before it is answered: what the user, or
+  // another program, does meanwhile.
+  std::function<void(const Shown&)> while_shown;
 };
 
 }  // namespace qm

@@ -6,12 +6,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_journal_store.h"
@@ -20,11 +22,11 @@
 #include "platform/posix_journal_store.h"
 #include "rename/carry_out.h"
 #include "rename/journal_recovery.h"
+#include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_journal.h"
 #include "rename/rename_services.h"
 #include "rename/rename_world.h"
-#include "rename/operations.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 
@@ -177,6 +179,53 @@ TEST(RenamePlan, ASourceReplacedSinceItWasReadFails) {
   PlanReport report = RunPlan(files, folder.Path(), entries, {});
   EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"changed", "ok"}));
   EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"a", "new a"}, {"b2", "b"}}));
+}
+
+// A check made earlier (for the commit's question) serves the run while no
+// entry of the folder came, went or changed hands; after any such change the
+// run reads the folder again and finds what the change did.
+TEST(RenamePlan, AnEarlierCheckServesTheRunOnlyWhileTheFolderIsUnchanged) {
+  struct Case {
+    const char* name;
+    std::function<void(FakeFileSystem&)> change;
+    std::vector<std::string> outcomes;
+  };
+  const Case cases[] = {
+      {"nothing changed", nullptr, {"ok", "ok", "ok"}},
+      {"a file added under a target",
+       [](FakeFileSystem& f) { f.AddFile("/w/c2"); },
+       {"ok", "ok", "exists"}},
+      {"a file renamed onto a target",
+       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename("/w/x", "/w/b2").ok()); },
+       {"exists", "exists", "ok"}},
+      {"a source renamed away",
+       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename("/w/c", "/w/c-moved").ok()); },
+       {"ok", "ok", "missing"}},
+      {"a source replaced",
+       [](FakeFileSystem& f) {
+         f.Remove("/w/c");
+         f.AddFile("/w/c");
+       },
+       {"ok", "ok", "changed"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeFileSystem files;
+    files.AddFolder("/w");
+    for (const char* name : {"a", "b", "c", "x"}) files.AddFile(std::string("/w/") + name);
+    // A chain (a -> b waits for b -> b2) and a free entry.
+    std::vector<PlanEntry> entries = Entries({{"a", "b"}, {"b", "b2"}, {"c", "c2"}});
+    auto handle = files.OpenFolder("/w/");
+    ASSERT_TRUE(handle.ok());
+    PlanCheck checked = CheckPlan(**handle, entries);
+    if (c.change) c.change(files);
+    const int reads = files.identity_reads;
+    PlanOptions options;
+    options.checked = &checked;
+    PlanReport report = RunPlan(files, "/w/", entries, options);
+    EXPECT_EQ(Outcomes(report), c.outcomes);
+    EXPECT_EQ(files.identity_reads > reads, c.change != nullptr);
+  }
 }
 
 // The folder is held open for the whole run: renamed mid-run, and replaced
@@ -347,6 +396,56 @@ TEST(RenameJournalOnDisk, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMo
       world.messages.shown[1].text.rfind(Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。")),
       0u);
   EXPECT_TRUE(world.undo.empty());
+}
+
+// The files may change while the commit's question is open. The renames
+// follow the check the question was asked on only while the folder shows no
+// change; a file replaced, renamed or added meanwhile is found, and no file
+// that is not the previewed one is renamed.
+TEST(RenameJournalOnDisk, ACommitSeesWhatChangedWhileItsQuestionWasOpen) {
+  struct Case {
+    const char* name;
+    std::function<void(const Folder&)> change;
+    std::map<std::string, std::string> after;
+  };
+  const Case cases[] = {
+      {"nothing", nullptr, {{"a2", "a"}, {"b2", "b"}, {"x", "x"}, {"taken", "taken"}, {"c", "c"}}},
+      {"a source replaced",
+       [](const Folder& folder) {
+         fs::rename(folder.Path() + "a", folder.Root() + "/a.old");
+         std::ofstream(folder.Path() + "a") << "new a";
+       },
+       {{"a", "new a"}, {"b2", "b"}, {"x", "x"}, {"taken", "taken"}, {"c", "c"}}},
+      {"another file renamed to a source's name",
+       [](const Folder& folder) {
+         fs::rename(folder.Path() + "a", folder.Path() + "a-moved");
+         fs::rename(folder.Path() + "x", folder.Path() + "a");
+       },
+       {{"a-moved", "a"}, {"a", "x"}, {"b2", "b"}, {"taken", "taken"}, {"c", "c"}}},
+      {"a file added under a target",
+       [](const Folder& folder) { std::ofstream(folder.Path() + "b2") << "new b2"; },
+       {{"a2", "a"}, {"b", "b"}, {"b2", "new b2"}, {"x", "x"}, {"taken", "taken"}, {"c", "c"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Folder folder;
+    for (const char* name : {"a", "b", "c", "x", "taken"}) folder.Add(name);
+    RealWorld world(folder);
+    world.OpenPreviewColumn();
+    world.list.AppendRows({"a", "b", "c"});
+    RecordPreviewFolder(world.real, folder.Path());
+    world.list.SetCell(0, 1, "a2");
+    world.list.SetCell(1, 1, "b2");
+    world.list.SetCell(2, 1, "taken");  // fails, so the commit asks
+    // Past the clock tick of the last change: the folder's stamp counts.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    world.messages.while_shown = [&](const ScriptedMessages::Shown&) {
+      if (c.change) c.change(folder);
+    };
+    CommitPreview(world.real);
+    ASSERT_FALSE(world.messages.shown.empty());
+    EXPECT_EQ(folder.Files(), c.after);
+  }
 }
 
 // A child process renames 40 files and is killed after the 25th; the next

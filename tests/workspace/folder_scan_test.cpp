@@ -104,6 +104,19 @@ TEST(PaddedNameOrder, PadsFirstNumberByFolderSize) {
   EXPECT_LT(position(ordered, "100.txt"), position(ordered, "11.txt"));
 }
 
+// A large folder is ordered in pieces, with the window's messages between
+// them, and comes out as one sort of the whole would give it.
+TEST(PaddedNameOrderTest, ALargeFolderIsOrderedInPiecesAsAWhole) {
+  std::vector<GbkText> names;
+  for (int i = 100; i < 30100; ++i) names.push_back("x" + std::to_string(i * 7919 % 30000 + 100));
+  names.insert(names.end(), names.begin(), names.begin() + 50);  // equal names too
+  std::vector<GbkText> expected = names;
+  std::sort(expected.begin(), expected.end());
+  int pieces = 0;
+  EXPECT_EQ(PaddedNameOrder(names, [&pieces] { ++pieces; }), expected);
+  EXPECT_GT(pieces, 30);
+}
+
 class IntakeTest : public ::testing::Test, public FakeMainServices {
  protected:
   IntakeTest() {
@@ -447,6 +460,45 @@ TEST_F(IntakeTest, NewestIntakeOrClearWinsOverInterruptedScan) {
     EXPECT_TRUE(ran);
     EXPECT_EQ(list.Column(0), row.rows);
     EXPECT_EQ(form.Text(Control::标签2), row.folder);
+  }
+}
+
+// A large folder fills the list a piece at a time with the window's messages
+// in between; a clear or another intake in between wins as it does during the
+// scan, and no row of the older intake follows.
+TEST_F(IntakeTest, ALargeFolderFillsTheListInPiecesAndAClearBetweenThemWins) {
+  std::vector<GbkText> names;
+  for (int i = 100000; i < 250000; ++i) names.push_back("f" + std::to_string(i));
+  files.AddFiles("/w", names);
+  files.AddFolder("/v");
+  AddFiles("/v", {"v1.txt"});
+  struct Row {
+    const char* name;
+    std::function<void()> between_pieces;
+    std::vector<GbkText> rows;
+  } rows[] = {
+      {"nothing", nullptr, names},
+      {"clear-list", [&] { ClearFileList(services, guard); }, {}},
+      {"second-intake",
+       [&] {
+         windows.chosen_folder = "/v";
+         ChooseFolder(services, guard);
+       },
+       {"v1.txt"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    windows.chosen_folder = "/w";
+    bool ran = false;
+    windows.on_pump = [&] {
+      if (ran || list.RowCount() == 0 || !row.between_pieces) return;
+      ran = true;
+      row.between_pieces();
+    };
+    ChooseFolder(services, guard);
+    windows.on_pump = nullptr;
+    EXPECT_EQ(ran, row.between_pieces != nullptr);
+    EXPECT_EQ(list.Column(0), row.rows);
   }
 }
 

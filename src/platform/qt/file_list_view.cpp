@@ -37,9 +37,9 @@ void FileListView::SetCell(int row, int column, const GbkText& text) {
   model_.SetCell(row, column, text);
 }
 
-void FileListView::AppendRows(const std::vector<GbkText>& column0) {
+void FileListView::AppendRows(std::vector<GbkText> column0) {
   bool had_columns = model_.ColumnCount() > 0;
-  model_.AppendRows(column0);
+  model_.AppendRows(std::move(column0));
   if (!had_columns && model_.ColumnCount() > 0) setColumnWidth(0, 380);
 }
 

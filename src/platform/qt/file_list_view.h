@@ -22,7 +22,7 @@ class FileListView : public QTableView, public ListView {
   void MarkCell(int row, int column, const GbkText& reason) override {
     model_.MarkCell(row, column, reason);
   }
-  void AppendRows(const std::vector<GbkText>& column0) override;
+  void AppendRows(std::vector<GbkText> column0) override;
   void RemoveRow(int row) override { model_.RemoveRow(row); }
   void RemoveAllRows() override { model_.RemoveAllRows(); }
   void InsertColumn(int index, const GbkText& title, int width) override;

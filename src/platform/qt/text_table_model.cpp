@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <utility>
 
 #include "platform/qt/qt_text.h"
 
@@ -19,6 +20,9 @@ const GbkText& EmptyText() {
 const QColor kMarkColour(0xB0, 0x1E, 0x1E);
 // Draft names are grey: not yet what the column holds.
 const QColor kDraftColour(0x80, 0x80, 0x80);
+
+// Up to this many rows are freed at once when the list is emptied.
+constexpr int kFreedHere = 65536;
 
 }  // namespace
 
@@ -116,7 +120,7 @@ const GbkText& TextTableModel::Mark(int row, int column) const {
   return marks.empty() ? EmptyText() : marks[row];
 }
 
-void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
+void TextTableModel::AppendRows(std::vector<GbkText> column0) {
   Edited();
   if (column0.empty()) return;
   // Rows need a column to live in; a table without columns gets one.
@@ -124,7 +128,8 @@ void TextTableModel::AppendRows(const std::vector<GbkText>& column0) {
   int first = row_count_;
   int last = row_count_ + static_cast<int>(column0.size()) - 1;
   beginInsertRows(QModelIndex(), first, last);
-  columns_[0].cells.insert(columns_[0].cells.end(), column0.begin(), column0.end());
+  columns_[0].cells.insert(columns_[0].cells.end(), std::make_move_iterator(column0.begin()),
+                           std::make_move_iterator(column0.end()));
   row_count_ = last + 1;
   for (size_t c = 1; c < columns_.size(); ++c) columns_[c].cells.resize(row_count_);
   for (Column& column : columns_) {
@@ -152,15 +157,16 @@ void TextTableModel::RemoveAllRows() {
   Edited();
   if (row_count_ == 0) return;
   beginResetModel();
+  std::vector<std::vector<GbkText>> removed;
   for (Column& column : columns_) {
-    column.cells.clear();
-    column.cells.shrink_to_fit();
-    column.marks.clear();
-    column.marks.shrink_to_fit();
+    removed.push_back(std::exchange(column.cells, {}));
+    removed.push_back(std::exchange(column.marks, {}));
     column.marked = 0;
   }
+  const bool large = row_count_ > kFreedHere;
   row_count_ = 0;
   endResetModel();
+  if (large) freeing_ = std::jthread([removed = std::move(removed)]() mutable { removed.clear(); });
 }
 
 int TextTableModel::InsertColumn(int index, const GbkText& title) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "platform/gbk_text_type.h"
@@ -33,7 +34,7 @@ class TextTableModel : public QAbstractTableModel {
   // tooltip; an empty reason clears the mark.
   void MarkCell(int row, int column, const GbkText& reason);
   const GbkText& Mark(int row, int column) const;
-  void AppendRows(const std::vector<GbkText>& column0);
+  void AppendRows(std::vector<GbkText> column0);
   void RemoveRow(int row);
   void RemoveAllRows();
   // The index is clamped to the existing columns; returns where it went.
@@ -86,6 +87,9 @@ class TextTableModel : public QAbstractTableModel {
   std::vector<Column> columns_;
   int row_count_ = 0;
   DraftColumn draft_;
+  // Frees the cells of a large list emptied last: a million names take longer
+  // to free than the window may go unpainted, so they go beside its thread.
+  std::jthread freeing_;
 };
 
 }  // namespace qm
