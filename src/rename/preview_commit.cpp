@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_run.h"
 #include "rename/rename_services.h"
@@ -37,10 +38,6 @@ void SetWidth(Form& form, Control control, int width) {
   Geometry geometry = form.GeometryOf(control);
   geometry.width = width;
   form.SetGeometry(control, geometry);
-}
-
-void ShowReminder(Messages& messages, const GbkText& text) {
-  messages.Show(text, Gbk("提醒："), Icon::Information, Buttons::Ok);
 }
 
 // What a commit of the preview column would carry out: every row that holds
@@ -219,12 +216,11 @@ void CommitPreview(MainServices& services) {
     if (!list.Cell(row, 1).empty()) ++previews;
   }
   if (previews == 0) {
-    ShowReminder(services.messages,
-                 Gbk("开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！"));
+    ShowReminder(services.messages, "开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！");
     return;
   }
   if (names == 0) {
-    ShowReminder(services.messages, Gbk("没有发生任何变化。\r\n请仔细排查问题，重新操作!"));
+    ShowReminder(services.messages, "没有发生任何变化。\r\n请仔细排查问题，重新操作!");
     return;
   }
   // Relative names in another folder, or with no folder at all (the program's
@@ -233,8 +229,8 @@ void CommitPreview(MainServices& services) {
   const GbkText folder = WorkingFolder(services.form);
   if (services.preview_folder.empty() || services.preview_folder != folder) {
     ShowReminder(services.messages,
-                 Gbk("现在的路径不是预览时的路径（或者路径已被清空），\r\n"
-                     "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！"));
+                 "现在的路径不是预览时的路径（或者路径已被清空），\r\n"
+                 "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！");
     return;
   }
   // The files may have changed since the preview: the count asked about comes
