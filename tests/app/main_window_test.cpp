@@ -79,10 +79,13 @@ TEST_F(MainWindowTest, StartsInTheStateTheWindowCreatedHandlerLeaves) {
   }
   ASSERT_NE(window_.findChild<QTimer*>(QString::fromUtf8("时钟1")), nullptr);
 
-  const std::set<std::string> expected_checked = {
-      "选择框_窗口置顶", "选择框6", "选择框_1头", "选择框_2头", "单选框2",  "单选框3", "单选框5",
-      "单选框7",         "单选框9", "单选框11",   "单选框13",   "单选框15", "单选框17",
-      "选择框_正则区分大小写"};
+  const std::set<std::string> expected_checked = {"选择框_窗口置顶", "选择框6",
+                                                  "选择框_1头",      "选择框_2头",
+                                                  "单选框2",         "单选框3",
+                                                  "单选框5",         "单选框7",
+                                                  "单选框9",         "单选框11",
+                                                  "单选框13",        "单选框15",
+                                                  "单选框17",        "选择框_正则区分大小写"};
   std::set<std::string> checked;
   for (auto* button : window_.findChildren<QAbstractButton*>()) {
     if (button->isChecked()) checked.insert(button->objectName().toStdString());
