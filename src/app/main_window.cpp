@@ -527,12 +527,12 @@ void MainWindow::BuildAdvancedPage(QWidget* page) {
   QGroupBox* pinyin = Group(page, C::分组框_拼音, "汉字转拼音", 6, 356, 324, 124);
   Label(pinyin, C::透明标签_拼音形式, "形式", 10, 26, 32);
   Combo(pinyin, C::组合框_拼音形式, 44, 26, 110, Items({"全拼", "首字母"}));
-  Label(pinyin, C::透明标签_拼音声调, "声调", 166, 26, 32);
-  Combo(pinyin, C::组合框_拼音声调, 200, 26, 114, Items({"不带声调", "声调符号", "数字声调"}));
+  Label(pinyin, C::透明标签_拼音声调, "声调", 162, 26, 40);
+  Combo(pinyin, C::组合框_拼音声调, 204, 26, 110, Items({"不带声调", "声调符号", "数字声调"}));
   Label(pinyin, C::透明标签_拼音分隔, "分隔", 10, 58, 32);
   Combo(pinyin, C::组合框_拼音分隔, 44, 58, 110, Items({"无", "空格", "_", "-"}));
-  Label(pinyin, C::透明标签_拼音大小写, "大小写", 156, 58, 44);
-  Combo(pinyin, C::组合框_拼音大小写, 200, 58, 114, Items({"小写", "首字母大写", "全大写"}));
+  Label(pinyin, C::透明标签_拼音大小写, "大小写", 162, 58, 40);
+  Combo(pinyin, C::组合框_拼音大小写, 204, 58, 110, Items({"小写", "首字母大写", "全大写"}));
   Button(pinyin, C::按钮_转拼音, "转拼音", 184, 90, 96);
   HelpButton(pinyin, C::按钮_拼音帮助, 286, 90);
 }
