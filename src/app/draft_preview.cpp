@@ -68,7 +68,7 @@ void DraftPreview::Start() {
   // Copied here, on the window's thread: the draft never touches the window.
   auto request = std::make_shared<DraftRequest>();
   request->operation = *operation_;
-  request->form = std::make_unique<FormSnapshot>(services_.form);
+  request->form = std::make_unique<MemoryForm>(services_.form);
   const int rows = model_.RowCount();
   request->names.reserve(rows);
   request->previews.reserve(rows);

@@ -8,29 +8,6 @@
 
 namespace qm::cli {
 
-const MemoryForm::ControlState& MemoryForm::State(Control control) const {
-  static const ControlState untouched;
-  auto found = states_.find(control);
-  return found == states_.end() ? untouched : found->second;
-}
-
-void MemoryForm::SetComboIndex(Control combo, int index) {
-  ControlState& state = states_[combo];
-  state.index = index;
-  if (index >= 0 && index < static_cast<int>(state.items.size())) state.text = state.items[index];
-}
-
-GbkText MemoryForm::ComboItem(Control combo, int index) const {
-  const ControlState& state = State(combo);
-  return index >= 0 && index < static_cast<int>(state.items.size()) ? state.items[index]
-                                                                    : GbkText();
-}
-
-void MemoryForm::ClearComboItems(Control combo) {
-  states_[combo].items.clear();
-  states_[combo].index = -1;
-}
-
 GbkText MemoryList::Cell(int row, int column) const {
   if (!Holds(row, column)) return {};
   const std::vector<GbkText>& cells = columns_[column];

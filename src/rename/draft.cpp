@@ -93,27 +93,6 @@ class Cancellable : public JobProgress {
 
 }  // namespace
 
-FormSnapshot::FormSnapshot(const Form& form)
-    : states_(std::size(kMainWindowControls)), window_width_(form.WindowWidth()) {
-  for (Control control : kMainWindowControls) {
-    State& state = states_[static_cast<size_t>(control)];
-    state.text = form.Text(control);
-    state.checked = form.IsChecked(control);
-    state.combo_index = form.ComboIndex(control);
-    for (int i = 0, count = form.ComboCount(control); i < count; ++i) {
-      state.items.push_back(form.ComboItem(control, i));
-    }
-    state.visible = form.IsVisible(control);
-    state.geometry = form.GeometryOf(control);
-  }
-}
-
-GbkText FormSnapshot::ComboItem(Control combo, int index) const {
-  const std::vector<GbkText>& items = Of(combo).items;
-  if (index < 0 || index >= static_cast<int>(items.size())) return {};
-  return items[index];
-}
-
 bool CanDraft(OperationId operation, const Form& form) {
   // An operation that offers no preview renames even while it is open.
   return PreviewModeOn(form) && ProfileOf(operation).confirmation != Confirmation::AskNoPreview;
