@@ -1,6 +1,7 @@
 #include "rename/carry_out.h"
 
 #include "platform/reminder.h"
+#include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
@@ -114,8 +115,16 @@ void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& do
     PlanEntry& entry = done.entries[i];
     record.pairs.push_back({std::move(entry.from), std::move(entry.to), outcome.identity});
   }
-  for (const std::string& gone : services.renames->undo.Add(std::move(record))) {
+  UndoHistory& history = services.renames->undo;
+  for (const std::string& gone : history.Add(std::move(record))) {
     services.renames->journal.Remove(gone);
+  }
+  // Only the newest record stays in memory, so twenty large runs do not add
+  // up; one whose journal is too large to read back keeps its pairs.
+  if (history.size() >= 2) {
+    const size_t older = history.size() - 2;
+    Result<uint64_t> size = services.renames->journal.Size(history.Records()[older].journal_id);
+    if (size.ok() && *size <= kJournalReadLimit) history.Unload(older);
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -59,8 +61,24 @@ class UndoHistory {
   }
   void clear() { records_.clear(); }
 
+  // Frees the pairs of a record that its journal can give back: it is read
+  // again, as after a restart, when its turn comes.
+  void Unload(size_t index) {
+    UndoRecord& record = records_[index];
+    if (!record.loaded || record.journal_id.empty()) return;
+    record.loaded = false;
+    std::vector<UndoPair> pairs = std::exchange(record.pairs, {});
+    // A million names take longer to free than a window may go unpainted.
+    if (pairs.size() > kFreedInPlace) {
+      freeing_ = std::jthread([pairs = std::move(pairs)]() mutable { pairs.clear(); });
+    }
+  }
+
  private:
+  static constexpr size_t kFreedInPlace = 65536;
+
   std::vector<UndoRecord> records_;
+  std::jthread freeing_;
 };
 
 }  // namespace qm

@@ -96,6 +96,10 @@ TEST(UndoHistory, TakesBackRenamesOfEveryKindNewestFirst) {
       states.push_back(folder.Files());
       ASSERT_EQ(world.undo.size(), 3u);
       ASSERT_EQ(states[3].count("edited"), 1u);
+      // Only the newest is held in memory; the others come back from their journals.
+      EXPECT_FALSE(world.undo.Records()[0].loaded);
+      EXPECT_FALSE(world.undo.Records()[1].loaded);
+      EXPECT_TRUE(world.undo.Records()[2].loaded);
       if (!restart) {
         for (int k = 3; k > 0; --k) {
           UndoCommit(world.services);
