@@ -106,7 +106,8 @@ std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files, FileInfo
   NoWindows windows;
   Cancellable progress(cancelled);
   MainServices services{*request.form, list,    messages, windows,
-                        files,         nullptr, progress, request.preview_folder};
+                        files,         nullptr, progress, request.preview_folder,
+                        file_info};
   if (RunOperation(request.operation, services) != RunEnd::Previewed) return std::nullopt;
   if (cancelled.load()) return std::nullopt;
   return list.TakeDraft(request.operation);

@@ -71,5 +71,32 @@ TEST_F(AdvancedPageTest, ChineseNamesToPinyin) {
   EXPECT_EQ(OnDisk(), (std::set<std::string>{"Di_3_Ke Chong_Qing_Yin_Hang.mp4", "readme.txt"}));
 }
 
+// With the preview open: picking a style shows its draft, the button writes
+// it, the commit renames; the same for a template of file information.
+TEST_F(AdvancedPageTest, BothGroupsPreviewAndDraftWithThePreviewOpen) {
+  Load({"音乐.mp3", "x.txt"});
+  SetModified(folder_ / "x.txt", 2022, 3, 4);
+  Click(Control::按钮_打开预览);
+
+  FocusControl(Find(Control::组合框_拼音声调));
+  PressKey(Qt::Key_Down);  // 声调符号
+  // The list shows x.txt first, in the folder's name order.
+  ASSERT_TRUE(WaitFor([&] { return HasDraft() && Shown()[1] == "yīnyuè.mp3"; }));
+  EXPECT_EQ(Count(), "将改名1个，其中0个预计失败");
+  Click(Control::按钮_转拼音);
+  EXPECT_FALSE(HasDraft());
+  EXPECT_EQ(window_.list().Cell(1, 1), Gbk("yīnyuè.mp3"));
+
+  Find<QLineEdit>(Control::编辑框_信息模板)->clear();
+  Type(Control::编辑框_信息模板, "{修改日期}");
+  ASSERT_TRUE(WaitFor([&] { return HasDraft() && Shown()[0] == "2022-03-04.txt"; }));
+  // The song has a modification date too; its pinyin preview gives way.
+  Click(Control::按钮_按信息命名);
+  EXPECT_EQ(window_.list().Cell(0, 1), Gbk("2022-03-04.txt"));
+  Click(Control::按钮_确认无误执行吧);
+  EXPECT_EQ(OnDisk().count("2022-03-04.txt"), 1u);
+  EXPECT_EQ(OnDisk().count("x.txt"), 0u);
+}
+
 }  // namespace
 }  // namespace qm
