@@ -16,7 +16,7 @@ class DraftList : public ListView {
     const size_t rows = request.names.size();
     request.previews.resize(rows);
     cells_.resize(rows);
-    marks_ = request.marks;
+    // The run marks every row afresh.
     marks_.resize(rows);
   }
 

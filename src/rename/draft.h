@@ -24,7 +24,6 @@ struct DraftRequest {
   std::unique_ptr<MemoryForm> form;  // a copy of the window's controls
   std::vector<GbkText> names;        // the list's column 0
   std::vector<GbkText> previews;     // its column 1: names written by earlier previews
-  std::vector<GbkText> marks;        // the marks of column 1, or empty when none
   GbkText preview_folder;            // as MainServices keeps it
 };
 
