@@ -193,15 +193,16 @@ const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
   return nullptr;
 }
 
-// Each row's outcome after the window's commit: a renamed row shows its new
-// name and no preview; a failed one is listed in the failure window.
-void ReadOutcomes(const Session& session, const std::vector<int>& rows, Report& report) {
+// Each row's outcome after the window's commit or a mapped rename: a renamed
+// row of `list` shows its new name and no preview; a failed one is listed in
+// the failure window.
+void ReadOutcomes(const Session& session, const ListView& list, const std::vector<int>& rows,
+                  Report& report) {
   for (size_t i = 0; i < rows.size(); ++i) {
     EntryReport& entry = report.entries[i];
     if (entry.new_name.empty()) {  // no new name was made: the reason stands
       entry.result = EntryResult::Failed;
-    } else if (session.list.Cell(rows[i], 0) == entry.new_name &&
-               session.list.Cell(rows[i], 1).empty()) {
+    } else if (list.Cell(rows[i], 0) == entry.new_name && list.Cell(rows[i], 1).empty()) {
       entry.result = EntryResult::Renamed;
     } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
       entry.result = EntryResult::Failed;
@@ -304,7 +305,7 @@ void Commit(Session& session, const std::vector<int>& rows, Report& report) {
   const size_t before_commit = session.messages.shown.size();
   CommitPreview(session.services);
   report.stopped = InterruptRequested();
-  ReadOutcomes(session, rows, report);
+  ReadOutcomes(session, session.list, rows, report);
   // The commit speaks only when it could not start (a journal it cannot write).
   for (size_t i = before_commit; i < session.messages.shown.size(); ++i) {
     report.notes.push_back(session.messages.shown[i].text);
@@ -422,17 +423,7 @@ Report RunMapCommand(const Request& request) {
   MappedServices services{mapped, session.messages, session.services, session.progress};
   MappedRename(services, request.with_extension);
   report.stopped = InterruptRequested();
-  for (size_t i = 0; i < rows.size(); ++i) {
-    EntryReport& entry = report.entries[i];
-    if (mapped.Cell(rows[i], 0) == entry.new_name && mapped.Cell(rows[i], 1).empty()) {
-      entry.result = EntryResult::Renamed;
-    } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
-      entry.result = EntryResult::Failed;
-      entry.reason = failed->reason;
-    } else {
-      entry.result = EntryResult::NotRun;
-    }
-  }
+  ReadOutcomes(session, mapped, rows, report);
   return report;
 }
 

@@ -5,6 +5,8 @@
 
 #include "rename/info_naming.h"
 #include "text/gbk_text.h"
+#include "workspace/folder_scan.h"
+#include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"
 
 namespace qm {
@@ -16,15 +18,17 @@ namespace {
 using InfoByName = std::unordered_map<GbkText, FileInfoRead>;
 
 // Reads the listed files as a long job the user can stop; nullopt when stopped.
+// A file the skip-extension filter leaves alone is not read.
 std::optional<InfoByName> ReadListedFiles(MainServices& services) {
   InfoByName infos;
   if (services.file_info == nullptr) return infos;
   const GbkText folder = WorkingFolder(services.form);
+  const SkipFilter skip = ReadSkipFilter(services.form);
   std::vector<GbkText> names;
   std::vector<GbkText> paths;
   for (int row = 0, rows = services.list.RowCount(); row < rows; ++row) {
     GbkText name = services.list.Cell(row, 0);
-    if (name.empty()) continue;
+    if (name.empty() || skip.Skips(ExtensionOf(name))) continue;
     paths.push_back(folder + name);
     names.push_back(std::move(name));
   }

@@ -22,33 +22,19 @@
 #include "qt_application.h"
 #include "rename/undo_record.h"
 #include "text/gbk_text.h"
+#include "window_over_folder.h"
 
 namespace qm {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kLong = std::string(250, 'L') + ".mp4";  // 254 bytes; 259 as .markdown
 
 // The real main window over a real temporary folder, with the preview open.
-class PreviewMarksTest : public ::testing::Test {
+class PreviewMarksTest : public WindowOverFolder {
  protected:
-  PreviewMarksTest()
-      : window_(undo_, {.messages = &messages_, .windows = &windows_, .failures = &failures_}) {
-    std::string pattern = (fs::temp_directory_path() / "qm_marks_XXXXXX").string();
-    folder_ = mkdtemp(pattern.data());
-  }
-  ~PreviewMarksTest() override { fs::remove_all(folder_); }
-
   void Load(const std::vector<std::string>& names) {
-    for (const std::string& name : names) std::ofstream(folder_ / name) << name;
-    windows_.chosen_folder = Gbk(folder_.string());
-    Click(Control::按钮_手动读取);
-    ASSERT_EQ(window_.list().RowCount(), static_cast<int>(names.size()));
+    WindowOverFolder::Load(names);
     Click(Control::按钮_打开预览);
-  }
-  void Click(Control control) {
-    window_.findChild<QAbstractButton*>(QString::fromUtf8(ControlName(control)))->click();
   }
   // Previews every listed file with a new extension, typed into the combo.
   void PreviewExtension(const char* extension) {
@@ -78,20 +64,6 @@ class PreviewMarksTest : public ::testing::Test {
     }
     return marks;
   }
-  std::set<std::string> OnDisk() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-      names.insert(entry.path().filename().string());
-    }
-    return names;
-  }
-
-  UndoHistory undo_;
-  ScriptedMessages messages_;
-  FakeWindowSystem windows_;
-  FakeFailureList failures_;
-  MainWindow window_;
-  fs::path folder_;
 };
 
 const std::string kTaken = "新名称已被别的文件或文件夹占用";
