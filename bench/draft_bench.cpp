@@ -26,6 +26,7 @@
 #include "platform/form.h"
 #include "platform/qt/file_list_view.h"
 #include "rename/undo_record.h"
+#include "scratch_journal.h"
 #include "stall_meter.h"
 #include "text/gbk_text.h"
 
@@ -36,7 +37,8 @@ using Clock = std::chrono::steady_clock;
 constexpr int kFiles = 100000;
 
 struct Bench {
-  Bench() : window(undo, {.messages = &messages, .windows = &windows}) {
+  Bench()
+      : window(undo, {.messages = &messages, .windows = &windows, .journal = &journals.store()}) {
     char pattern[] = "/dev/shm/qm_draft_bench_XXXXXX";
     if (!mkdtemp(pattern)) std::abort();
     folder = pattern;
@@ -81,6 +83,7 @@ struct Bench {
     return cell && *cell == Gbk(first);
   }
 
+  ScratchJournal journals;
   UndoHistory undo;
   ScriptedMessages messages;
   FakeWindowSystem windows;

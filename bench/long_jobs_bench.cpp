@@ -42,6 +42,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "rename/undo_record.h"
+#include "scratch_journal.h"
 #include "stall_meter.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
@@ -118,7 +119,9 @@ double PeakMemoryKiB() {
 
 // The real main window, its questions answered OK.
 struct Bench {
-  Bench() : windows(nullptr), window(undo, {&messages, &windows, nullptr}) {
+  Bench()
+      : windows(nullptr),
+        window(undo, {.messages = &messages, .windows = &windows, .journal = &journals.store()}) {
     windows.folder = Utf8ToInternal(SharedFolder().path()).value();
     window.show();
     QApplication::processEvents();
@@ -176,6 +179,7 @@ struct Bench {
   }
   int Rows() { return window.list().RowCount(); }
 
+  ScratchJournal journals;
   UndoHistory undo;
   ScriptedMessages messages;
   AnsweringWindowSystem windows;
