@@ -22,7 +22,7 @@
 #include "app/main_window.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/form.h"
 #include "platform/qt/file_list_view.h"
 #include "rename/undo_record.h"

@@ -17,7 +17,7 @@
 
 #include "fakes/fake_form.h"
 #include "fakes/scripted_messages.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"

@@ -36,7 +36,7 @@
 #include "app/main_window.h"
 #include "app/mapped_rename_window.h"
 #include "fakes/scripted_messages.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/form.h"
 #include "platform/mapped_controls.h"
 #include "platform/qt/file_list_view.h"

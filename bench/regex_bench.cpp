@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "rename/regex_operations.h"
 #include "text/gbk_text.h"
 #include "text/regex_replace.h"

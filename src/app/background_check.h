@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/http_transport.h"
 
 namespace qm {

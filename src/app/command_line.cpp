@@ -5,7 +5,7 @@
 
 #include "app/main_handlers.h"
 #include "app/main_window.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/main_services.h"
 #include "platform/reminder.h"
 #include "text/gbk_text.h"

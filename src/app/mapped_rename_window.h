@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 class QCheckBox;
 class QMenu;

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/name_editor.h"
 
 class QCheckBox;

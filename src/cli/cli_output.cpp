@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/cli_ports.h"
 #include "mapped/mapped_rename.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/media/media_file_info.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"

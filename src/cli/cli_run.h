@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/operation_options.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm::cli {
 

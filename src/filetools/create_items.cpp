@@ -1,6 +1,6 @@
 #include "filetools/create_items.h"
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"

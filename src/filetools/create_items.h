@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/main_services.h"
 
 namespace qm {

@@ -1,6 +1,6 @@
 #include "filetools/delete_listed.h"
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/list_view.h"
 #include "platform/main_services.h"
 #include "platform/mapped_services.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/http_transport.h"
 
 namespace qm {

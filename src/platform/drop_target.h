@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

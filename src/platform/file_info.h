@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/gbk_text_type.h"
-#include "platform/result.h"
+#include "base/gbk_text_type.h"
+#include "base/result.h"
 
 namespace qm {
 

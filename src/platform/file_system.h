@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/gbk_text_type.h"
-#include "platform/result.h"
+#include "base/gbk_text_type.h"
+#include "base/result.h"
 
 namespace qm {
 
@@ -101,7 +101,7 @@ class FileSystem {
   virtual Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) = 0;
 
   // Replaces path with bytes as one step: a failure leaves any old file whole.
-  virtual Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;
+  virtual Result<void> WriteFileAtomically(const GbkText& path, std::string_view bytes) = 0;
 
   // The file's bytes, at most max_bytes of them: a caller that asks for one
   // more than it takes can tell a file too large without holding it whole.
@@ -112,17 +112,17 @@ class FileSystem {
   // True when path is an existing folder (or a symbolic link to one).
   virtual bool IsFolder(const GbkText& path) = 0;
   // Creates one folder; fails when anything of that name exists.
-  virtual Result<bool> CreateFolder(const GbkText& path) = 0;
+  virtual Result<void> CreateFolder(const GbkText& path) = 0;
   // Creates a file holding bytes; fails, leaving it untouched, when anything of that name exists.
-  virtual Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) = 0;
+  virtual Result<void> CreateNewFile(const GbkText& path, std::string_view bytes) = 0;
   // Deletes one file or symbolic link for good; fails on a folder.
-  virtual Result<bool> RemoveFile(const GbkText& path) = 0;
+  virtual Result<void> RemoveFile(const GbkText& path) = 0;
   // Deletes a folder with everything below it for good. Symbolic links are
   // removed, never followed; a link given as path is removed itself.
-  virtual Result<bool> RemoveFolderTree(const GbkText& path) = 0;
+  virtual Result<void> RemoveFolderTree(const GbkText& path) = 0;
   // Moves a file or folder to the trash of its file system, where the file
   // manager can restore it; on failure it stays where it was.
-  virtual Result<bool> MoveToTrash(const GbkText& path) = 0;
+  virtual Result<void> MoveToTrash(const GbkText& path) = 0;
 
   // The folder of the running executable, without a trailing separator.
   virtual GbkText ProgramFolder() = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace qm {
 
@@ -16,7 +16,7 @@ class JournalWriter {
   virtual ~JournalWriter() = default;
   virtual const std::string& Id() const = 0;
   // Appends bytes; with sync they are on disk (not only in the cache) when it returns.
-  virtual Result<bool> Append(std::string_view bytes, bool sync) = 0;
+  virtual Result<void> Append(std::string_view bytes, bool sync) = 0;
 };
 
 // Where the rename journals live between runs of the program. Ids sort in the

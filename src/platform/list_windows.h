@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 #include "platform/file_info.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/job_progress.h"
 #include "platform/list_view.h"
 #include "platform/messages.h"

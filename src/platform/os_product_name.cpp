@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 namespace {

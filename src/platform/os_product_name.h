@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

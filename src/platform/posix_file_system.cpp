@@ -16,7 +16,7 @@
 #include <limits>
 #include <memory>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_error.h"
 #include "platform/unique_fd.h"
 
@@ -212,7 +212,7 @@ FolderListing PosixFileSystem::ListFolder(const GbkText& folder,
   return listing;
 }
 
-Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+Result<void> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   auto target = InternalToUtf8(path);
   if (!target) return target.error();
   std::string temporary = *target + ".XXXXXX";
@@ -228,7 +228,7 @@ Result<bool> PosixFileSystem::WriteFileAtomically(const GbkText& path, std::stri
     ::unlink(temporary.c_str());
     return SystemError("write file", error_number);
   }
-  return true;
+  return {};
 }
 
 Result<std::string> PosixFileSystem::ReadFile(const GbkText& path, size_t max_bytes) {

@@ -21,16 +21,16 @@ class PosixFileSystem : public FileSystem {
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
-  Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
+  Result<void> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override;
   Result<int64_t> LastWriteTime(const GbkText& path) override;
   // Creating and deleting live in posix_file_tools.cpp, the trash in posix_trash.cpp.
   bool IsFolder(const GbkText& path) override;
-  Result<bool> CreateFolder(const GbkText& path) override;
-  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
-  Result<bool> RemoveFile(const GbkText& path) override;
-  Result<bool> RemoveFolderTree(const GbkText& path) override;
-  Result<bool> MoveToTrash(const GbkText& path) override;
+  Result<void> CreateFolder(const GbkText& path) override;
+  Result<void> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<void> RemoveFile(const GbkText& path) override;
+  Result<void> RemoveFolderTree(const GbkText& path) override;
+  Result<void> MoveToTrash(const GbkText& path) override;
   GbkText ProgramFolder() override;
   GbkText DocumentsFolder() override;
 

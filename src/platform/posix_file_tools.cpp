@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_error.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_trash.h"
@@ -87,14 +87,14 @@ bool PosixFileSystem::IsFolder(const GbkText& path) {
          S_ISDIR(status.st_mode);
 }
 
-Result<bool> PosixFileSystem::CreateFolder(const GbkText& path) {
+Result<void> PosixFileSystem::CreateFolder(const GbkText& path) {
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   if (::mkdir(native->c_str(), 0777) != 0) return SystemError("create folder", errno);
-  return true;
+  return {};
 }
 
-Result<bool> PosixFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
+Result<void> PosixFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   // O_EXCL: an existing file, or a link in its place, is never opened at all.
@@ -107,17 +107,17 @@ Result<bool> PosixFileSystem::CreateNewFile(const GbkText& path, std::string_vie
     ::unlink(native->c_str());
     return SystemError("write file", error_number);
   }
-  return true;
+  return {};
 }
 
-Result<bool> PosixFileSystem::RemoveFile(const GbkText& path) {
+Result<void> PosixFileSystem::RemoveFile(const GbkText& path) {
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   if (::unlink(native->c_str()) != 0) return SystemError("delete file", errno);
-  return true;
+  return {};
 }
 
-Result<bool> PosixFileSystem::RemoveFolderTree(const GbkText& path) {
+Result<void> PosixFileSystem::RemoveFolderTree(const GbkText& path) {
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   auto [folder, name] = SplitLast(*native);
@@ -137,10 +137,10 @@ Result<bool> PosixFileSystem::RemoveFolderTree(const GbkText& path) {
     error_number = RemoveTreeAt(parent.fd(), name, status.st_dev);
   }
   if (error_number != 0) return SystemError("delete folder", error_number);
-  return true;
+  return {};
 }
 
-Result<bool> PosixFileSystem::MoveToTrash(const GbkText& path) {
+Result<void> PosixFileSystem::MoveToTrash(const GbkText& path) {
   auto native = InternalToUtf8(path);
   if (!native) return native.error();
   return MoveToFreedesktopTrash(*native);

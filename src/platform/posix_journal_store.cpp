@@ -25,13 +25,13 @@ bool IsJournalId(std::string_view id) {
                                     [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
 }
 
-Result<bool> MakeFolders(const std::string& path) {
+Result<void> MakeFolders(const std::string& path) {
   for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     std::string part = path.substr(0, slash);
     if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
       return SystemError("create " + part, errno);
     }
-    if (slash == std::string::npos) return true;
+    if (slash == std::string::npos) return {};
   }
 }
 
@@ -40,11 +40,11 @@ class PosixJournalWriter : public JournalWriter {
   PosixJournalWriter(UniqueFd fd, std::string id) : fd_(std::move(fd)), id_(std::move(id)) {}
   const std::string& Id() const override { return id_; }
 
-  Result<bool> Append(std::string_view bytes, bool sync) override {
+  Result<void> Append(std::string_view bytes, bool sync) override {
     if (int error_number = WriteAll(fd_.fd(), bytes))
       return SystemError("write journal", error_number);
     if (sync && ::fdatasync(fd_.fd()) != 0) return SystemError("sync journal", errno);
-    return true;
+    return {};
   }
 
  private:

@@ -140,7 +140,7 @@ std::string DeletionDate() {
 // Reserves a name in the trash by creating its .trashinfo exclusively, then
 // renames the entry into files/ under that name; the info goes again when the
 // rename fails.
-Result<bool> MoveInto(const Trash& trash, const UniqueFd& parent, const std::string& name,
+Result<void> MoveInto(const Trash& trash, const UniqueFd& parent, const std::string& name,
                       const std::string& original_path) {
   std::string info_text = "[Trash Info]\nPath=" + TrashInfoPathEncode(original_path) +
                           "\nDeletionDate=" + DeletionDate() + "\n";
@@ -163,7 +163,7 @@ Result<bool> MoveInto(const Trash& trash, const UniqueFd& parent, const std::str
                                                 trashed.c_str(), RENAME_NOREPLACE) != 0) {
       error_number = errno;
     }
-    if (error_number == 0) return true;
+    if (error_number == 0) return {};
     ::unlinkat(trash.info.fd(), info_name.c_str(), 0);
     if (error_number != EEXIST) return SystemError("move to trash", error_number);
   }
@@ -190,7 +190,7 @@ std::string TrashInfoPathEncode(const std::string& path) {
   return encoded;
 }
 
-Result<bool> MoveToFreedesktopTrash(const std::string& path) {
+Result<void> MoveToFreedesktopTrash(const std::string& path) {
   std::string trimmed = path;
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
   size_t slash = trimmed.find_last_of('/');

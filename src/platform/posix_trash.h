@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/result.h"
+#include "base/result.h"
 
 namespace qm {
 
@@ -12,7 +12,7 @@ namespace qm {
 // $topdir/.Trash/$uid or $topdir/.Trash-$uid at the top of the file system.
 // Nothing is ever copied across file systems: when no trash can take the
 // entry by a rename, it fails and stays where it was.
-Result<bool> MoveToFreedesktopTrash(const std::string& path);
+Result<void> MoveToFreedesktopTrash(const std::string& path);
 
 // The Path= value of a .trashinfo file: bytes other than unreserved URI
 // characters and "/" become %XX.

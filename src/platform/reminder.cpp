@@ -1,6 +1,6 @@
 #include "platform/reminder.h"
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/file_info.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

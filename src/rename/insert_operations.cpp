@@ -1,6 +1,6 @@
 #include "rename/insert_operations.h"
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "rename/rename_run.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "rename/carry_out.h"
 #include "text/gbk_text.h"
 

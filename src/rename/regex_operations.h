@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/main_services.h"
 #include "rename/rename_run.h"
 #include "text/regex_replace.h"

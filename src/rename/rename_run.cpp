@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "rename/carry_out.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"

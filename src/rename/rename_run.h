@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/controls.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"
 #include "rename/rename_plan.h"

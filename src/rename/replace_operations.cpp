@@ -3,7 +3,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "platform/reminder.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"

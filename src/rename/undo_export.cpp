@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "platform/encoding.h"
-#include "platform/path_rules.h"
+#include "base/encoding.h"
+#include "base/path_rules.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/folder_identities.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

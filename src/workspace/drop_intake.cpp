@@ -1,6 +1,6 @@
 #include "workspace/drop_intake.h"
 
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"

@@ -5,7 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/encoding.h"
-#include "platform/path_rules.h"
+#include "base/encoding.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 #include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"

@@ -8,7 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/main_services.h"
 #include "workspace/intake_guard.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/list_view.h"
 
 namespace qm {

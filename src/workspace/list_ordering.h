@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "platform/list_view.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"

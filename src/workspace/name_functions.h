@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "platform/gbk_text_type.h"
-#include "platform/path_rules.h"
+#include "base/gbk_text_type.h"
+#include "base/path_rules.h"
 
 namespace qm {
 

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/encoding.h"
-#include "platform/path_rules.h"
+#include "base/encoding.h"
+#include "base/path_rules.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -5,7 +5,7 @@
 
 #include "platform/file_system.h"
 #include "platform/form.h"
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

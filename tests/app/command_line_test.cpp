@@ -177,7 +177,7 @@ class ProgramCopy : public PosixFileSystem {
   ProgramCopy(std::filesystem::path program_folder, std::filesystem::path documents)
       : PosixFileSystem(Gbk(documents.string())), program_folder_(std::move(program_folder)) {}
   GbkText ProgramFolder() override { return Gbk(program_folder_.string()); }
-  Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override {
+  Result<void> WriteFileAtomically(const GbkText& path, std::string_view bytes) override {
     struct stat status {};
     if (geteuid() == 0 && path.rfind(ProgramFolder() + "/", 0) == 0 &&
         ::stat(program_folder_.c_str(), &status) == 0 && (status.st_mode & S_IWUSR) == 0) {

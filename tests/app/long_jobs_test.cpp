@@ -47,10 +47,10 @@ constexpr int kFiles = 8;
 // created.
 class WatchedFileSystem : public PosixFileSystem {
  public:
-  Result<bool> RemoveFile(const GbkText& path) override {
+  Result<void> RemoveFile(const GbkText& path) override {
     return Watched(PosixFileSystem::RemoveFile(path));
   }
-  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override {
+  Result<void> CreateNewFile(const GbkText& path, std::string_view bytes) override {
     return Watched(PosixFileSystem::CreateNewFile(path, bytes));
   }
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override {
@@ -65,7 +65,7 @@ class WatchedFileSystem : public PosixFileSystem {
   std::function<void(int changes)> after_change;
 
  private:
-  Result<bool> Watched(Result<bool> done) {
+  Result<void> Watched(Result<void> done) {
     if (done.ok() && after_change) after_change(++changes);
     return done;
   }

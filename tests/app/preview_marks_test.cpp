@@ -17,7 +17,7 @@
 #include "fakes/scripted_messages.h"
 #include "keyboard.h"
 #include "platform/controls.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
 #include "rename/undo_record.h"

@@ -15,7 +15,7 @@
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
 #include "rename/journal_recovery.h"

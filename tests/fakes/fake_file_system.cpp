@@ -1,6 +1,6 @@
 #include "fakes/fake_file_system.h"
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 
@@ -146,7 +146,7 @@ FolderListing FakeFileSystem::ListFolder(const GbkText& folder,
   return listing;
 }
 
-Result<bool> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
+Result<void> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
   GbkText source = Normalized(from);
   GbkText target = Normalized(to);
   if (failing_renames.count(source) != 0) return Error{"rename refused by the test"};
@@ -163,7 +163,7 @@ Result<bool> FakeFileSystem::Rename(const GbkText& from, const GbkText& to) {
   entry.path = target;
   Reindex();
   renames.emplace_back(source, target);
-  return true;
+  return {};
 }
 
 Result<std::unique_ptr<FolderHandle>> FakeFileSystem::OpenFolder(const GbkText& folder) {
@@ -190,7 +190,7 @@ void FakeFileSystem::Remove(const GbkText& path) {
   Reindex();
 }
 
-Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+Result<void> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   if (fail_writes) return Error{"write refused by the test"};
   GbkText target = Normalized(path);
   if (read_only_folders.count(ParentOf(target)) != 0) return Error{"read-only folder"};
@@ -200,7 +200,7 @@ Result<bool> FakeFileSystem::WriteFileAtomically(const GbkText& path, std::strin
   } else {
     AddFile(target, std::string(bytes));
   }
-  return true;
+  return {};
 }
 
 Result<std::string> FakeFileSystem::ReadFile(const GbkText& path, size_t max_bytes) {
@@ -224,7 +224,7 @@ void FakeFileSystem::SetLastWriteTime(const GbkText& path, int64_t nanoseconds) 
 
 namespace qm {
 
-Result<bool> FakeFileSystem::Add(const GbkText& path, bool is_directory, std::string_view content) {
+Result<void> FakeFileSystem::Add(const GbkText& path, bool is_directory, std::string_view content) {
   GbkText target = Normalized(path);
   if (index_.count(target) != 0) return Error{"exists"};
   auto parent = index_.find(ParentOf(target));
@@ -233,7 +233,7 @@ Result<bool> FakeFileSystem::Add(const GbkText& path, bool is_directory, std::st
   }
   entries_.push_back({target, is_directory, std::string(content)});
   Reindex();
-  return true;
+  return {};
 }
 
 void FakeFileSystem::Erase(const GbkText& path) {
@@ -249,37 +249,37 @@ bool FakeFileSystem::IsFolder(const GbkText& path) {
   return found != index_.end() && entries_[found->second].is_directory;
 }
 
-Result<bool> FakeFileSystem::CreateFolder(const GbkText& path) { return Add(path, true, {}); }
+Result<void> FakeFileSystem::CreateFolder(const GbkText& path) { return Add(path, true, {}); }
 
-Result<bool> FakeFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
+Result<void> FakeFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
   if (fail_writes) return Error{"write refused by the test"};
   return Add(path, false, bytes);
 }
 
-Result<bool> FakeFileSystem::RemoveFile(const GbkText& path) {
+Result<void> FakeFileSystem::RemoveFile(const GbkText& path) {
   GbkText target = Normalized(path);
   if (failing_removals.count(target) != 0) return Error{"removal refused by the test"};
   auto found = index_.find(target);
   if (found == index_.end() || entries_[found->second].is_directory) return Error{"no such file"};
   Erase(target);
-  return true;
+  return {};
 }
 
-Result<bool> FakeFileSystem::RemoveFolderTree(const GbkText& path) {
+Result<void> FakeFileSystem::RemoveFolderTree(const GbkText& path) {
   GbkText target = Normalized(path);
   if (failing_removals.count(target) != 0) return Error{"removal refused by the test"};
   if (!IsFolder(target)) return Error{"no such folder"};
   Erase(target);
-  return true;
+  return {};
 }
 
-Result<bool> FakeFileSystem::MoveToTrash(const GbkText& path) {
+Result<void> FakeFileSystem::MoveToTrash(const GbkText& path) {
   GbkText target = Normalized(path);
   if (failing_removals.count(target) != 0) return Error{"trash refused by the test"};
   if (!Exists(target)) return Error{"no such file or folder"};
   Erase(target);
   trashed.push_back(target);
-  return true;
+  return {};
 }
 
 }  // namespace qm

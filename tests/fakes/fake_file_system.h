@@ -25,22 +25,22 @@ class FakeFileSystem : public FileSystem {
       const GbkText& folder,
       const std::function<void(const GbkText& name, bool is_directory)>& visit) override;
   // Renames by full path, never overwriting; the folder handles rename through it.
-  virtual Result<bool> Rename(const GbkText& from, const GbkText& to);
+  virtual Result<void> Rename(const GbkText& from, const GbkText& to);
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
   // The identity the fake gives path; nullopt when nothing is there.
   std::optional<FileIdentity> IdentityOf(const GbkText& path) const;
   void Remove(const GbkText& path);
-  Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
+  Result<void> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override;
   Result<int64_t> LastWriteTime(const GbkText& path) override;
   void SetLastWriteTime(const GbkText& path, int64_t nanoseconds);
   GbkText ProgramFolder() override { return program_folder; }
   bool IsFolder(const GbkText& path) override;
-  Result<bool> CreateFolder(const GbkText& path) override;
-  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
-  Result<bool> RemoveFile(const GbkText& path) override;
-  Result<bool> RemoveFolderTree(const GbkText& path) override;
-  Result<bool> MoveToTrash(const GbkText& path) override;
+  Result<void> CreateFolder(const GbkText& path) override;
+  Result<void> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<void> RemoveFile(const GbkText& path) override;
+  Result<void> RemoveFolderTree(const GbkText& path) override;
+  Result<void> MoveToTrash(const GbkText& path) override;
   GbkText DocumentsFolder() override { return documents_folder; }
 
   std::set<GbkText> failing_renames;  // sources whose rename fails
@@ -82,7 +82,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<Entry> entries_;  // listing order; removed entries are erased
   std::map<GbkText, size_t> index_;
   void Reindex();
-  Result<bool> Add(const GbkText& path, bool is_directory, std::string_view content);
+  Result<void> Add(const GbkText& path, bool is_directory, std::string_view content);
   // Erases path and everything below it.
   void Erase(const GbkText& path);
 };

@@ -63,10 +63,10 @@ class FakeJournalStore : public JournalStore {
    public:
     Writer(FakeJournalStore& store, std::string id) : store_(store), id_(std::move(id)) {}
     const std::string& Id() const override { return id_; }
-    Result<bool> Append(std::string_view bytes, bool sync) override {
+    Result<void> Append(std::string_view bytes, bool sync) override {
       store_.journals[id_] += bytes;
       if (sync) ++store_.syncs;
-      return true;
+      return {};
     }
 
    private:

@@ -42,7 +42,7 @@ class FaultyWriter : public JournalWriter {
   FaultyWriter(std::unique_ptr<JournalWriter> inner, FaultCounter& counter)
       : inner_(std::move(inner)), counter_(counter) {}
   const std::string& Id() const override { return inner_->Id(); }
-  Result<bool> Append(std::string_view bytes, bool sync) override {
+  Result<void> Append(std::string_view bytes, bool sync) override {
     if (int error = counter_.Count({FaultPoint::JournalAppend, Id(), {}}))
       return FaultError("append", error);
     return inner_->Append(bytes, sync);
@@ -85,34 +85,34 @@ Result<std::unique_ptr<FolderHandle>> FaultyFileSystem::OpenFolder(const GbkText
       std::make_unique<FaultyFolder>(std::move(handle).value(), counter_));
 }
 
-Result<bool> FaultyFileSystem::Change(FaultPoint point, const GbkText& path,
-                                      const std::function<Result<bool>()>& change) {
+Result<void> FaultyFileSystem::Change(FaultPoint point, const GbkText& path,
+                                      const std::function<Result<void>()>& change) {
   if (int error = counter_.Count({point, path, {}})) return FaultError(path.c_str(), error);
   return change();
 }
 
-Result<bool> FaultyFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
+Result<void> FaultyFileSystem::WriteFileAtomically(const GbkText& path, std::string_view bytes) {
   return Change(FaultPoint::WriteFile, path,
                 [&] { return inner_.WriteFileAtomically(path, bytes); });
 }
 
-Result<bool> FaultyFileSystem::CreateFolder(const GbkText& path) {
+Result<void> FaultyFileSystem::CreateFolder(const GbkText& path) {
   return Change(FaultPoint::CreateFolder, path, [&] { return inner_.CreateFolder(path); });
 }
 
-Result<bool> FaultyFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
+Result<void> FaultyFileSystem::CreateNewFile(const GbkText& path, std::string_view bytes) {
   return Change(FaultPoint::CreateFile, path, [&] { return inner_.CreateNewFile(path, bytes); });
 }
 
-Result<bool> FaultyFileSystem::RemoveFile(const GbkText& path) {
+Result<void> FaultyFileSystem::RemoveFile(const GbkText& path) {
   return Change(FaultPoint::RemoveFile, path, [&] { return inner_.RemoveFile(path); });
 }
 
-Result<bool> FaultyFileSystem::RemoveFolderTree(const GbkText& path) {
+Result<void> FaultyFileSystem::RemoveFolderTree(const GbkText& path) {
   return Change(FaultPoint::RemoveFolderTree, path, [&] { return inner_.RemoveFolderTree(path); });
 }
 
-Result<bool> FaultyFileSystem::MoveToTrash(const GbkText& path) {
+Result<void> FaultyFileSystem::MoveToTrash(const GbkText& path) {
   return Change(FaultPoint::MoveToTrash, path, [&] { return inner_.MoveToTrash(path); });
 }
 

@@ -71,17 +71,17 @@ class FaultyFileSystem : public FileSystem {
     return inner_.ListFolder(folder, visit);
   }
   Result<std::unique_ptr<FolderHandle>> OpenFolder(const GbkText& folder) override;
-  Result<bool> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
+  Result<void> WriteFileAtomically(const GbkText& path, std::string_view bytes) override;
   Result<std::string> ReadFile(const GbkText& path, size_t max_bytes) override {
     return inner_.ReadFile(path, max_bytes);
   }
   Result<int64_t> LastWriteTime(const GbkText& path) override { return inner_.LastWriteTime(path); }
   bool IsFolder(const GbkText& path) override { return inner_.IsFolder(path); }
-  Result<bool> CreateFolder(const GbkText& path) override;
-  Result<bool> CreateNewFile(const GbkText& path, std::string_view bytes) override;
-  Result<bool> RemoveFile(const GbkText& path) override;
-  Result<bool> RemoveFolderTree(const GbkText& path) override;
-  Result<bool> MoveToTrash(const GbkText& path) override;
+  Result<void> CreateFolder(const GbkText& path) override;
+  Result<void> CreateNewFile(const GbkText& path, std::string_view bytes) override;
+  Result<void> RemoveFile(const GbkText& path) override;
+  Result<void> RemoveFolderTree(const GbkText& path) override;
+  Result<void> MoveToTrash(const GbkText& path) override;
   GbkText ProgramFolder() override {
     return program_folder ? *program_folder : inner_.ProgramFolder();
   }
@@ -95,8 +95,8 @@ class FaultyFileSystem : public FileSystem {
 
  private:
   // A changing call: counted, and failed or let through as the faults say.
-  Result<bool> Change(FaultPoint point, const GbkText& path,
-                      const std::function<Result<bool>()>& change);
+  Result<void> Change(FaultPoint point, const GbkText& path,
+                      const std::function<Result<void>()>& change);
 
   FileSystem& inner_;
   FaultCounter& counter_;

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

@@ -14,7 +14,7 @@
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/main_services.h"
 #include "platform/posix_file_system.h"
 #include "text/gbk_text.h"

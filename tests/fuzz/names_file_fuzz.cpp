@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mapped/mapped_rename.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace {

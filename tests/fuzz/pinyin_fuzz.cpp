@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 #include "text/pinyin.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_main_services.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

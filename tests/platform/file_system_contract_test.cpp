@@ -13,7 +13,7 @@
 
 #include "fakes/fake_file_system.h"
 #include "fakes/faulty_file_system.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_file_system.h"
 #include "text/gbk_text.h"
 

@@ -12,7 +12,7 @@
 #include <future>
 
 #include "fakes/scratch_folder.h"
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

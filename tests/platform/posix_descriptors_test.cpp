@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_journal_store.h"
 

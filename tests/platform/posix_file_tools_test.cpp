@@ -10,7 +10,7 @@
 #include <regex>
 #include <string>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_trash.h"
 #include "text/gbk_text.h"

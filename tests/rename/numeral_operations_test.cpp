@@ -62,7 +62,7 @@ TEST(NumeralRenames, RoundTripBelowAThousandOnly) {
 class ProgressWatchingFiles : public FakeFileSystem {
  public:
   explicit ProgressWatchingFiles(const FakeForm& form) : form_(form) {}
-  Result<bool> Rename(const GbkText& from, const GbkText& to) override {
+  Result<void> Rename(const GbkText& from, const GbkText& to) override {
     const auto& bar = form_.State(Control::进度条1);
     seen.push_back({bar.visible, bar.progress_value});
     return FakeFileSystem::Rename(from, to);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

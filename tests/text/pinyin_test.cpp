@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 #include "text/gbk_text.h"
 
 namespace qm {

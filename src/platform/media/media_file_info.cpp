@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/qt/qt_text.h"
 
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 
 #include <gtest/gtest.h>
 

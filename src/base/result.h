@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
@@ -29,6 +30,22 @@ class Result {
 
  private:
   std::variant<T, Error> state_;
+};
+
+// Done or error, for fallible operations that give nothing back: success is
+// `return {};`, so no caller reads a value that means nothing.
+template <>
+class Result<void> {
+ public:
+  Result() = default;
+  Result(Error error) : error_(std::move(error)) {}
+
+  bool ok() const { return !error_.has_value(); }
+  explicit operator bool() const { return ok(); }
+  const Error& error() const { return *error_; }
+
+ private:
+  std::optional<Error> error_;
 };
 
 }  // namespace qm

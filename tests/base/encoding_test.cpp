@@ -1,4 +1,4 @@
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/path_rules.h"
+#include "base/path_rules.h"
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 

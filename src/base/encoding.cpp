@@ -1,11 +1,11 @@
-#include "platform/encoding.h"
+#include "base/encoding.h"
 
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/gbk_text_type.h"
+#include "base/gbk_text_type.h"
 
 namespace qm {
 namespace {
