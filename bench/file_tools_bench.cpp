@@ -17,7 +17,7 @@
 #include "fakes/fake_window_system.h"
 #include "filetools/create_items.h"
 #include "filetools/delete_listed.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -51,11 +51,11 @@ struct World {
     root = pattern;
     ::setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
     std::vector<GbkText> names;
-    for (int i = 0; i < kEntries; ++i) names.push_back(Name(i));
+    for (int i = 0; i < kEntries; ++i) names.push_back(GbkText(Name(i)));
     list.AppendRows(names);
     form.SetText(Control::组合框2, Gbk("处理文件"));
-    form.SetText(Control::标签2, root + "/work/");
-    form.SetText(Control::编辑框14, root + "/work");
+    form.SetText(Control::标签2, GbkText(root + "/work/"));
+    form.SetText(Control::编辑框14, GbkText(root + "/work"));
     form.SetText(Control::组合框_创建扩展, ".txt");
   }
   ~World() { std::filesystem::remove_all(root); }
@@ -160,7 +160,7 @@ void MakeTree(const std::string& root) {
 
 void BM_RemoveFolderTree(benchmark::State& state) {
   World& world = Shared();
-  GbkText tree = world.root + "/tree";
+  GbkText tree = GbkText(world.root + "/tree");
   for (auto _ : state) {
     state.PauseTiming();
     MakeTree(world.root + "/tree");

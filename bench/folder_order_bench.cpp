@@ -23,8 +23,8 @@ std::vector<GbkText> Names(bool chinese) {
   names.reserve(kNameCount);
   const GbkText chapter = Gbk("第"), title = Gbk("章 图层与蒙版");
   for (int i = 0; i < kNameCount; ++i) {
-    names.push_back(chinese ? chapter + std::to_string(i) + title
-                            : "Lesson " + std::to_string(i) + " Layers and Masks");
+    names.push_back(chinese ? chapter + qm::ToText(i) + title
+                            : "Lesson " + qm::ToText(i) + " Layers and Masks");
   }
   std::shuffle(names.begin(), names.end(), std::mt19937(14));
   return names;

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "base/encoding.h"
 #include "fakes/fake_form.h"
 #include "fakes/scripted_messages.h"
-#include "base/encoding.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "text/gbk_text.h"

@@ -27,7 +27,7 @@ Listing MakeListing(size_t count) {
   std::mt19937_64 random(42);
   std::uniform_int_distribution<int64_t> seconds(0, 3 * 24 * 3600);
   for (size_t i = 0; i < count; ++i) {
-    listing.names.push_back(qm::Gbk("第") + std::to_string(i) + qm::Gbk("课.mp4"));
+    listing.names.push_back(qm::Gbk("第") + qm::ToText(i) + qm::Gbk("课.mp4"));
     listing.times.push_back(i % 100 == 0
                                 ? qm::kEarliestFileTime
                                 : 1'700'000'000'000'000'000 + seconds(random) * 1'000'000'000);

@@ -24,8 +24,7 @@ constexpr int kRows = 100000;
 const std::vector<GbkText>& Names() {
   static const std::vector<GbkText> names = [] {
     std::vector<GbkText> out;
-    for (int i = 0; i < kRows; ++i)
-      out.push_back(Gbk("第") + std::to_string(i) + Gbk("课 视频.mp4"));
+    for (int i = 0; i < kRows; ++i) out.push_back(Gbk("第") + qm::ToText(i) + Gbk("课 视频.mp4"));
     return out;
   }();
   return names;

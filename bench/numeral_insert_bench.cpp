@@ -26,7 +26,7 @@ const std::vector<qm::GbkText>& Names() {
     std::vector<qm::GbkText> list;
     list.reserve(kNames);
     for (int k = 0; k < kNames; ++k) {
-      qm::GbkText number = k % 2 == 0 ? std::to_string(k % 1200) : qm::NumeralText(k % 999 + 1);
+      qm::GbkText number = k % 2 == 0 ? qm::ToText(k % 1200) : qm::NumeralText(k % 999 + 1);
       list.push_back(prefixes[k % 4] + number + suffixes[(k / 4) % 4]);
     }
     return list;

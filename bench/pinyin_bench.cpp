@@ -19,7 +19,7 @@ const std::vector<qm::GbkText>& Names() {
     std::vector<qm::GbkText> list;
     list.reserve(100000);
     for (int k = 0; k < 100000; ++k) {
-      list.push_back(qm::Gbk("第") + std::to_string(k) + qm::Gbk("课") + stems[k % 4]);
+      list.push_back(qm::Gbk("第") + qm::ToText(k) + qm::Gbk("课") + stems[k % 4]);
     }
     return list;
   }();

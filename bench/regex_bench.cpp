@@ -26,7 +26,7 @@ const std::vector<GbkText>& Names() {
     std::vector<GbkText> list;
     list.reserve(100000);
     for (int k = 0; k < 100000; ++k) {
-      list.push_back(Gbk("第") + std::to_string(k) + Gbk(k % 2 ? "课 视频教程" : "课 notes") +
+      list.push_back(Gbk("第") + qm::ToText(k) + Gbk(k % 2 ? "课 视频教程" : "课 notes") +
                      (k % 5 ? "" : " extra"));
     }
     return list;

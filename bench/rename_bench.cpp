@@ -16,8 +16,8 @@
 #include "fakes/fake_form.h"
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_run.h"
@@ -105,13 +105,13 @@ struct Window {
   MainServices services{form, list, messages, windows, files, &renames};
 
   explicit Window(const Folder& folder, bool preview) : journal(folder.StateFolder()) {
-    form.SetText(Control::标签2, folder.Path());
+    form.SetText(Control::标签2, GbkText(folder.Path()));
     form.SetText(Control::组合框2, Gbk("处理文件"));
     form.SetText(Control::按钮_打开预览, Gbk(preview ? "关闭预览" : "打开预览"));
     if (preview) list.InsertColumn(1, "", 380);
     std::vector<GbkText> names;
     names.reserve(kFiles);
-    for (int i = 0; i < kFiles; ++i) names.push_back(Folder::Name(i, folder.letter));
+    for (int i = 0; i < kFiles; ++i) names.push_back(GbkText(Folder::Name(i, folder.letter)));
     list.AppendRows(names);
   }
 };
@@ -144,7 +144,7 @@ void BM_RenameRun(benchmark::State& state) {
     RenameRun(profile, operation, window.services);
     folder.letter = folder.letter == 'a' ? 'b' : 'a';
   }
-  if (window.list.Cell(kFiles - 1, 0) != Folder::Name(kFiles - 1, folder.letter))
+  if (window.list.Cell(kFiles - 1, 0) != GbkText(Folder::Name(kFiles - 1, folder.letter)))
     state.SkipWithError("the run did not rename every file");
   state.SetItemsProcessed(state.iterations() * kFiles);
 }
@@ -173,7 +173,7 @@ void BM_RunAgainstBareLoop(benchmark::State& state) {
   OperationDefinition operation = FlipOperation();
   if (folder.letter != 'a') std::abort();  // every benchmark above runs an even number of passes
   std::vector<GbkText> b_names;
-  for (int i = 0; i < kFiles; ++i) b_names.push_back(Folder::Name(i, 'b'));
+  for (int i = 0; i < kFiles; ++i) b_names.push_back(GbkText(Folder::Name(i, 'b')));
   Clock::duration bare{}, run{};
   for (auto _ : state) {
     // Bare pass a -> b, then the run brings the folder back b -> a.
@@ -189,7 +189,7 @@ void BM_RunAgainstBareLoop(benchmark::State& state) {
     RenameRun(profile, operation, window.services);
     run += Clock::now() - start;
   }
-  if (window.list.Cell(0, 0) != Folder::Name(0, 'a') || folder.letter != 'a')
+  if (window.list.Cell(0, 0) != GbkText(Folder::Name(0, 'a')) || folder.letter != 'a')
     state.SkipWithError("list and folder out of step");
   state.counters["run_over_bare"] =
       std::chrono::duration<double>(run).count() / std::chrono::duration<double>(bare).count();
@@ -208,8 +208,8 @@ void BM_CommitAgainstDirectRun(benchmark::State& state) {
   OperationDefinition operation = FlipOperation();
   std::vector<GbkText> a_names, b_names;
   for (int i = 0; i < kFiles; ++i) {
-    a_names.push_back(Folder::Name(i, 'a'));
-    b_names.push_back(Folder::Name(i, 'b'));
+    a_names.push_back(GbkText(Folder::Name(i, 'a')));
+    b_names.push_back(GbkText(Folder::Name(i, 'b')));
   }
   Clock::duration direct_time{}, commit_time{};
   for (auto _ : state) {

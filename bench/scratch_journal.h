@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_journal_store.h"
 
 namespace qm {
 

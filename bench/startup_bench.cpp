@@ -13,7 +13,7 @@
 #include <string>
 
 #include "fakes/fake_main_services.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/journal_recovery.h"
 #include "rename/rename_journal.h"
 #include "rename/rename_services.h"
@@ -51,7 +51,7 @@ class JournalFolder {
     std::string bytes = JournalStart(Gbk("/home/user/课程/"));
     const GbkText suffix = Gbk("课 视频教程.mp4");
     for (int i = 0; i < renamed; ++i) {
-      const GbkText name = Gbk("第") + std::to_string(i) + suffix;
+      const GbkText name = Gbk("第") + qm::ToText(i) + suffix;
       AppendJournalEntry(bytes, i, {2049, static_cast<uint64_t>(i + 1000)}, name, name + "x");
     }
     bytes += kJournalBegin;

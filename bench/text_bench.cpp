@@ -18,8 +18,8 @@ const std::vector<qm::GbkText>& Names() {
     std::vector<qm::GbkText> list;
     list.reserve(100000);
     for (int k = 0; k < 100000; ++k) {
-      qm::GbkText name = stems[k % 6] + std::to_string(k) + stems[(k / 6) % 6] + "_v" +
-                         std::to_string(k % 3) + extensions[k % 5];
+      qm::GbkText name = stems[k % 6] + qm::ToText(k) + stems[(k / 6) % 6] + "_v" +
+                         qm::ToText(k % 3) + extensions[k % 5];
       list.push_back(std::move(name));
     }
     return list;

@@ -9,6 +9,7 @@
 
 #include "app/background_check.h"
 #include "app/widget_placement.h"
+#include "base/encoding.h"
 #include "net/about_handlers.h"
 #include "platform/qt/qt_about_form.h"
 
@@ -237,7 +238,7 @@ void AboutWindow::StartCheck() {
     ShowCheckTurnedOff(*form_, current_version_);
     return;
   }
-  const GbkText address = *version_page_;
+  const GbkText address = Utf8ToInternalLenient(*version_page_);
   check_->Start(
       [address](HttpTransport& transport) { return FetchPageForAboutCheck(transport, address); },
       [this](const GbkText& page) { ApplyAboutCheck(*form_, links_, page, current_version_); });

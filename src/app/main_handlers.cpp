@@ -1,5 +1,6 @@
 #include "app/main_handlers.h"
 
+#include "app/preview_layout.h"
 #include "filetools/create_items.h"
 #include "filetools/delete_listed.h"
 #include "mapped/mapped_rename.h"

@@ -28,13 +28,15 @@
 #include "app/help_texts.h"
 #include "app/main_handlers.h"
 #include "app/main_list_windows.h"
+#include "app/preview_layout.h"
 #include "app/skin.h"
 #include "app/widget_placement.h"
+#include "base/encoding.h"
 #include "net/about_handlers.h"
 #include "platform/main_services.h"
 #include "platform/media/media_file_info.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "platform/qt/designed_layout.h"
 #include "platform/qt/drop_down_combo_box.h"
 #include "platform/qt/elided_label.h"
@@ -338,7 +340,7 @@ void MainWindow::BuildTopControls(QWidget* area) {
   Button(area, C::按钮_清空列表框, "清空列表框", 493, 592, 131, 30);
   Button(area, C::按钮_保存到txt, "保存原文件名到txt", 631, 592, 131, 30);
   Button(area, C::按钮_确认无误执行吧, "确认无误，执行吧", 568, 432, 140, 30)->hide();
-  Button(area, C::按钮_撤回上一步, "撤回上一步", 850, 590, 115, 30)->hide();
+  Button(area, C::按钮_撤回上一步, "撤回上一步", kUndoClosedLeft, kUndoClosedTop, 115, 30)->hide();
   Place(new QProgressBar(area), C::进度条1, 355, 632, 407, 20);
   // The progress bar shows during runs with the preview closed, a draft only
   // while it is open: they share a place.
@@ -617,7 +619,7 @@ void MainWindow::ConnectWindowButtons() {
 
 void MainWindow::StartMainCheck() {
   if (!version_page_) return;
-  const GbkText address = *version_page_;
+  const GbkText address = Utf8ToInternalLenient(*version_page_);
   const GbkText current = CurrentVersion(FromQString(windowTitle()));
   main_check_->Start(
       [address](HttpTransport& transport) { return FetchPageForMainCheck(transport, address); },

@@ -178,13 +178,15 @@ Result<std::string> InternalToUtf8(std::string_view internal) {
   return ConvertStrict(Direction::ToUtf8, internal, kInternal);
 }
 
-Result<std::string> Utf8ToInternal(std::string_view utf8) {
-  return ConvertStrict(Direction::FromUtf8, utf8, kUtf8);
+Result<GbkText> Utf8ToInternal(std::string_view utf8) {
+  auto internal = ConvertStrict(Direction::FromUtf8, utf8, kUtf8);
+  if (!internal) return internal.error();
+  return GbkText(std::move(internal).value());
 }
 
-std::string Utf8ToInternalLenient(std::string_view utf8) {
-  if (IsAscii(utf8)) return std::string(utf8);
-  static const std::string replacement = Utf8ToInternal("\xEF\xBF\xBD").value();
+GbkText Utf8ToInternalLenient(std::string_view utf8) {
+  if (IsAscii(utf8)) return GbkText(utf8);
+  static const std::string replacement = Utf8ToInternal("\xEF\xBF\xBD").value().bytes();
   std::string result;
   std::string piece;
   while (!utf8.empty()) {
@@ -203,7 +205,7 @@ std::string Utf8ToInternalLenient(std::string_view utf8) {
     }
     utf8.remove_prefix(skip);
   }
-  return result;
+  return GbkText(std::move(result));
 }
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/gbk_text_type.h"
 #include "base/result.h"
 
 namespace qm {
@@ -15,10 +16,19 @@ namespace qm {
 // Strict conversions: bytes that are not valid in the source encoding give an
 // error, never a substitute character.
 Result<std::string> InternalToUtf8(std::string_view internal);
-Result<std::string> Utf8ToInternal(std::string_view utf8);
+Result<GbkText> Utf8ToInternal(std::string_view utf8);
 
 // Lenient UTF-8 decoding: each malformed sequence becomes U+FFFD, which the
 // internal encoding can represent; never fails.
-std::string Utf8ToInternalLenient(std::string_view utf8);
+GbkText Utf8ToInternalLenient(std::string_view utf8);
+
+// The wrong way round is a mistake the compiler can see: internal text is
+// never decoded as UTF-8, and a UTF-8 std::string is never read as internal.
+template <PlainString T>
+Result<std::string> InternalToUtf8(T&& utf8) = delete;
+template <InternalText T>
+Result<GbkText> Utf8ToInternal(T&& internal) = delete;
+template <InternalText T>
+GbkText Utf8ToInternalLenient(T&& internal) = delete;
 
 }  // namespace qm

@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <unordered_map>
 
+#include "base/encoding.h"
 #include "cli/cli_ports.h"
 #include "mapped/mapped_rename.h"
-#include "base/encoding.h"
 #include "platform/media/media_file_info.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/carry_out.h"
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"

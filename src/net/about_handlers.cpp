@@ -68,7 +68,7 @@ void OnAboutClicked(AboutForm& form, Shell& shell, const AboutLinks& links, Abou
     case A::按钮2:
       // Without a group of our own there is nothing to copy, and the user's
       // clipboard stays as it was.
-      if (kUserGroupNumber[0] != '\0') shell.SetClipboardText(kUserGroupNumber);
+      if (kUserGroupNumber[0] != '\0') shell.SetClipboardText(Gbk(kUserGroupNumber));
       form.Focus(A::超级按钮_QQ群);
       break;
     default:

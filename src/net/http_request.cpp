@@ -13,8 +13,8 @@ namespace {
 constexpr int kDefaultTimeoutSeconds = 15;
 
 struct DefaultHeader {
-  const char* looked_for;
-  const char* line;  // without the Referer's url
+  AsciiLiteral looked_for;
+  AsciiLiteral line;  // without the Referer's url
 };
 
 // Completed in this order; the Content-Type line only for a POST.
@@ -31,7 +31,7 @@ constexpr int kPostMethod = 1;
 // encoding goes out as it stands and fails there, not here.
 std::string ToUtf8(const GbkText& text) {
   Result<std::string> utf8 = InternalToUtf8(text);
-  return utf8 ? std::move(utf8).value() : text;
+  return utf8 ? std::move(utf8).value() : text.bytes();
 }
 
 GbkText CapitalInitial(std::string_view piece) {
@@ -138,13 +138,13 @@ const char* MethodText(int method) {
 GbkText CompleteHeaders(const GbkText& headers, const GbkText& url, int method) {
   GbkText result = headers;
   for (const DefaultHeader& row : kDefaultHeaders) {
-    const bool post_only = std::string_view(row.looked_for) == "Content-Type:";
+    const bool post_only = row.looked_for.view() == "Content-Type:";
     if (post_only && method != kPostMethod) continue;
     // Searched in the text completed so far, as each line is added in turn.
     if (Find(result, row.looked_for, 1, true) != -1) continue;
     result += "\r\n";
     result += row.line;
-    if (std::string_view(row.looked_for) == "Referer:") result += url;
+    if (row.looked_for.view() == "Referer:") result += url;
   }
   return result;
 }

@@ -53,7 +53,9 @@ enum class RenameReason {
 
 struct RenameFailure {
   RenameReason reason = RenameReason::Other;
-  std::string system_text;  // the system's own words, for RenameReason::Other
+  // The system's own words (in the user's language once the locale is set),
+  // for RenameReason::Other.
+  GbkText system_text;
 };
 
 // One entry of a folder and the file it names.

@@ -1,5 +1,6 @@
 #include "rename/carry_out.h"
 
+#include "base/encoding.h"
 #include "platform/reminder.h"
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
@@ -56,8 +57,9 @@ GbkText FailureText(const RenameFailure& failure) {
 
 MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
                               JobProgress& progress) {
-  return MainServices{main.form,  list,         messages, main.windows,
-                      main.files, main.renames, progress, main.preview_folder, main.file_info};
+  return MainServices{main.form,     list,         messages, main.windows,
+                      main.files,    main.renames, progress, main.preview_folder,
+                      main.file_info};
 }
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
@@ -78,7 +80,7 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   done.report = RunPlan(services.files, folder, done.entries, options);
   if (done.report.journal_error) {
     ShowReminder(services.messages, Gbk("无法写入改名记录，为了安全，没有改任何文件的名字。\r\n") +
-                                        *done.report.journal_error);
+                                        Utf8ToInternalLenient(*done.report.journal_error));
     return done;
   }
   ListView& list = services.list;

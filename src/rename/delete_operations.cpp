@@ -113,12 +113,12 @@ std::optional<GbkText> DeleteSequenceNumber(std::optional<int> byte_limit, const
 
 GbkText ConvertSymbols(const GbkText& field, SymbolStyle style) {
   static const std::array<std::pair<GbkText, GbkText>, 6> pairs = {{
-      {Gbk("，"), ","},
-      {Gbk("。"), "."},
-      {Gbk("（"), "("},
-      {Gbk("）"), ")"},
-      {Gbk("【"), "["},
-      {Gbk("】"), "]"},
+      {Gbk("，"), GbkText(",")},
+      {Gbk("。"), GbkText(".")},
+      {Gbk("（"), GbkText("(")},
+      {Gbk("）"), GbkText(")")},
+      {Gbk("【"), GbkText("[")},
+      {Gbk("】"), GbkText("]")},
   }};
   GbkText result = field;
   for (const auto& [full, half] : pairs) {

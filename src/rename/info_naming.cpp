@@ -11,7 +11,7 @@ namespace {
 GbkText TwoDigits(int n) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%02d", n);
-  return digits;
+  return GbkText(std::string_view(digits));
 }
 
 // The reason an entry keeps its name when a field is missing.
@@ -72,7 +72,8 @@ std::optional<GbkText> FieldText(InfoField field, const GbkText& stem, const Fil
       }
       return std::nullopt;
     case InfoField::TakenTime:
-      if (auto when = TakenOrFallback(info, options)) return FormatCivilTime(*when, "HH-mm-ss");
+      if (auto when = TakenOrFallback(info, options))
+        return FormatCivilTime(*when, Gbk("HH-mm-ss"));
       return std::nullopt;
     case InfoField::Camera:
       return text_or_none(info.camera);
@@ -240,7 +241,7 @@ GbkText FormatCivilTime(const CivilTime& time, const GbkText& format) {
         char year[16];
         std::snprintf(year, sizeof year, n >= 4 ? "%04d" : "%02d",
                       n >= 4 ? time.year : time.year % 100);
-        out += year;
+        out += std::string_view(year);
         i += n >= 4 ? 4 : 2;
         continue;
       }
@@ -252,7 +253,9 @@ GbkText FormatCivilTime(const CivilTime& time, const GbkText& format) {
       if ((c == 'A' || c == 'a') && i + 1 < format.size() &&
           (format[i + 1] == 'P' || format[i + 1] == 'p')) {
         const bool upper = c == 'A';
-        out += time.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
+        const std::string_view half =
+            time.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
+        out += half;
         i += 2;
         continue;
       }

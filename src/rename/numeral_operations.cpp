@@ -25,7 +25,7 @@ bool Writable(std::string_view digits) {
 GbkText DigitsToChineseNumerals(std::string_view text) {
   const GbkText digits = FirstDigitRun(GbkText(text));
   if (digits.empty() || !Writable(digits)) return {};
-  const GbkText numerals = NumeralText(std::stod(digits));
+  const GbkText numerals = NumeralText(std::stod(digits.bytes()));
   return Replace(text, digits, numerals, 1, 1);
 }
 

@@ -14,31 +14,9 @@
 namespace qm {
 namespace {
 
-constexpr int kPreviewColumnWidth = 380;
 // The passes over every row let the window paint now and then; a call per row
 // would cost more than the pass itself.
 constexpr int kPaintEvery = 1024;
-// The undo button's place while the preview is closed: below the list's
-// right end, where the progress bar's row leaves room.
-constexpr int kUndoClosedLeft = 647;
-constexpr int kUndoClosedTop = 632;
-
-void Move(Form& form, Control control, int left, int top) {
-  Geometry geometry = form.GeometryOf(control);
-  geometry.left = left;
-  geometry.top = top;
-  form.SetGeometry(control, geometry);
-}
-
-void SetLeft(Form& form, Control control, int left) {
-  Move(form, control, left, form.GeometryOf(control).top);
-}
-
-void SetWidth(Form& form, Control control, int width) {
-  Geometry geometry = form.GeometryOf(control);
-  geometry.width = width;
-  form.SetGeometry(control, geometry);
-}
 
 // What a commit of the preview column would carry out: every row that holds
 // both a name and a previewed name, with the file the preview saw there
@@ -112,38 +90,6 @@ int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
 
 }  // namespace
 
-void TogglePreview(Form& form, ListView& list) {
-  static const GbkText open_caption = Gbk("打开预览");
-  static const GbkText close_caption = Gbk("关闭预览");
-  GbkText caption = form.Text(Control::按钮_打开预览);
-  if (caption == open_caption) {
-    form.SetWindowWidth(1150);
-    SetWidth(form, Control::超级列表框1,
-             form.GeometryOf(Control::超级列表框1).width + kPreviewColumnWidth);
-    form.SetText(Control::按钮_打开预览, close_caption);
-    list.InsertColumn(1, Gbk("更名后的效果"), kPreviewColumnWidth);
-    list.SetColumnTitle(0, Gbk("上一次的文件名"));
-    form.SetVisible(Control::按钮_确认无误执行吧, true);
-    form.SetVisible(Control::按钮_撤回上一步, true);
-    Move(form, Control::按钮_确认无误执行吧, 973, 590);
-    Move(form, Control::按钮_撤回上一步, 850, 590);
-    SetLeft(form, Control::按钮_用我的txt修改, 830);
-  } else if (caption == close_caption) {
-    form.SetWindowWidth(769);
-    SetWidth(form, Control::超级列表框1, 400);
-    form.SetText(Control::按钮_打开预览, open_caption);
-    list.RemoveColumn(1);
-    list.SetColumnTitle(0, Gbk("最开始的文件名"));
-    Move(form, Control::按钮_确认无误执行吧, 568, 432);
-    SetLeft(form, Control::按钮_用我的txt修改, 639);
-    // At 850 it would sit beyond the closed window's right edge.
-    Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
-    form.SetVisible(Control::按钮_确认无误执行吧, false);
-    // The undo button stays visible: the record survives closing the preview.
-    form.SetVisible(Control::按钮_直接粘贴txt, false);
-  }
-}
-
 void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   const ListView& list = services.list;
   bool earlier_values = false;
@@ -201,10 +147,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   return ApplyMarks(list, plan, outcomes, paint);
 }
 
-void RevealUndoButton(Form& form) {
-  if (!PreviewModeOn(form)) Move(form, Control::按钮_撤回上一步, kUndoClosedLeft, kUndoClosedTop);
-  form.SetVisible(Control::按钮_撤回上一步, true);
-}
+void RevealUndoButton(Form& form) { form.SetVisible(Control::按钮_撤回上一步, true); }
 
 void CommitPreview(MainServices& services) {
   ListView& list = services.list;
@@ -216,7 +159,8 @@ void CommitPreview(MainServices& services) {
     if (!list.Cell(row, 1).empty()) ++previews;
   }
   if (previews == 0) {
-    ShowReminder(services.messages, "开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！");
+    ShowReminder(services.messages,
+                 "开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！");
     return;
   }
   if (names == 0) {

@@ -6,16 +6,12 @@
 
 namespace qm {
 
-// Click on 按钮_打开预览: switches PreviewMode and the layout that goes with it
-// (window and list width, the preview column, the commit and undo buttons).
-void TogglePreview(Form& form, ListView& list);
-
 // Called by whatever writes preview values, before it writes them, with the
 // WorkingFolder they are made in. Values made in two different folders can't
 // be committed in one, so the record then becomes unknown.
 void RecordPreviewFolder(MainServices& services, const GbkText& folder);
-// Shows 按钮_撤回上一步 once there is something to undo; with the preview
-// closed it stands below the list, inside the window.
+// Shows 按钮_撤回上一步 once there is something to undo; where it stands is
+// the window's layout.
 void RevealUndoButton(Form& form);
 
 // Marks each row of the preview column whose previewed name a commit would

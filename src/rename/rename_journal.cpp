@@ -158,7 +158,7 @@ std::optional<JournalContent> ParseJournal(std::string_view bytes) {
 }
 
 GbkText TemporaryName(std::string_view run_id, int index) {
-  return ".quillmere-" + std::string(run_id) + "-" + std::to_string(index) + ".tmp";
+  return GbkText(".quillmere-" + std::string(run_id) + "-" + std::to_string(index) + ".tmp");
 }
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/encoding.h"
 #include "rename/folder_identities.h"
 #include "rename/rename_journal.h"
 #include "text/gbk_text.h"
@@ -345,7 +346,8 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
   if (!handle.ok()) {
     report.outcomes.assign(count, {});
     for (EntryOutcome& outcome : report.outcomes) {
-      Fail(outcome, RenameFailure{RenameReason::Missing, handle.error().message});
+      Fail(outcome,
+           RenameFailure{RenameReason::Missing, Utf8ToInternalLenient(handle.error().message)});
     }
     report.failed = count;
     return report;

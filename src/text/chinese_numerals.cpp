@@ -70,7 +70,7 @@ GbkText NumeralValue(std::string_view run) {
   const auto& numerals = RecognisedNumerals();
   auto found = numerals.find(GbkText(run));
   if (found == numerals.end() || found->second > last) return {};
-  return std::to_string(found->second);
+  return GbkText(std::to_string(found->second));
 }
 
 bool IsNumeralCharacter(std::string_view two_bytes) {

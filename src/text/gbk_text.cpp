@@ -237,7 +237,7 @@ int32_t ToInteger(std::string_view text) {
   return static_cast<int32_t>(negative ? -value : value);
 }
 
-GbkText ToText(int64_t number) { return std::to_string(number); }
+GbkText ToText(int64_t number) { return GbkText(std::to_string(number)); }
 
 GbkText UpperCase(std::string_view text) {
   GbkText result(text);

@@ -19,6 +19,8 @@ namespace qm {
 // A text written in the source as UTF-8, in the internal encoding. For
 // literals and other texts known to be valid UTF-8.
 GbkText Gbk(std::string_view utf8);
+template <InternalText T>
+GbkText Gbk(T&& internal) = delete;
 
 int Length(std::string_view text);
 GbkText Left(std::string_view text, int n);
@@ -50,5 +52,7 @@ GbkText Concatenate(std::string_view a, std::string_view b, std::string_view c =
 
 bool IsUtf8Text(std::string_view bytes);
 GbkText Utf8ToGbk(std::string_view bytes);
+template <InternalText T>
+GbkText Utf8ToGbk(T&& internal) = delete;
 
 }  // namespace qm

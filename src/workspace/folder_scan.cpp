@@ -237,7 +237,7 @@ GbkText SearchPattern(const Form& form) {
   int index = form.ComboIndex(Control::组合框_仅检索);
   if (index == -1) {
     GbkText typed = form.Text(Control::组合框_仅检索);
-    if (typed.empty()) return "*.*";
+    if (typed.empty()) return Gbk("*.*");
     return Find(typed, ".") != -1 ? "*" + typed : "*." + typed;
   }
   static const GbkText all = Gbk("所有");
@@ -348,7 +348,10 @@ std::vector<GbkText> PaddedNameOrder(std::vector<GbkText> names,
     const GbkText& marker = zeros == 1 ? one_pad : two_pads;
     GbkText key;
     key.reserve(name.size() + zeros + marker.size());
-    key.append(name, 0, p).append(static_cast<size_t>(zeros), '0').append(name, p).append(marker);
+    key.append(name, 0, p)
+        .append(static_cast<size_t>(zeros), '0')
+        .append(name, p, GbkText::npos)
+        .append(marker);
     padded_keys.push_back(std::move(key));
     entries.push_back({padded_keys.back(), static_cast<uint32_t>(i)});
   }

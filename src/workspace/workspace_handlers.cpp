@@ -46,7 +46,7 @@ void OnMainWindowCreated(MainServices& services) {
   }
   // Likewise the texts the 高级 page starts with.
   form.SetText(Control::编辑框_信息模板, Gbk("{拍摄日期}_{原名}"));
-  form.SetText(Control::编辑框_日期格式, "yyyy-MM-dd");
+  form.SetText(Control::编辑框_日期格式, Gbk("yyyy-MM-dd"));
   // The window writes the hint "将在这里创建" into the box; grey marks it as a
   // hint until the box first takes the focus, which empties it (ClearHint).
   form.SetTextColor(Control::编辑框14, 0x808080);

@@ -42,7 +42,9 @@ bool IsDesktopFolder(const GbkText& folder) { return Find(folder, "Desktop", 1, 
 
 namespace {
 
-std::string WithoutTrailingSeparators(std::string path) {
+// For a UTF-8 path from the environment and an internal one alike.
+template <class Path>
+Path WithoutTrailingSeparators(Path path) {
   while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
   return path;
 }

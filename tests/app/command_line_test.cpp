@@ -17,7 +17,7 @@
 #include "app/app_identity.h"
 #include "app/main_window.h"
 #include "platform/main_services.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
 #include "rename/undo_record.h"

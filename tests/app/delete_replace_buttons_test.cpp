@@ -16,9 +16,9 @@
 
 #include "app/failure_list_window.h"
 #include "app/main_window.h"
+#include "base/encoding.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "base/encoding.h"
 #include "platform/form.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
@@ -58,7 +58,7 @@ class DeleteReplaceButtonsTest : public ::testing::Test {
       }
     }
     if (folders) window_.form().SetText(Control::组合框2, Gbk("处理文件夹"));
-    windows_.chosen_folder = folder_.string();
+    windows_.chosen_folder = GbkText(folder_.string());
     Click(Control::按钮_手动读取);
     ASSERT_EQ(window_.list().RowCount(), static_cast<int>(names.size()));
     messages_.shown.clear();

@@ -18,7 +18,7 @@ TEST(FileListView, HoldsAHundredThousandRowsInsertedAsOneBatch) {
   QObject::connect(&list.Model(), &QAbstractItemModel::rowsInserted, [&] { ++insertions; });
 
   std::vector<GbkText> names;
-  for (int i = 0; i < 100000; ++i) names.push_back(Gbk("第") + std::to_string(i) + ".mp4");
+  for (int i = 0; i < 100000; ++i) names.push_back(Gbk("第") + ToText(i) + ".mp4");
   list.AppendRows(names);
 
   EXPECT_EQ(insertions, 1);

@@ -127,7 +127,7 @@ class Buttons {
 bool IsTagged(const GbkText& name, const GbkText& stem, const std::string& position,
               const std::string& extension) {
   const GbkText head = stem + "(Av";
-  const GbkText tail = ",P" + position + ")" + extension;
+  const GbkText tail = GbkText(",P" + position + ")" + extension);
   if (name.size() != head.size() + 9 + tail.size()) return false;
   if (name.compare(0, head.size(), head) != 0 || !name.ends_with(tail)) return false;
   return std::all_of(name.begin() + head.size(), name.begin() + head.size() + 9,

@@ -29,7 +29,7 @@
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
 #include "platform/name_editor_controls.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
 #include "rename/undo_record.h"
@@ -152,7 +152,7 @@ class LongJobTest : public ::testing::Test {
   std::vector<std::string> Listed() {
     std::vector<std::string> names;
     for (int row = 0; row < window_.list().RowCount(); ++row) {
-      names.push_back(window_.list().Cell(row, 0));
+      names.push_back(window_.list().Cell(row, 0).bytes());
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -15,7 +15,7 @@ TEST(Encoding, RoundTripsThroughUtf8) {
       "第1课 ☃ 𠀀.mp4";  // a code page 936 character, one outside it, one astral
   auto internal = Utf8ToInternal(utf8);
   ASSERT_TRUE(internal.ok());
-  EXPECT_EQ(internal->substr(0, 2), "\xB5\xDA");  // 第 in code page 936
+  EXPECT_EQ(internal->substr(0, 2), "\xB5\xDA"_internal);  // 第 in code page 936
   auto back = InternalToUtf8(*internal);
   ASSERT_TRUE(back.ok());
   EXPECT_EQ(*back, utf8);
@@ -36,8 +36,9 @@ TEST(Encoding, RefusesInvalidSourceBytesInsteadOfSubstituting) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    auto result = row.from_utf8 ? Utf8ToInternal(row.bytes) : InternalToUtf8(row.bytes);
-    EXPECT_FALSE(result.ok());
+    const bool ok =
+        row.from_utf8 ? Utf8ToInternal(row.bytes).ok() : InternalToUtf8(GbkText(row.bytes)).ok();
+    EXPECT_FALSE(ok);
   }
 }
 
@@ -62,7 +63,7 @@ TEST(Encoding, PrivateUseCharactersWithoutASystemCodeRoundTrip) {
     auto internal = Utf8ToInternal(name);
     ASSERT_TRUE(internal.ok());
     ASSERT_EQ(internal->size(), 1u + 4u + 2u + 4u);
-    codes.insert(internal->substr(1, 4));
+    codes.insert(internal->substr(1, 4).bytes());
     EXPECT_EQ(Utf8ToInternalLenient(name), *internal);
     auto back = InternalToUtf8(*internal);
     ASSERT_TRUE(back.ok());
@@ -70,8 +71,8 @@ TEST(Encoding, PrivateUseCharactersWithoutASystemCodeRoundTrip) {
   }
   EXPECT_EQ(codes.size(), private_use.size());
   // The four-byte codes GB18030-2022 gives them.
-  EXPECT_EQ(Utf8ToInternal(Utf8Of(0xE78D)).value(), "\x84\x31\x82\x36");
-  EXPECT_EQ(Utf8ToInternal(Utf8Of(0xE864)).value(), "\x82\x35\x91\x34");
+  EXPECT_EQ(Utf8ToInternal(Utf8Of(0xE78D)).value(), "\x84\x31\x82\x36"_internal);
+  EXPECT_EQ(Utf8ToInternal(Utf8Of(0xE864)).value(), "\x82\x35\x91\x34"_internal);
 
   // The characters that took their two-byte codes keep them, both ways.
   const std::pair<std::string, std::string> displaced[] = {
@@ -80,21 +81,21 @@ TEST(Encoding, PrivateUseCharactersWithoutASystemCodeRoundTrip) {
       {"\xF0\xA0\x82\x87", "\xFE\x51"},  // U+20087
   };
   for (const auto& [utf8, internal] : displaced) {
-    EXPECT_EQ(Utf8ToInternal(utf8).value(), internal);
-    EXPECT_EQ(InternalToUtf8(internal).value(), utf8);
+    EXPECT_EQ(Utf8ToInternal(utf8).value(), GbkText(internal));
+    EXPECT_EQ(InternalToUtf8(GbkText(internal)).value(), utf8);
   }
 
   // A code's bytes across two characters (A1 84 | 31 | 82 36 81 30) are no code.
-  EXPECT_EQ(InternalToUtf8("\xA1\x84\x31\x82\x36\x81\x30").value(),
+  EXPECT_EQ(InternalToUtf8("\xA1\x84\x31\x82\x36\x81\x30"_internal).value(),
             "\xEE\x94\x89"
             "1\xEA\x90\x83");
   // A bad byte after one is still reported where it stands.
   EXPECT_FALSE(Utf8ToInternal(Utf8Of(0xE78D) + "\x80").ok());
-  EXPECT_FALSE(InternalToUtf8("\x84\x31\x82\x36\xB5").ok());
+  EXPECT_FALSE(InternalToUtf8("\x84\x31\x82\x36\xB5"_internal).ok());
 }
 
 TEST(Encoding, LenientDecodingReplacesEachMalformedSequenceOnce) {
-  const std::string replacement = Utf8ToInternal("\xEF\xBF\xBD").value();
+  const GbkText replacement = Utf8ToInternal("\xEF\xBF\xBD").value();
   EXPECT_EQ(Utf8ToInternalLenient("a\x80z"), "a" + replacement + "z");
   EXPECT_EQ(Utf8ToInternalLenient("\xE4\xB8"), replacement);
   EXPECT_EQ(Utf8ToInternalLenient("plain"), "plain");

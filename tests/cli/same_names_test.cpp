@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
+#include "base/encoding.h"
 #include "cli/cli_process.h"
 #include "cli/operation_options.h"
 #include "fakes/fake_failure_list.h"
@@ -15,9 +16,8 @@
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "base/encoding.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/rename_services.h"

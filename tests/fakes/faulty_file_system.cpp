@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace qm {
 namespace {
@@ -43,7 +43,7 @@ class FaultyWriter : public JournalWriter {
       : inner_(std::move(inner)), counter_(counter) {}
   const std::string& Id() const override { return inner_->Id(); }
   Result<void> Append(std::string_view bytes, bool sync) override {
-    if (int error = counter_.Count({FaultPoint::JournalAppend, Id(), {}}))
+    if (int error = counter_.Count({FaultPoint::JournalAppend, GbkText(Id()), {}}))
       return FaultError("append", error);
     return inner_->Append(bytes, sync);
   }

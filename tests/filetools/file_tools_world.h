@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/encoding.h"
 #include "fakes/fake_form.h"
 #include "fakes/fake_list.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "base/encoding.h"
 #include "platform/main_services.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_main_services.h"
 #include "base/encoding.h"
+#include "fakes/fake_main_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -19,8 +19,8 @@ std::vector<GbkText> Texts(std::initializer_list<const char*> utf8) {
 class MappedRenameTest : public ::testing::Test {
  protected:
   MappedRenameTest() {
-    main.form.SetText(Control::标签2, "/w/");
-    main.files.AddFolder("/w");
+    main.form.SetText(Control::标签2, Gbk("/w/"));
+    main.files.AddFolder(Gbk("/w"));
     mapped.InsertColumn(1, Gbk("更名后的效果"), 330);
   }
   // Rows of old names with their new names.
@@ -49,11 +49,11 @@ TEST(NameFileLines, SplitsAtCrLfAfterTheEncodingIsSettled) {
       {"bare-lf-is-one-line", "a\nb\n", Texts({"a\nb\n"})},
       {"empty-file-no-lines", "", {}},
       {"utf8-converted", "第一课\r\n第二课", Texts({"第一课", "第二课"})},
-      {"gb18030-taken-as-is", gbk_names, Texts({"第一课", "第二课"})},
+      {"gb18030-taken-as-is", gbk_names.bytes(), Texts({"第一课", "第二课"})},
       {"zero-byte-ends-the-text", std::string("a\r\nb\0c\r\nd", 9), Texts({"a", "b"})},
       // A broken lead byte right before a line end must not join two names:
       // every name after them would land one row too high.
-      {"broken-lead-byte-keeps-lines-apart", "a\xB7\r\nb\r\nc", {"a\xB7", "b", "c"}},
+      {"broken-lead-byte-keeps-lines-apart", "a\xB7\r\nb\r\nc", {"a\xB7"_internal, "b", "c"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -63,25 +63,25 @@ TEST(NameFileLines, SplitsAtCrLfAfterTheEncodingIsSettled) {
 
 TEST_F(MappedRenameTest, ImportFillsTheNewNamesAndAppendsRowsForExtraLines) {
   Rows({{"a.txt", "old"}, {"b.txt", ""}, {"c.txt", "keep"}});
-  main.files.AddFile("/names.txt", "1\r\n2\r\n");
-  ImportNameFile(main.files, mapped, messages, "/names.txt");
+  main.files.AddFile(Gbk("/names.txt"), "1\r\n2\r\n");
+  ImportNameFile(main.files, mapped, messages, Gbk("/names.txt"));
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt"}));
   EXPECT_EQ(mapped.Column(1), Texts({"1", "2", "keep"}));
 
-  main.files.AddFile("/more.txt", "x\r\ny\r\nz\r\nw");
-  ImportNameFile(main.files, mapped, messages, "/more.txt");
+  main.files.AddFile(Gbk("/more.txt"), "x\r\ny\r\nz\r\nw");
+  ImportNameFile(main.files, mapped, messages, Gbk("/more.txt"));
   EXPECT_EQ(mapped.Column(0), Texts({"a.txt", "b.txt", "c.txt", ""}));
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
 
   // A folder or a missing file changes nothing.
-  ImportNameFile(main.files, mapped, messages, "/w");
-  ImportNameFile(main.files, mapped, messages, "/missing.txt");
+  ImportNameFile(main.files, mapped, messages, Gbk("/w"));
+  ImportNameFile(main.files, mapped, messages, Gbk("/missing.txt"));
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
   EXPECT_TRUE(messages.shown.empty());
 
   // A file past the limit (a film dropped by mistake) is refused whole.
-  main.files.AddFile("/film.mkv", std::string(kNameFileLimit + 1, 'a'));
-  ImportNameFile(main.files, mapped, messages, "/film.mkv");
+  main.files.AddFile(Gbk("/film.mkv"), std::string(kNameFileLimit + 1, 'a'));
+  ImportNameFile(main.files, mapped, messages, Gbk("/film.mkv"));
   EXPECT_EQ(mapped.Column(1), Texts({"x", "y", "z", "w"}));
   EXPECT_EQ(messages.Texts(), Texts({"这个文件太大了（超过64MB），不像是名字列表，没有导入。"}));
 }
@@ -100,7 +100,7 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
 
   EXPECT_EQ(mapped.Column(0), Texts({"x.txt", "y.doc.txt", "c.txt", "", "d.txt", "z.txt"}));
   EXPECT_EQ(mapped.Column(1), Texts({"", "", "taken", "orphan", "", ""}));
-  EXPECT_EQ(main.files.Names("/w"),
+  EXPECT_EQ(main.files.Names(Gbk("/w")),
             Texts({"x.txt", "y.doc.txt", "c.txt", "d.txt", "z.txt", "taken.txt"}));
   ASSERT_EQ(main.messages.shown.size(), 1u);
   EXPECT_EQ(main.messages.shown[0].text, Gbk("一共有3个文件被改名"));
@@ -114,18 +114,18 @@ TEST_F(MappedRenameTest, RenameKeepsOrReplacesTheExtensionAndFailsOnlyATakenRow)
   EXPECT_EQ(main.undo.Newest().pairs.size(), 3u);
 
   // With the extension: the new name is the whole name.
-  mapped.SetCell(0, 1, "p.doc");
-  mapped.SetCell(1, 1, "q");
+  mapped.SetCell(0, 1, Gbk("p.doc"));
+  mapped.SetCell(1, 1, Gbk("q"));
   MappedRename(services, true);
   EXPECT_EQ(mapped.Column(0)[0], "p.doc");
   EXPECT_EQ(mapped.Column(0)[1], "q");
-  EXPECT_TRUE(main.files.Exists("/w/p.doc"));
-  EXPECT_TRUE(main.files.Exists("/w/q"));
+  EXPECT_TRUE(main.files.Exists(Gbk("/w/p.doc")));
+  EXPECT_TRUE(main.files.Exists(Gbk("/w/q")));
 }
 
 TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
-  main.files.AddFile("/w/a.txt");
-  main.files.AddFile("/w/b.txt");
+  main.files.AddFile(Gbk("/w/a.txt"));
+  main.files.AddFile(Gbk("/w/b.txt"));
   // Taken target, a name that would leave the folder, an empty new name.
   Rows({{"a.txt", "b"}, {"b.txt", "../escape"}, {"a.txt", ""}});
   MappedRename(services, false);
@@ -139,7 +139,7 @@ TEST_F(MappedRenameTest, NothingRenamedIsReportedByTheMappedWindow) {
 }
 
 TEST_F(MappedRenameTest, WithoutAWorkingFolderNothingIsRenamedAndTheMessageSaysWhy) {
-  main.files.AddFile("a.txt");
+  main.files.AddFile(Gbk("a.txt"));
   for (const char* folder : {"", "/", "w/"}) {
     SCOPED_TRACE(folder);
     main.form.SetText(Control::标签2, folder);
@@ -161,8 +161,8 @@ TEST_F(MappedRenameTest, SortAndReverseGatherTheNonEmptyNewNamesAtTheTop) {
   SortNewNames(mapped, messages);
   EXPECT_EQ(mapped.Column(1), Texts({"1", "2", "2", "3"}));
 
-  mapped.SetCell(0, 1, "10");
-  mapped.SetCell(2, 1, "");
+  mapped.SetCell(0, 1, Gbk("10"));
+  mapped.SetCell(2, 1, Gbk(""));
   SortNewNames(mapped, messages);
   EXPECT_EQ(mapped.Column(1), Texts({"2", "3", "10", "3"}));
 

@@ -21,12 +21,12 @@ class FakeNameEditor : public NameEditor {
 
 TEST(ConfirmPaste, LinesFillColumnOneAndAppendRows) {
   FakeList list;
-  list.InsertColumn(1, "", 330);
+  list.InsertColumn(1, Gbk(""), 330);
   list.AppendRows({"a.txt", "b.txt", "c.txt"});
-  list.SetCell(2, 1, "kept");
-  ConfirmPaste("x\r\n\r\n", list);
+  list.SetCell(2, 1, Gbk("kept"));
+  ConfirmPaste(Gbk("x\r\n\r\n"), list);
   EXPECT_EQ(list.Column(1), (std::vector<GbkText>{"x", "", "kept"}));
-  ConfirmPaste("1\r\n2\r\n3\r\n4", list);
+  ConfirmPaste(Gbk("1\r\n2\r\n3\r\n4"), list);
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt", ""}));
   EXPECT_EQ(list.Column(1), (std::vector<GbkText>{"1", "2", "3", "4"}));
 }
@@ -34,11 +34,11 @@ TEST(ConfirmPaste, LinesFillColumnOneAndAppendRows) {
 class ConfirmEditTest : public ::testing::Test, public FakeMainServices {
  protected:
   ConfirmEditTest() {
-    form.SetText(Control::标签2, "/w/");
-    files.AddFolder("/w");
-    files.AddFile("/w/a.txt");
-    files.AddFile("/w/taken");
-    list.InsertColumn(1, "", 380);
+    form.SetText(Control::标签2, Gbk("/w/"));
+    files.AddFolder(Gbk("/w"));
+    files.AddFile(Gbk("/w/a.txt"));
+    files.AddFile(Gbk("/w/taken"));
+    list.InsertColumn(1, Gbk(""), 380);
     list.AppendRows({"a.txt", "other"});
     list.current_row = 0;
   }

@@ -34,7 +34,7 @@ class CurlTransportTest : public ::testing::Test {
 
   HttpRequestOptions Options(const std::string& url) {
     HttpRequestOptions options;
-    options.url = url;
+    options.url = GbkText(url);
     return options;
   }
 
@@ -68,7 +68,7 @@ TEST_F(CurlTransportTest, DefaultPostArrivesWithTheHeadersInOrder) {
 }
 
 TEST_F(CurlTransportTest, BodyBytesCookiesAndExtraHeadersArriveAsGiven) {
-  GbkText cookies = "a=1";
+  GbkText cookies = Gbk("a=1");
   HttpRequestOptions options = Options(server_.Url("/form?x=1"));
   options.method = 3;
   options.body_bytes = std::string("bin\0ary", 7);
@@ -113,7 +113,7 @@ TEST_F(CurlTransportTest, ProxyReceivesTheRequestWithItsCredentials) {
   const std::string target =
       "http://127.0.0.1:" + std::to_string(LoopbackHttpServer::ClosedPort()) + "/page";
   HttpRequestOptions options = Options(target);
-  options.proxy = "127.0.0.1:" + std::to_string(server_.port());
+  options.proxy = GbkText("127.0.0.1:" + std::to_string(server_.port()));
   options.proxy_user = "user";
   options.proxy_password = "secret";
   options.complete_headers = false;

@@ -82,10 +82,10 @@ TEST(HttpRequestTest, HeaderLinesAreCompletedNormalisedAndFiltered) {
 }
 
 TEST(HttpRequestTest, CompleteHeadersAlwaysStartsAnAddedLineWithABreak) {
-  EXPECT_EQ(CompleteHeaders("", "u", 0),
+  EXPECT_EQ(CompleteHeaders(Gbk(""), "u", 0),
             "\r\nAccept: */*\r\nReferer: u\r\nAccept-Language: zh-cn\r\nUser-Agent: Mozilla/4.0 "
             "(compatible; MSIE 9.0; Windows NT 6.1)");
-  EXPECT_EQ(NormaliseHeaderNames("\r\naccept-language: x\r\nreferer: y"),
+  EXPECT_EQ(NormaliseHeaderNames(Gbk("\r\naccept-language: x\r\nreferer: y")),
             "Accept-Language: x\r\nReferer: y");
 }
 
@@ -170,7 +170,7 @@ TEST(HttpRequestTest, CookiesTravelOutAndComeBackMerged) {
   FakeHttpTransport transport;
   transport.response.headers =
       "Content-Type: text/html\r\nSet-Cookie: a=2; path=/\r\nSet-Cookie: c=deleted";
-  GbkText cookies = "cookie:a=1; c=3; d=4";
+  GbkText cookies = Gbk("cookie:a=1; c=3; d=4");
   HttpRequestOptions options = Options();
   options.cookies = &cookies;
   options.complete_headers = false;
@@ -181,10 +181,10 @@ TEST(HttpRequestTest, CookiesTravelOutAndComeBackMerged) {
   EXPECT_EQ(response.cookies, "a=2; d=4");
   EXPECT_EQ(cookies, "a=2; d=4");
   EXPECT_EQ(response.status, 200);
-  EXPECT_EQ(response.headers, transport.response.headers);
+  EXPECT_EQ(response.headers, GbkText(transport.response.headers));
 
   // Without merging the caller's text keeps what was sent.
-  GbkText kept = "k=1";
+  GbkText kept = Gbk("k=1");
   options.cookies = &kept;
   options.merge_cookies = false;
   HttpRequest(transport, options, &response);
@@ -193,14 +193,14 @@ TEST(HttpRequestTest, CookiesTravelOutAndComeBackMerged) {
 }
 
 TEST(HttpRequestTest, ExtractAndMergeCookies) {
-  EXPECT_EQ(ExtractCookies("Set-Cookie: a=1; path=/\r\nSet-Cookie: b=2"), "a=1; b=2");
-  EXPECT_EQ(ExtractCookies("set-cookie: x=1\r\nSet-Cookie2: y=2\r\nSet-Cookie: z=3"), "z=3");
-  EXPECT_EQ(ExtractCookies("Server: q\r\n"), "");
+  EXPECT_EQ(ExtractCookies(Gbk("Set-Cookie: a=1; path=/\r\nSet-Cookie: b=2")), "a=1; b=2");
+  EXPECT_EQ(ExtractCookies(Gbk("set-cookie: x=1\r\nSet-Cookie2: y=2\r\nSet-Cookie: z=3")), "z=3");
+  EXPECT_EQ(ExtractCookies(Gbk("Server: q\r\n")), "");
 
-  EXPECT_EQ(MergeCookies("a=1; c=3", "a=2; c=deleted"), "a=2");
-  EXPECT_EQ(MergeCookies("a=1; b=2", "b=3"), "b=3; a=1");
-  EXPECT_EQ(MergeCookies(" x=1; ", ""), "x=1");
-  EXPECT_EQ(MergeCookies("", "n=1; n=1; m"), "n=1; m");
+  EXPECT_EQ(MergeCookies(Gbk("a=1; c=3"), "a=2; c=deleted"), "a=2");
+  EXPECT_EQ(MergeCookies(Gbk("a=1; b=2"), "b=3"), "b=3; a=1");
+  EXPECT_EQ(MergeCookies(Gbk(" x=1; "), ""), "x=1");
+  EXPECT_EQ(MergeCookies(Gbk(""), "n=1; n=1; m"), "n=1; m");
 }
 
 TEST(HttpRequestTest, ResultFormsAndFailures) {
@@ -208,16 +208,16 @@ TEST(HttpRequestTest, ResultFormsAndFailures) {
   const std::string page = "\xE4\xB8\xAD" + std::string(1, '\0') + "tail";  // "中", zero, "tail"
   transport.response.body = page;
   HttpRequestOptions options = Options();
-  EXPECT_EQ(HttpRequest(transport, options), "\xE4\xB8\xAD");
+  EXPECT_EQ(HttpRequest(transport, options), "\xE4\xB8\xAD"_internal);
   options.result_form = HttpResultForm::Utf8UpToZero;
   EXPECT_EQ(HttpRequest(transport, options), Gbk("中"));
   options.result_form = HttpResultForm::Utf8WholeBody;
-  EXPECT_EQ(HttpRequest(transport, options), Gbk("中") + std::string(1, '\0') + "tail");
+  EXPECT_EQ(HttpRequest(transport, options), Gbk("中") + GbkText(1, '\0') + "tail");
   EXPECT_EQ(HttpRequestBytes(transport, options), page);
 
   // A failed send: empty body, status 0, and the given cookies stay.
   transport.fail_send = true;
-  GbkText cookies = "s=1";
+  GbkText cookies = Gbk("s=1");
   options.cookies = &cookies;
   HttpResponseInfo response;
   EXPECT_EQ(HttpRequest(transport, options, &response), "");

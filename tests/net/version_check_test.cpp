@@ -64,7 +64,7 @@ TEST(VersionCheckTest, BothChecksApplyThePage) {
 
     FakeAboutForm about;
     about.SetVisible(A::透明标签9, true);  // the update page was opened before the check ended
-    AboutLinks links{"old", "old"};
+    AboutLinks links{Gbk("old"), "old"};
     ApplyAboutCheck(about, links, page, current);
     EXPECT_EQ(about.Text(A::透明标签7), "16.3");
     EXPECT_EQ(about.Text(A::透明标签8), Gbk(row.latest));
@@ -82,10 +82,10 @@ TEST(VersionCheckTest, ChecksPostToThePageAndDecodeIt) {
       "Quillmere\xE6\x9C\x80\xE6\x96\xB0\xE7\x89\x88"
       "16.4" +
       std::string(1, '\0') + "rest";
-  EXPECT_EQ(FetchPageForMainCheck(transport, "https://p.test/"), Gbk("Quillmere最新版16.4"));
+  EXPECT_EQ(FetchPageForMainCheck(transport, Gbk("https://p.test/")), Gbk("Quillmere最新版16.4"));
   EXPECT_EQ(transport.calls[1], "Open(POST|https://p.test/)");
   transport.calls.clear();
-  EXPECT_EQ(FetchPageForAboutCheck(transport, "https://p.test/"), Gbk("Quillmere最新版16.4"));
+  EXPECT_EQ(FetchPageForAboutCheck(transport, Gbk("https://p.test/")), Gbk("Quillmere最新版16.4"));
   EXPECT_EQ(transport.calls[1], "Open(POST|https://p.test/)");
 }
 

@@ -11,10 +11,10 @@
 #include <optional>
 #include <set>
 
+#include "base/encoding.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/faulty_file_system.h"
-#include "base/encoding.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -43,7 +43,7 @@ class FakeWorld {
   FileSystem& files() { return files_; }
 
  private:
-  GbkText root_ = "/contract";
+  GbkText root_ = Gbk("/contract");
   FakeFileSystem files_;
 };
 
@@ -133,12 +133,12 @@ TYPED_TEST_SUITE(FolderListingContract, Worlds);
 
 TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
   auto& world = this->world;
-  world.AddFile("a.txt");
-  world.AddFile(".hidden");
+  world.AddFile(Gbk("a.txt"));
+  world.AddFile(Gbk(".hidden"));
   world.AddFile(Gbk("第1课.mp4"));
   world.AddFile(Gbk("\xEE\x9E\x8D.txt"));  // U+E78D, which glibc's GB18030 lacks
-  world.AddFolder("sub");
-  world.AddFile("sub/inner.txt");
+  world.AddFolder(Gbk("sub"));
+  world.AddFile(Gbk("sub/inner.txt"));
   world.AddUnrepresentableName();
 
   for (const GbkText& folder : {world.Root(), world.Root() + "/"}) {
@@ -160,9 +160,9 @@ TYPED_TEST(FolderListingContract, ListsDirectEntriesWithKindHiddenIncluded) {
 // from a look-up per name; both must name the same files.
 TYPED_TEST(FolderListingContract, TheFolderReadIdentifiesEachEntryAsItsLookUpDoes) {
   auto& world = this->world;
-  world.AddFile("a.txt");
+  world.AddFile(Gbk("a.txt"));
   world.AddFile(Gbk("第1课.mp4"));
-  world.AddFolder("sub");
+  world.AddFolder(Gbk("sub"));
   world.AddUnrepresentableName();
   auto handle = world.files().OpenFolder(world.Root());
   ASSERT_TRUE(handle.ok());
@@ -189,10 +189,10 @@ TYPED_TEST(FolderListingContract, MissingFolderOpensNothing) {
 TYPED_TEST(FolderListingContract, LastWriteTimeOfFilesAndFoldersFailsForMissingOnes) {
   auto& world = this->world;
   world.AddFile(Gbk("第1课.mp4"));
-  world.AddFolder("sub");
+  world.AddFolder(Gbk("sub"));
   const int64_t noon = 1'700'000'000'123'456'789;
   world.SetTime(Gbk("第1课.mp4"), noon);
-  world.SetTime("sub", noon - 1'000'000'000);
+  world.SetTime(Gbk("sub"), noon - 1'000'000'000);
   auto file_time = world.files().LastWriteTime(world.Root() + "/" + Gbk("第1课.mp4"));
   ASSERT_TRUE(file_time.ok());
   EXPECT_EQ(*file_time, noon);
@@ -216,62 +216,62 @@ TYPED_TEST_SUITE(FileToolsContract, Worlds);
 TYPED_TEST(FileToolsContract, CreatesFoldersAndNewFilesButNeverTouchesAnExistingName) {
   auto& world = this->world;
   FileSystem& files = world.files();
-  world.AddFile("kept.txt", "old bytes");
-  world.AddFolder("sub");
+  world.AddFile(Gbk("kept.txt"), "old bytes");
+  world.AddFolder(Gbk("sub"));
 
   EXPECT_TRUE(files.CreateFolder(this->Path(Gbk("新建"))).ok());
   EXPECT_TRUE(files.IsFolder(this->Path(Gbk("新建"))));
-  EXPECT_TRUE(files.CreateNewFile(this->Path("sub/a.txt"), std::string("\0ab", 3)).ok());
-  EXPECT_EQ(world.Content("sub/a.txt"), std::string("\0ab", 3));
+  EXPECT_TRUE(files.CreateNewFile(this->Path(Gbk("sub/a.txt")), std::string("\0ab", 3)).ok());
+  EXPECT_EQ(world.Content(Gbk("sub/a.txt")), std::string("\0ab", 3));
 
-  EXPECT_FALSE(files.CreateNewFile(this->Path("kept.txt"), "new").ok());
-  EXPECT_EQ(world.Content("kept.txt"), "old bytes");
-  EXPECT_FALSE(files.CreateFolder(this->Path("kept.txt")).ok());
-  EXPECT_FALSE(files.CreateFolder(this->Path("sub")).ok());
-  EXPECT_FALSE(files.CreateNewFile(this->Path("sub"), "x").ok());
-  EXPECT_FALSE(files.CreateFolder(this->Path("missing/a")).ok());
-  EXPECT_FALSE(files.CreateNewFile(this->Path("missing/a.txt"), "x").ok());
-  EXPECT_FALSE(world.Exists("missing"));
+  EXPECT_FALSE(files.CreateNewFile(this->Path(Gbk("kept.txt")), "new").ok());
+  EXPECT_EQ(world.Content(Gbk("kept.txt")), "old bytes");
+  EXPECT_FALSE(files.CreateFolder(this->Path(Gbk("kept.txt"))).ok());
+  EXPECT_FALSE(files.CreateFolder(this->Path(Gbk("sub"))).ok());
+  EXPECT_FALSE(files.CreateNewFile(this->Path(Gbk("sub")), "x").ok());
+  EXPECT_FALSE(files.CreateFolder(this->Path(Gbk("missing/a"))).ok());
+  EXPECT_FALSE(files.CreateNewFile(this->Path(Gbk("missing/a.txt")), "x").ok());
+  EXPECT_FALSE(world.Exists(Gbk("missing")));
 
   EXPECT_TRUE(files.IsFolder(world.Root() + "/"));
-  EXPECT_FALSE(files.IsFolder(this->Path("kept.txt")));
-  EXPECT_FALSE(files.IsFolder(this->Path("missing")));
+  EXPECT_FALSE(files.IsFolder(this->Path(Gbk("kept.txt"))));
+  EXPECT_FALSE(files.IsFolder(this->Path(Gbk("missing"))));
 }
 
 TYPED_TEST(FileToolsContract, RemovesAFileOrAWholeFolderButNotTheOtherKind) {
   auto& world = this->world;
   FileSystem& files = world.files();
-  world.AddFile("a.txt");
-  world.AddFolder("tree");
-  world.AddFolder("tree/inner");
-  world.AddFile("tree/inner/deep.txt", "x");
-  world.AddFile("tree/.hidden");
+  world.AddFile(Gbk("a.txt"));
+  world.AddFolder(Gbk("tree"));
+  world.AddFolder(Gbk("tree/inner"));
+  world.AddFile(Gbk("tree/inner/deep.txt"), "x");
+  world.AddFile(Gbk("tree/.hidden"));
 
-  EXPECT_FALSE(files.RemoveFile(this->Path("tree")).ok());
-  EXPECT_FALSE(files.RemoveFolderTree(this->Path("a.txt")).ok());
-  EXPECT_TRUE(world.Exists("tree/inner/deep.txt"));
-  EXPECT_TRUE(world.Exists("a.txt"));
+  EXPECT_FALSE(files.RemoveFile(this->Path(Gbk("tree"))).ok());
+  EXPECT_FALSE(files.RemoveFolderTree(this->Path(Gbk("a.txt"))).ok());
+  EXPECT_TRUE(world.Exists(Gbk("tree/inner/deep.txt")));
+  EXPECT_TRUE(world.Exists(Gbk("a.txt")));
 
-  EXPECT_TRUE(files.RemoveFile(this->Path("a.txt")).ok());
-  EXPECT_TRUE(files.RemoveFolderTree(this->Path("tree")).ok());
-  EXPECT_FALSE(world.Exists("a.txt"));
-  EXPECT_FALSE(world.Exists("tree"));
-  EXPECT_FALSE(files.RemoveFile(this->Path("a.txt")).ok());
-  EXPECT_FALSE(files.RemoveFolderTree(this->Path("tree")).ok());
+  EXPECT_TRUE(files.RemoveFile(this->Path(Gbk("a.txt"))).ok());
+  EXPECT_TRUE(files.RemoveFolderTree(this->Path(Gbk("tree"))).ok());
+  EXPECT_FALSE(world.Exists(Gbk("a.txt")));
+  EXPECT_FALSE(world.Exists(Gbk("tree")));
+  EXPECT_FALSE(files.RemoveFile(this->Path(Gbk("a.txt"))).ok());
+  EXPECT_FALSE(files.RemoveFolderTree(this->Path(Gbk("tree"))).ok());
 }
 
 TYPED_TEST(FileToolsContract, MovesFilesAndFoldersToTheTrash) {
   auto& world = this->world;
   FileSystem& files = world.files();
   world.AddFile(Gbk("第1课.mp4"));
-  world.AddFolder("tree");
-  world.AddFile("tree/inner.txt");
+  world.AddFolder(Gbk("tree"));
+  world.AddFile(Gbk("tree/inner.txt"));
 
   EXPECT_TRUE(files.MoveToTrash(this->Path(Gbk("第1课.mp4"))).ok());
-  EXPECT_TRUE(files.MoveToTrash(this->Path("tree")).ok());
+  EXPECT_TRUE(files.MoveToTrash(this->Path(Gbk("tree"))).ok());
   EXPECT_FALSE(world.Exists(Gbk("第1课.mp4")));
-  EXPECT_FALSE(world.Exists("tree"));
-  EXPECT_FALSE(files.MoveToTrash(this->Path("missing")).ok());
+  EXPECT_FALSE(world.Exists(Gbk("tree")));
+  EXPECT_FALSE(files.MoveToTrash(this->Path(Gbk("missing"))).ok());
 }
 
 // The folder handle a rename run goes through: names reach no further than
@@ -280,10 +280,10 @@ template <class World>
 class FolderHandleContract : public ::testing::Test {
  protected:
   FolderHandleContract() {
-    world.AddFile("a.txt", "a");
-    world.AddFile("b.txt", "b");
-    world.AddFolder("sub");
-    world.AddFile("sub/inner.txt", "inner");
+    world.AddFile(Gbk("a.txt"), "a");
+    world.AddFile(Gbk("b.txt"), "b");
+    world.AddFolder(Gbk("sub"));
+    world.AddFile(Gbk("sub/inner.txt"), "inner");
   }
   std::unique_ptr<FolderHandle> Open(const GbkText& name = {}) {
     auto handle = world.files().OpenFolder(name.empty() ? world.Root() : world.Root() + "/" + name);
@@ -293,7 +293,7 @@ class FolderHandleContract : public ::testing::Test {
   // Every file below the root with its content, to show that nothing changed.
   std::map<GbkText, std::string> Contents() {
     std::map<GbkText, std::string> contents;
-    for (const GbkText& name : {"a.txt", "b.txt", "sub/inner.txt"}) {
+    for (const GbkText name : {"a.txt", "b.txt", "sub/inner.txt"}) {
       if (world.Exists(name)) contents[name] = world.Content(name);
     }
     std::set<GbkText> names;
@@ -339,13 +339,13 @@ TYPED_TEST(FolderHandleContract, NamesThatAreNoEntryOfTheFolderAreInvalidOrTooLo
       {"longest", Hanzi(85), std::nullopt},
       {"one byte too long", Hanzi(85) + "x", RenameReason::TooLong},
       {"too long in ASCII", GbkText(256, 'x'), RenameReason::TooLong},
-      {"empty", "", RenameReason::Invalid},
-      {"dot", ".", RenameReason::Invalid},
-      {"dot dot", "..", RenameReason::Invalid},
-      {"separator", "sub/inner.txt", RenameReason::Invalid},
-      {"trailing separator", "sub/", RenameReason::Invalid},
+      {"empty", Gbk(""), RenameReason::Invalid},
+      {"dot", Gbk("."), RenameReason::Invalid},
+      {"dot dot", Gbk(".."), RenameReason::Invalid},
+      {"separator", Gbk("sub/inner.txt"), RenameReason::Invalid},
+      {"trailing separator", Gbk("sub/"), RenameReason::Invalid},
       {"NUL", GbkText("a.txt\0b", 7), RenameReason::Invalid},
-      {"not in the internal encoding", "a\x81", RenameReason::Invalid},
+      {"not in the internal encoding", "a\x81"_internal, RenameReason::Invalid},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.label);
@@ -354,7 +354,7 @@ TYPED_TEST(FolderHandleContract, NamesThatAreNoEntryOfTheFolderAreInvalidOrTooLo
     // finds nothing even where that folder holds it.
     EXPECT_EQ(handle->Identify(row.name), std::nullopt);
   }
-  EXPECT_NE(handle->Identify("sub"), std::nullopt);
+  EXPECT_NE(handle->Identify(Gbk("sub")), std::nullopt);
 }
 
 TYPED_TEST(FolderHandleContract, ARefusedRenameSaysWhyAndChangesNothing) {
@@ -367,19 +367,19 @@ TYPED_TEST(FolderHandleContract, ARefusedRenameSaysWhyAndChangesNothing) {
     GbkText to;
     RenameReason reason;
   } rows[] = {
-      {"taken by a file", "a.txt", "b.txt", RenameReason::Exists},
-      {"onto itself", "a.txt", "a.txt", RenameReason::Exists},
-      {"folder onto a taken name", "sub", "a.txt", RenameReason::Exists},
-      {"file onto a folder", "a.txt", "sub", RenameReason::Exists},
-      {"missing source", "missing.txt", "c.txt", RenameReason::Missing},
-      {"into a subfolder", "a.txt", "sub/a.txt", RenameReason::Invalid},
-      {"out of a subfolder", "sub/inner.txt", "inner.txt", RenameReason::Invalid},
-      {"NUL in the new name", "a.txt", GbkText("c\0.txt", 6), RenameReason::Invalid},
-      {"NUL in the old name", GbkText("a.txt\0", 6), "c.txt", RenameReason::Invalid},
-      {"empty new name", "a.txt", "", RenameReason::Invalid},
-      {"dot dot", "a.txt", "..", RenameReason::Invalid},
-      {"too long", "a.txt", GbkText(256, 'x'), RenameReason::TooLong},
-      {"too long in UTF-8", "a.txt", Hanzi(86), RenameReason::TooLong},
+      {"taken by a file", Gbk("a.txt"), Gbk("b.txt"), RenameReason::Exists},
+      {"onto itself", Gbk("a.txt"), Gbk("a.txt"), RenameReason::Exists},
+      {"folder onto a taken name", Gbk("sub"), Gbk("a.txt"), RenameReason::Exists},
+      {"file onto a folder", Gbk("a.txt"), Gbk("sub"), RenameReason::Exists},
+      {"missing source", Gbk("missing.txt"), Gbk("c.txt"), RenameReason::Missing},
+      {"into a subfolder", Gbk("a.txt"), Gbk("sub/a.txt"), RenameReason::Invalid},
+      {"out of a subfolder", Gbk("sub/inner.txt"), Gbk("inner.txt"), RenameReason::Invalid},
+      {"NUL in the new name", Gbk("a.txt"), GbkText("c\0.txt", 6), RenameReason::Invalid},
+      {"NUL in the old name", GbkText("a.txt\0", 6), Gbk("c.txt"), RenameReason::Invalid},
+      {"empty new name", Gbk("a.txt"), Gbk(""), RenameReason::Invalid},
+      {"dot dot", Gbk("a.txt"), Gbk(".."), RenameReason::Invalid},
+      {"too long", Gbk("a.txt"), GbkText(256, 'x'), RenameReason::TooLong},
+      {"too long in UTF-8", Gbk("a.txt"), Hanzi(86), RenameReason::TooLong},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.label);
@@ -392,18 +392,18 @@ TYPED_TEST(FolderHandleContract, ARefusedRenameSaysWhyAndChangesNothing) {
 // its folder when that folder is itself renamed meanwhile.
 TYPED_TEST(FolderHandleContract, ARenameKeepsTheFileAndTheHandleFollowsItsFolder) {
   auto& world = this->world;
-  auto handle = this->Open("sub");
+  auto handle = this->Open(Gbk("sub"));
   ASSERT_NE(handle, nullptr);
-  const auto identity = handle->Identify("inner.txt");
+  const auto identity = handle->Identify(Gbk("inner.txt"));
   ASSERT_NE(identity, std::nullopt);
 
-  world.Move("sub", "moved");
-  EXPECT_EQ(handle->RenameNoReplace("inner.txt", Hanzi(85)), std::nullopt);
+  world.Move(Gbk("sub"), Gbk("moved"));
+  EXPECT_EQ(handle->RenameNoReplace(Gbk("inner.txt"), Hanzi(85)), std::nullopt);
 
-  EXPECT_EQ(handle->Identify("inner.txt"), std::nullopt);
+  EXPECT_EQ(handle->Identify(Gbk("inner.txt")), std::nullopt);
   EXPECT_EQ(handle->Identify(Hanzi(85)), identity);
   EXPECT_EQ(world.Content("moved/" + Hanzi(85)), "inner");
-  EXPECT_FALSE(world.Exists("sub"));
+  EXPECT_FALSE(world.Exists(Gbk("sub")));
 }
 
 }  // namespace

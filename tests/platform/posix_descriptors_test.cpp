@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/encoding.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 
 namespace qm {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "base/encoding.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_trash.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_trash.h"
 #include "text/gbk_text.h"
 
 namespace qm {

@@ -26,37 +26,44 @@ TEST(DeleteBetweenMarkersTest, StemAndFolderNameTransforms) {
     std::optional<GbkText> expected;
   };
   const Row rows[] = {
-      {"file/first-first/markers-deleted", false, "(", kFirst, ")", kFirst, false, "a(b)c(d)",
+      {"file/first-first/markers-deleted", false, Gbk("("), kFirst, ")", kFirst, false, "a(b)c(d)",
        "ac(d)"},
-      {"file/first-last/markers-deleted", false, "(", kFirst, ")", kLast, false, "a(b)c(d)", "a"},
-      {"file/last-last/markers-deleted", false, "(", kLast, ")", kLast, false, "a(b)c(d)", "a(b)c"},
-      {"file/last-first/markers-deleted", false, "(", kLast, ")", kFirst, false, "a(b)c(d)",
+      {"file/first-last/markers-deleted", false, Gbk("("), kFirst, ")", kLast, false, "a(b)c(d)",
+       "a"},
+      {"file/last-last/markers-deleted", false, Gbk("("), kLast, ")", kLast, false, "a(b)c(d)",
        "a(b)c"},
-      {"file/first-first/markers-kept", false, "(", kFirst, ")", kFirst, true, "a(b)c(d)",
+      {"file/last-first/markers-deleted", false, Gbk("("), kLast, ")", kFirst, false, "a(b)c(d)",
+       "a(b)c"},
+      {"file/first-first/markers-kept", false, Gbk("("), kFirst, ")", kFirst, true, "a(b)c(d)",
        "a()c(d)"},
-      {"file/wrong-order", false, "(", kFirst, ")", kFirst, false, "a)b(c", kUnchanged},
-      {"file/same-marker/deleted", false, "-", kFirst, "-", kFirst, false, "a-b-c", "ac"},
-      {"file/same-marker/kept", false, "-", kFirst, "-", kFirst, true, "a-b-c", "a--c"},
-      {"file/same-marker/single", false, "-", kFirst, "-", kFirst, false, "a-b", kUnchanged},
-      {"file/marker-missing", false, "[", kFirst, "]", kFirst, false, "a(b)", kUnchanged},
-      {"file/last-first/brackets", false, "[", kLast, "]", kFirst, false, "x[1]y[2]z", "x[1]yz"},
+      {"file/wrong-order", false, Gbk("("), kFirst, ")", kFirst, false, "a)b(c", kUnchanged},
+      {"file/same-marker/deleted", false, Gbk("-"), kFirst, "-", kFirst, false, "a-b-c", "ac"},
+      {"file/same-marker/kept", false, Gbk("-"), kFirst, "-", kFirst, true, "a-b-c", "a--c"},
+      {"file/same-marker/single", false, Gbk("-"), kFirst, "-", kFirst, false, "a-b", kUnchanged},
+      {"file/marker-missing", false, Gbk("["), kFirst, "]", kFirst, false, "a(b)", kUnchanged},
+      {"file/last-first/brackets", false, Gbk("["), kLast, "]", kFirst, false, "x[1]y[2]z",
+       "x[1]yz"},
       // Both last: marker 1 must end before the last marker 2.
-      {"file/last-last/marker1-after", false, "(", kLast, ")", kLast, false, ")a(", kUnchanged},
-      {"file/first-last/marker2-before", false, "(", kFirst, ")", kLast, false, ")a(", kUnchanged},
+      {"file/last-last/marker1-after", false, Gbk("("), kLast, ")", kLast, false, ")a(",
+       kUnchanged},
+      {"file/first-last/marker2-before", false, Gbk("("), kFirst, ")", kLast, false, ")a(",
+       kUnchanged},
       {"file/double-byte", false, Gbk("【"), kFirst, Gbk("】"), kFirst, false, Gbk("课【高清】一"),
        Gbk("课一")},
-      {"folder/first-first/markers-deleted", true, "(", kFirst, ")", kFirst, false, "a(b)c(d)",
+      {"folder/first-first/markers-deleted", true, Gbk("("), kFirst, ")", kFirst, false, "a(b)c(d)",
        "ac(d)"},
-      {"folder/first-first/markers-kept", true, "(", kFirst, ")", kFirst, true, "a(b)c(d)",
+      {"folder/first-first/markers-kept", true, Gbk("("), kFirst, ")", kFirst, true, "a(b)c(d)",
        "a()c(d)"},
-      {"folder/first-last/markers-deleted", true, "(", kFirst, ")", kLast, false, "a(b)c(d)", "a"},
-      {"folder/marker2-first-before-marker1", true, "(", kFirst, ")", kFirst, false, ")a(b",
+      {"folder/first-last/markers-deleted", true, Gbk("("), kFirst, ")", kLast, false, "a(b)c(d)",
+       "a"},
+      {"folder/marker2-first-before-marker1", true, Gbk("("), kFirst, ")", kFirst, false, ")a(b",
        kUnchanged},
       // The same occurrence cannot be both markers.
-      {"folder/same-marker", true, "-", kFirst, "-", kFirst, false, "a-b-c", kUnchanged},
-      {"folder/adjacent/kept", true, "(", kFirst, ")", kFirst, true, "a()b", "a()b"},
+      {"folder/same-marker", true, Gbk("-"), kFirst, "-", kFirst, false, "a-b-c", kUnchanged},
+      {"folder/adjacent/kept", true, Gbk("("), kFirst, ")", kFirst, true, "a()b", "a()b"},
       // The content is cut where it lies, not where its text first appears.
-      {"folder/content-repeats-marker", true, "ab", kFirst, ")", kFirst, true, "ababa)", "ab)"},
+      {"folder/content-repeats-marker", true, Gbk("ab"), kFirst, ")", kFirst, true, "ababa)",
+       "ab)"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -77,23 +84,23 @@ TEST(DeleteBeforeAfterTest, KeepTheRightSideOfTheText) {
     std::optional<GbkText> expected;
   };
   const Row rows[] = {
-      {"before/first/text-kept", true, kFirst, false, "a-b-c", "-b-c"},
-      {"before/first/text-deleted", true, kFirst, true, "a-b-c", "b-c"},
-      {"before/last/text-deleted", true, kLast, true, "a-b-c", "c"},
+      {"before/first/text-kept", true, kFirst, false, "a-b-c", Gbk("-b-c")},
+      {"before/first/text-deleted", true, kFirst, true, "a-b-c", Gbk("b-c")},
+      {"before/last/text-deleted", true, kLast, true, "a-b-c", Gbk("c")},
       {"before/not-found", true, kFirst, false, "abc", kUnchanged},
       {"before/no-radio", true, std::nullopt, false, "a-b-c", kUnchanged},
-      {"before/at-start", true, kFirst, false, "-abc", "-abc"},
-      {"after/last/text-kept", false, kLast, false, "a-b-c", "a-b-"},
-      {"after/last/text-deleted", false, kLast, true, "a-b-c", "a-b"},
-      {"after/first/text-deleted", false, kFirst, true, "a-b-c", "a"},
+      {"before/at-start", true, kFirst, false, "-abc", Gbk("-abc")},
+      {"after/last/text-kept", false, kLast, false, "a-b-c", Gbk("a-b-")},
+      {"after/last/text-deleted", false, kLast, true, "a-b-c", Gbk("a-b")},
+      {"after/first/text-deleted", false, kFirst, true, "a-b-c", Gbk("a")},
       {"after/not-found", false, kLast, false, "abc", kUnchanged},
       {"after/no-radio", false, std::nullopt, true, "a-b-c", kUnchanged},
       // The whole name would go: the run leaves an empty result alone.
-      {"after/at-start/text-deleted", false, kFirst, true, "-abc", ""},
+      {"after/at-start/text-deleted", false, kFirst, true, "-abc", Gbk("")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    AnchoredDeletion deletion{"-", row.occurrence, row.delete_text};
+    AnchoredDeletion deletion{Gbk("-"), row.occurrence, row.delete_text};
     auto result = row.before ? DeleteBefore(deletion, row.text) : DeleteAfter(deletion, row.text);
     EXPECT_EQ(result, row.expected);
   }
@@ -107,21 +114,21 @@ TEST(DeleteNTimesTest, DeletesFromTheChosenEnd) {
     const char* part;
     int times;
     DeleteDirection direction;
-    const char* text;
+    GbkText text;
     std::optional<GbkText> expected;
   };
   const Row rows[] = {
-      {"left/once", "a", 1, kLeft, "banana", "bnana"},
-      {"left/twice", "a", 2, kLeft, "banana", "bnna"},
-      {"left/more-than-there-are", "a", 5, kLeft, "banana", "bnn"},
-      {"right/once", "a", 1, kRight, "banana", "banan"},
-      {"right/twice", "a", 2, kRight, "banana", "bann"},
-      {"right/more-than-there-are", "a", 2147483647, kRight, "banana", "bnn"},
-      {"negative-count-keeps-name", "a", -3, kLeft, "banana", "banana"},
+      {"left/once", "a", 1, kLeft, "banana", Gbk("bnana")},
+      {"left/twice", "a", 2, kLeft, "banana", Gbk("bnna")},
+      {"left/more-than-there-are", "a", 5, kLeft, "banana", Gbk("bnn")},
+      {"right/once", "a", 1, kRight, "banana", Gbk("banan")},
+      {"right/twice", "a", 2, kRight, "banana", Gbk("bann")},
+      {"right/more-than-there-are", "a", 2147483647, kRight, "banana", Gbk("bnn")},
+      {"negative-count-keeps-name", "a", -3, kLeft, "banana", Gbk("banana")},
       {"not-found", "x", 1, kLeft, "banana", kUnchanged},
       {"double-byte-not-split", "b", 1, kLeft,
        "a\xB0"
-       "b",
+       "b"_internal,
        kUnchanged},
   };
   for (const Row& row : rows) {
@@ -147,11 +154,11 @@ TEST(DeleteSequenceNumberTest, RemovesTheFirstDigitRunWithinTheLimit) {
       {"no-limit/late", std::nullopt, late, Gbk("初级教程如何设置关闭windows defender的第个步骤")},
       {"limit/at-start-byte", 9, early, Gbk("初级教程如何设置关闭windows defender的第10个步骤")},
       {"limit/one-short", 8, early, kUnchanged},
-      {"limit-not-a-number", 0, "01 a", kUnchanged},
+      {"limit-not-a-number", 0, Gbk("01 a"), kUnchanged},
       {"middle", std::nullopt, Gbk("第3课"), Gbk("第课")},
-      {"space-kept", std::nullopt, "12 abc 34", " abc 34"},
-      {"all-digits", std::nullopt, "01", ""},
-      {"no-digit", std::nullopt, "abc", kUnchanged},
+      {"space-kept", std::nullopt, Gbk("12 abc 34"), " abc 34"},
+      {"all-digits", std::nullopt, Gbk("01"), ""},
+      {"no-digit", std::nullopt, Gbk("abc"), kUnchanged},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -167,9 +174,9 @@ TEST(SymbolConversionTest, SelectingAnItemConvertsTheThreeFields) {
     GbkText expected;
   };
   const Row rows[] = {
-      {"to-full-width", "中文符号", "a(1),[2].", Gbk("a（1），【2】。")},
-      {"to-half-width", "英文符号", Gbk("（，。【】）"), "(,.[])"},
-      {"bilibili-brackets-half-width", "B站括号", Gbk("（x）"), "(x)"},
+      {"to-full-width", "中文符号", Gbk("a(1),[2]."), Gbk("a（1），【2】。")},
+      {"to-half-width", "英文符号", Gbk("（，。【】）"), Gbk("(,.[])")},
+      {"bilibili-brackets-half-width", "B站括号", Gbk("（x）"), Gbk("(x)")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -36,7 +36,7 @@ TEST(ChangeExtension, NormalisesTypedTextAndReplacesTheExtension) {
 TEST(ExtensionRuns, TypedTextGetsItsDotInTheEditPartAndEveryEntryChanges) {
   RenameWorld world;
   world.AddFiles({"a.wav", "README", "b.mp3"});
-  world.form.SetText(Control::组合框_修改扩展, "mp3");
+  world.form.SetText(Control::组合框_修改扩展, Gbk("mp3"));
   RunOperation(OperationId::ChangeExtension, world.services);
   EXPECT_EQ(world.form.Text(Control::组合框_修改扩展), ".mp3");
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.mp3", "README.mp3", "b.mp3"}));
@@ -49,7 +49,7 @@ TEST(ExtensionRuns, TypedTextGetsItsDotInTheEditPartAndEveryEntryChanges) {
 TEST(ExtensionRuns, APickedItemIsUsedAsItIs) {
   RenameWorld world;
   world.AddFiles({"a.b.c"});
-  world.form.AddComboItem(Control::组合框_修改扩展, ".mp4");
+  world.form.AddComboItem(Control::组合框_修改扩展, Gbk(".mp4"));
   world.form.SelectItem(Control::组合框_修改扩展, 0);
   world.OpenPreviewColumn();
   RunOperation(OperationId::ChangeExtension, world.services);
@@ -60,7 +60,7 @@ TEST(ExtensionRuns, APickedItemIsUsedAsItIs) {
 TEST(ExtensionRuns, RefusesFolderModeAfterTheFolderChecksEvenForAnEmptyList) {
   RenameWorld world;
   world.FolderMode();
-  world.form.SetText(Control::组合框_修改扩展, "mp3");
+  world.form.SetText(Control::组合框_修改扩展, Gbk("mp3"));
   RunOperation(OperationId::ChangeExtension, world.services);
   ASSERT_EQ(world.messages.shown.size(), 1u);
   EXPECT_EQ(world.messages.shown[0].text, Gbk("文件夹没有改后缀一说，请勾选文件"));
@@ -71,7 +71,7 @@ TEST(ExtensionRuns, RefusesFolderModeAfterTheFolderChecksEvenForAnEmptyList) {
 TEST(ExtensionRuns, NeverRenamesOntoAnExistingName) {
   RenameWorld world;
   world.AddFiles({"a.txt", "a.mp4"});
-  world.form.SetText(Control::组合框_修改扩展, ".mp4");
+  world.form.SetText(Control::组合框_修改扩展, Gbk(".mp4"));
   RunOperation(OperationId::ChangeExtension, world.services);
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.txt", "a.mp4"}));
   EXPECT_EQ(world.messages.shown.back().text, Gbk("没有任何改动"));

@@ -145,7 +145,7 @@ TEST(FourByteCharactersTest, SearchesMatchWholeCharactersOnly) {
     RunOperation(row.operation, world.services);
 
     EXPECT_EQ(world.list.Column(0), std::vector<GbkText>{Gbk(row.expected)});
-    EXPECT_EQ(world.files.Names("/w"), std::vector<GbkText>{Gbk(row.expected)});
+    EXPECT_EQ(world.files.Names(Gbk("/w")), std::vector<GbkText>{Gbk(row.expected)});
   }
 }
 

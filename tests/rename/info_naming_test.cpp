@@ -61,7 +61,7 @@ TEST(NameFromInfo, FillsEveryFieldOrSaysWhichIsMissing) {
     SCOPED_TRACE(row.name);
     InfoNamingOptions options{Gbk("yyyy-MM-dd"), row.fallback};
     InfoName name =
-        NameFromInfo(ParseInfoTemplate(Gbk(row.pattern)), "IMG_2041", row.info, options);
+        NameFromInfo(ParseInfoTemplate(Gbk(row.pattern)), Gbk("IMG_2041"), row.info, options);
     if (row.stem) {
       ASSERT_TRUE(name.stem.has_value()) << *name.stem;
       EXPECT_EQ(*name.stem, Gbk(row.stem));
@@ -106,10 +106,10 @@ TEST(CleanForName, TagTextBecomesASafeName) {
 TEST(FitStem, CutsAtACharacterSoTheNameFitsOnDisk) {
   GbkText title;
   for (int i = 0; i < 10000; ++i) title += Gbk("歌");  // 3 bytes each on disk
-  const GbkText fitted = FitStem(title, ".mp3");
+  const GbkText fitted = FitStem(title, Gbk(".mp3"));
   EXPECT_EQ(fitted.size() % 2, 0u);
   EXPECT_EQ(fitted.size() / 2 * 3 + 4, 253u);  // 83 characters; the 84th would pass 255
-  EXPECT_EQ(FitStem("short", ".mp3"), "short");
+  EXPECT_EQ(FitStem(Gbk("short"), ".mp3"), "short");
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ FileInfoRead Song(const char* artist, const char* title, int track) {
 
 struct InfoWorld : RenameWorld {
   InfoWorld() {
-    form.SetText(Control::编辑框_日期格式, "yyyy-MM-dd");
+    form.SetText(Control::编辑框_日期格式, Gbk("yyyy-MM-dd"));
     AddFiles({"IMG_1.JPG", "IMG_2.JPG", "scan.png", "track01.mp3"});
     file_info.files["/w/IMG_1.JPG"] = Photo({2024, 5, 1, 9, 30, 0});
     file_info.files["/w/IMG_2.JPG"] = Photo({2024, 5, 2, 18, 5, 9});

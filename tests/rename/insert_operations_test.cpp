@@ -62,11 +62,11 @@ TEST(InsertAtAnchor, PutsTheTextBesideTheChosenOccurrenceOnly) {
       {"after/last", Gbk("第"), After, Last, Gbk("第1第2"), Gbk("第1第X2")},
       {"before/last", Gbk("第"), Before, Last, Gbk("第1第2"), Gbk("第1X第2")},
       {"after/first", Gbk("第"), After, First, Gbk("第1第2"), Gbk("第X1第2")},
-      {"missing-anchor", Gbk("第"), Before, First, "abc", ""},
-      {"case-sensitive", "A", Before, First, "abc", ""},
-      {"multi-byte-anchor", "ab", After, Last, "abab", "ababX"},
+      {"missing-anchor", Gbk("第"), Before, First, Gbk("abc"), ""},
+      {"case-sensitive", Gbk("A"), Before, First, "abc", ""},
+      {"multi-byte-anchor", Gbk("ab"), After, Last, "abab", "ababX"},
       // 0xB0 0x62 is one character whose second byte is the letter b.
-      {"no-match-inside-character", "b", Before, First, "a\xB0\x62", ""},
+      {"no-match-inside-character", Gbk("b"), Before, First, "a\xB0\x62"_internal, ""},
   };
   for (const AnchorRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -108,7 +108,7 @@ TEST(InsertRuns, EachButtonReadsItsInputsAndRenames) {
        {},
        {"a.txt", "b"},
        {Gbk("新_a.txt"), Gbk("新_b")},
-       "",
+       Gbk(""),
        Icon::Information},
       {"end/before-extension",
        OperationId::InsertAtEnd,
@@ -167,7 +167,7 @@ TEST(InsertRuns, EachButtonReadsItsInputsAndRenames) {
     for (Control radio : row.checked) world.form.SetChecked(radio, true);
     RunOperation(row.operation, world.services);
     EXPECT_EQ(world.list.Column(0), row.after);
-    EXPECT_EQ(world.files.Names("/w"), row.after);
+    EXPECT_EQ(world.files.Names(Gbk("/w")), row.after);
     ASSERT_FALSE(world.messages.shown.empty());
     EXPECT_EQ(world.messages.shown.front().text, Gbk("确定更名吗？"));
     if (row.result.empty()) {
@@ -185,15 +185,15 @@ TEST(InsertRuns, FolderModeRenamesTheFoldersTheirRealNames) {
   for (const char* folder : {"/w/a.b", "/w/c", "/w/unlisted"}) world.files.AddFolder(folder);
   world.list.AppendRows({"a.b", "c"});
 
-  world.form.SetText(Control::编辑框7, "T");
+  world.form.SetText(Control::编辑框7, Gbk("T"));
   RunOperation(OperationId::InsertAtEnd, world.services);
   // The whole dotted name gets the text, on disk and in the list alike.
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.bT", "cT"}));
   EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有2个文件被改名成功"));
 
-  world.form.SetText(Control::编辑框6, "F_");
+  world.form.SetText(Control::编辑框6, Gbk("F_"));
   RunOperation(OperationId::InsertAtFront, world.services);
-  EXPECT_EQ(world.files.Names("/w"), (std::vector<GbkText>{"F_a.bT", "F_cT", "F_unlisted"}));
+  EXPECT_EQ(world.files.Names(Gbk("/w")), (std::vector<GbkText>{"F_a.bT", "F_cT", "F_unlisted"}));
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"F_a.bT", "F_cT"}));
 }
 
@@ -217,8 +217,8 @@ TEST(InsertRuns, AnchorRefusesForbiddenTextsEvenInPreview) {
 TEST(InsertRuns, AfterExtensionRefusesFolderModeBeforeTheFolderChecks) {
   RenameWorld world;
   world.FolderMode();
-  world.form.SetText(Control::标签2, "");
-  world.form.SetText(Control::编辑框18, ".bak");
+  world.form.SetText(Control::标签2, Gbk(""));
+  world.form.SetText(Control::编辑框18, Gbk(".bak"));
   RunOperation(OperationId::AppendAfterExtension, world.services);
   ASSERT_EQ(world.messages.shown.size(), 1u);
   EXPECT_EQ(world.messages.shown[0].text, Gbk("此功能无法对文件夹进行修改"));
@@ -241,14 +241,14 @@ TEST(InsertRuns, SideRadiosSetTheButtonCaption) {
 TEST(InsertRuns, ChainsSucceedButAnUnlistedNameIsNeverOverwritten) {
   RenameWorld world;
   world.AddFiles({"a.txt", "a_v.txt"});
-  world.files.AddFile("/w/b_v.txt", "keep me");
+  world.files.AddFile(Gbk("/w/b_v.txt"), "keep me");
   world.AddFiles({"b.txt"});
-  world.form.SetText(Control::编辑框7, "_v");
+  world.form.SetText(Control::编辑框7, Gbk("_v"));
   RunOperation(OperationId::InsertAtEnd, world.services);
   // a.txt takes the listed a_v.txt once that one moved on; b.txt would land
   // on an unlisted file and stays.
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a_v.txt", "a_v_v.txt", "b.txt"}));
-  EXPECT_EQ(world.files.Content("/w/b_v.txt"), "keep me");
+  EXPECT_EQ(world.files.Content(Gbk("/w/b_v.txt")), "keep me");
   EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有2个文件被改名成功"));
 }
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_world.h"
-#include "rename/operations.h"
 #include "rename/undo_export.h"
 #include "workspace/name_functions.h"
 
@@ -31,7 +31,7 @@ struct JobWorld : RenameWorld {
   }
   void Undo() { UndoCommit(services); }
   std::vector<GbkText> OnDisk() const {
-    std::vector<GbkText> names = files.Names("/w");
+    std::vector<GbkText> names = files.Names(Gbk("/w"));
     std::sort(names.begin(), names.end());
     return names;
   }

@@ -7,7 +7,6 @@
 
 #include "rename/operations.h"
 #include "rename/rename_world.h"
-#include "rename/operations.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -31,13 +30,13 @@ TEST(NumberEntries, SequencesAndWidths) {
   const Row rows[] = {
       {"default/three", "", "", 3, {"01", "02", "03"}, "03"},
       {"default/99-stays-two-wide", "", "", 99, {"01"}, "99"},
-      {"default/100-three-wide", "", "", 100, {"001", "002"}, "100"},
-      {"start-only", "15", "", 3, {"15", "16"}, "17"},
-      {"width-by-last-number", "95", "1", 10, {"095", "096"}, "104"},
-      {"step-two", "8", "2", 3, {"08", "10"}, "12"},
-      {"counting-down", "10", "-1", 3, {"10", "09"}, "08"},
+      {"default/100-three-wide", "", "", 100, {"001", "002"}, Gbk("100")},
+      {"start-only", "15", "", 3, {"15", "16"}, Gbk("17")},
+      {"width-by-last-number", "95", "1", 10, {"095", "096"}, Gbk("104")},
+      {"step-two", "8", "2", 3, {"08", "10"}, Gbk("12")},
+      {"counting-down", "10", "-1", 3, {"10", "09"}, Gbk("08")},
       {"unreadable-start-reads-zero", "abc", "", 2, {"00"}, "01"},
-      {"empty-start-counts-from-one", "", "5", 3, {"01", "06"}, "11"},
+      {"empty-start-counts-from-one", "", "5", 3, {"01", "06"}, Gbk("11")},
       {"full-width-digits", "\xA3\xB1\xA3\xB5", "", 1, {"15"}, "15"},
       {"thousands-as-they-are", "999", "1", 2, {"999"}, "1000"},
   };
@@ -134,7 +133,7 @@ TEST(NumberingRuns, NumbersInFrontOfTheWholeNameAndReportsNothing) {
     world.form.SetText(Control::编辑框19, row.step);
     RunOperation(OperationId::NumberEntries, world.services);
     EXPECT_EQ(world.list.Column(0), row.expected);
-    EXPECT_EQ(world.files.Names("/w"), row.expected);
+    EXPECT_EQ(world.files.Names(Gbk("/w")), row.expected);
     ASSERT_EQ(world.messages.shown.size(), 1u);
     EXPECT_EQ(world.messages.shown[0].text, Gbk("将直接更名，确定吗？"));
   }
@@ -143,7 +142,7 @@ TEST(NumberingRuns, NumbersInFrontOfTheWholeNameAndReportsNothing) {
 TEST(NumberingRuns, ASkippedEntryKeepsItsNumber) {
   RenameWorld world;
   world.AddFiles({"a.txt", "b.mp4", "c.txt"});
-  world.form.AddComboItem(Control::组合框_跳过扩展, ".mp4");
+  world.form.AddComboItem(Control::组合框_跳过扩展, Gbk(".mp4"));
   world.form.SelectItem(Control::组合框_跳过扩展, 0);
   world.OpenPreviewColumn();
   RunOperation(OperationId::NumberEntries, world.services);
@@ -187,11 +186,11 @@ TEST(NumberingRuns, RefusesAfterTheQuestionWhenNumbersWouldRepeatOrGoNegative) {
 
 TEST(NumberingRuns, NeverRenamesOntoAnExistingName) {
   RenameWorld world;
-  world.files.AddFile("/w/02b.txt", "keep me");
+  world.files.AddFile(Gbk("/w/02b.txt"), "keep me");
   world.AddFiles({"a.txt", "b.txt"});
   RunOperation(OperationId::NumberEntries, world.services);
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"01a.txt", "b.txt"}));
-  EXPECT_EQ(world.files.Content("/w/02b.txt"), "keep me");
+  EXPECT_EQ(world.files.Content(Gbk("/w/02b.txt")), "keep me");
 }
 
 TEST(AvNumberRuns, RenamesDirectlyEvenInPreviewWithFreshDigitsPerEntry) {
@@ -225,12 +224,12 @@ TEST(AvNumberRuns, RefusesFolderModeAndAsksNothingForAnEmptyList) {
 
 TEST(AvNumberRuns, NeverRenamesOntoAnExistingName) {
   RenameWorld world;
-  world.files.AddFile("/w/a(Av000000000,P1).txt", "keep me");
+  world.files.AddFile(Gbk("/w/a(Av000000000,P1).txt"), "keep me");
   world.AddFiles({"a.txt"});
   RenameRun(ProfileOf(OperationId::AppendAvNumber), AppendAvNumberOperation([] { return 0; }),
             world.services);
   EXPECT_EQ(world.list.Column(0), std::vector<GbkText>{"a.txt"});
-  EXPECT_EQ(world.files.Content("/w/a(Av000000000,P1).txt"), "keep me");
+  EXPECT_EQ(world.files.Content(Gbk("/w/a(Av000000000,P1).txt")), "keep me");
 }
 
 }  // namespace

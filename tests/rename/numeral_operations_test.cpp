@@ -98,7 +98,7 @@ TEST(NumeralRuns, NumeralsToDigitsMovesTheProgressBarInFileModeOnly) {
   RenameWorld world;
   ProgressWatchingFiles files(world.form);
   MainServices services{world.form, world.list, world.messages, world.windows, files};
-  files.AddFolder("/w");
+  files.AddFolder(Gbk("/w"));
   for (const char* name : {"第一课.mp4", "第二课.mp4", "第三课.mp4", "第四课.mp4"}) {
     files.AddFile("/w/" + Gbk(name));
     world.list.AppendRows({Gbk(name)});
@@ -133,7 +133,7 @@ TEST(NumeralRuns, NumeralsToDigitsScansTheSubfoldersInFolderMode) {
   world.list.AppendRows({Gbk("第三章")});  // the scan, not the list, decides what is renamed
   world.form.SetVisible(Control::进度条1, false);
   RunOperation(OperationId::ChineseNumeralsToDigits, world.services);
-  EXPECT_EQ(world.files.Names("/w"),
+  EXPECT_EQ(world.files.Names(Gbk("/w")),
             (std::vector<GbkText>{Gbk("第3章"), Gbk("第10章"), Gbk("附录")}));
   EXPECT_EQ(world.list.Column(0), std::vector<GbkText>{Gbk("第3章")});
   EXPECT_EQ(world.messages.shown.back().text, Gbk("总共更改2个"));

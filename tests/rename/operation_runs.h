@@ -75,7 +75,7 @@ inline void Play(const OperationRun& run) {
   for (const std::string& name : run.expected) expected.push_back(Gbk(name));
   EXPECT_EQ(world.list.Column(run.preview ? 1 : 0), expected);
   // The disk holds exactly the list's names (and the unlisted files).
-  std::vector<GbkText> on_disk = world.files.Names("/w");
+  std::vector<GbkText> on_disk = world.files.Names(Gbk("/w"));
   std::vector<GbkText> listed = world.list.Column(0);
   for (const std::string& other : run.on_disk_too) listed.push_back(Gbk(other));
   std::sort(on_disk.begin(), on_disk.end());

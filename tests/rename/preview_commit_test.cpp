@@ -2,104 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "rename/rename_world.h"
 #include "rename/operations.h"
+#include "rename/rename_world.h"
 #include "workspace/workspace_handlers.h"
 
 namespace qm {
 namespace {
-
-struct Layout {
-  int window_width;
-  int list_width;
-  int columns;
-  std::string column0_title;
-  std::string caption;
-  bool commit_visible;
-  Geometry commit_at;
-  bool undo_visible;
-  Geometry undo_at;
-  int txt_button_left;
-  bool paste_visible;
-};
-
-Layout LayoutOf(RenameWorld& world) {
-  FakeForm& form = world.form;
-  auto at = [&form](Control control) {
-    Geometry geometry = form.GeometryOf(control);
-    return Geometry{geometry.left, geometry.top, 0, 0};
-  };
-  return {form.WindowWidth(),
-          form.GeometryOf(Control::超级列表框1).width,
-          world.list.ColumnCount(),
-          world.list.ColumnTitle(0),
-          form.Text(Control::按钮_打开预览),
-          form.IsVisible(Control::按钮_确认无误执行吧),
-          at(Control::按钮_确认无误执行吧),
-          form.IsVisible(Control::按钮_撤回上一步),
-          at(Control::按钮_撤回上一步),
-          form.GeometryOf(Control::按钮_用我的txt修改).left,
-          form.IsVisible(Control::按钮_直接粘贴txt)};
-}
-
-void ExpectLayout(RenameWorld& world, const Layout& expected) {
-  Layout actual = LayoutOf(world);
-  EXPECT_EQ(actual.window_width, expected.window_width);
-  EXPECT_EQ(actual.list_width, expected.list_width);
-  EXPECT_EQ(actual.columns, expected.columns);
-  EXPECT_EQ(actual.column0_title, Gbk(expected.column0_title));
-  EXPECT_EQ(actual.caption, Gbk(expected.caption));
-  EXPECT_EQ(actual.commit_visible, expected.commit_visible);
-  EXPECT_EQ(actual.commit_at.left, expected.commit_at.left);
-  EXPECT_EQ(actual.commit_at.top, expected.commit_at.top);
-  EXPECT_EQ(actual.undo_visible, expected.undo_visible);
-  EXPECT_EQ(actual.undo_at.left, expected.undo_at.left);
-  EXPECT_EQ(actual.undo_at.top, expected.undo_at.top);
-  EXPECT_EQ(actual.txt_button_left, expected.txt_button_left);
-  EXPECT_EQ(actual.paste_visible, expected.paste_visible);
-}
-
-TEST(TogglePreview, OpensAndClosesTheSecondColumnAndItsLayout) {
-  RenameWorld world;
-  FakeForm& form = world.form;
-  form.SetGeometry(Control::超级列表框1, {11, 60, 407, 500});
-  form.SetGeometry(Control::按钮_确认无误执行吧, {568, 432, 100, 30});
-  form.SetGeometry(Control::按钮_用我的txt修改, {639, 120, 100, 30});
-  form.SetVisible(Control::按钮_确认无误执行吧, false);
-  form.SetVisible(Control::按钮_撤回上一步, false);
-  form.SetVisible(Control::按钮_直接粘贴txt, false);
-  world.list.SetColumnTitle(0, Gbk("当前的文件名"));
-  world.AddFiles({"a.txt"});
-
-  TogglePreview(form, world.list);
-  ExpectLayout(
-      world,
-      {1150, 787, 2, "上一次的文件名", "关闭预览", true, {973, 590}, true, {850, 590}, 830, false});
-  EXPECT_EQ(world.list.ColumnTitle(1), Gbk("更名后的效果"));
-  EXPECT_EQ(world.list.widths[1], 380);
-  EXPECT_EQ(form.GeometryOf(Control::超级列表框1).top, 60);  // only the width moves
-
-  world.list.SetCell(0, 1, "b.txt");
-  TogglePreview(form, world.list);
-  // The undo button stays inside the closed window, below the list.
-  ExpectLayout(
-      world,
-      {769, 400, 1, "最开始的文件名", "打开预览", false, {568, 432}, true, {647, 632}, 639, false});
-  EXPECT_EQ(world.list.Cell(0, 1), "");  // closing discards the preview values
-  EXPECT_EQ(world.list.Cell(0, 0), "a.txt");
-
-  form.SetText(Control::按钮_打开预览, "other");
-  TogglePreview(form, world.list);
-  EXPECT_EQ(form.WindowWidth(), 769);
-  EXPECT_EQ(world.list.ColumnCount(), 1);
-}
 
 // The preview column open, and /w/ recorded as the folder of the values the
 // tests write into it.
 struct CommitWorld : RenameWorld {
   CommitWorld() {
     OpenPreviewColumn();
-    RecordPreviewFolder(services, "/w/");
+    RecordPreviewFolder(services, Gbk("/w/"));
     undo.Add({"/w/", {{"earlier", "earlier-new", {}}}, ""});
   }
   // The pairs of the newest rename in the undo history.
@@ -149,15 +64,15 @@ TEST(CommitPreview, RefusesWithoutPreviewValuesOrNames) {
 TEST(CommitPreview, RenamesOnlyPreviewedRowsAndRecordsThemInRowOrder) {
   CommitWorld world;
   world.AddFiles({"f1.txt", "f2.txt", "f3.txt", "f4.txt", "f5.txt", "f6.txt"});
-  world.list.SetCell(1, 1, "two.txt");
-  world.list.SetCell(4, 1, "five.txt");
+  world.list.SetCell(1, 1, Gbk("two.txt"));
+  world.list.SetCell(4, 1, Gbk("five.txt"));
   CommitPreview(world.services);
   EXPECT_EQ(world.list.Column(0),
             (std::vector<GbkText>{"f1.txt", "two.txt", "f3.txt", "f4.txt", "five.txt", "f6.txt"}));
   EXPECT_EQ(world.list.Column(1), std::vector<GbkText>(6));
   EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"f2.txt", "f5.txt"}));
   EXPECT_EQ(world.NewNames(), (std::vector<GbkText>{"two.txt", "five.txt"}));
-  EXPECT_TRUE(world.files.Exists("/w/two.txt"));
+  EXPECT_TRUE(world.files.Exists(Gbk("/w/two.txt")));
   EXPECT_TRUE(world.messages.shown.empty());
 }
 
@@ -166,19 +81,19 @@ TEST(CommitPreview, SkipsNamelessRowsAndKeepsFailedRowsForARetry) {
   world.AddFiles({"a.txt"});
   world.list.AppendRows({""});
   world.AddFiles({"b.txt", "c.txt", "d.txt"});
-  world.files.failing_renames.insert("/w/b.txt");
-  world.list.SetCell(0, 1, "a2.txt");
-  world.list.SetCell(1, 1, "orphan.txt");
-  world.list.SetCell(2, 1, "b2.txt");
-  world.list.SetCell(3, 1, "same.txt");
-  world.list.SetCell(4, 1, "same.txt");  // collides with the row above
+  world.files.failing_renames.insert(Gbk("/w/b.txt"));
+  world.list.SetCell(0, 1, Gbk("a2.txt"));
+  world.list.SetCell(1, 1, Gbk("orphan.txt"));
+  world.list.SetCell(2, 1, Gbk("b2.txt"));
+  world.list.SetCell(3, 1, Gbk("same.txt"));
+  world.list.SetCell(4, 1, Gbk("same.txt"));  // collides with the row above
   CommitPreview(world.services);
   EXPECT_EQ(world.list.Column(0),
             (std::vector<GbkText>{"a2.txt", "", "b.txt", "same.txt", "d.txt"}));
   EXPECT_EQ(world.list.Column(1),
             (std::vector<GbkText>{"", "orphan.txt", "b2.txt", "", "same.txt"}));
   EXPECT_EQ(world.OldNames(), (std::vector<GbkText>{"a.txt", "c.txt"}));
-  EXPECT_FALSE(world.files.Exists("/w/orphan.txt"));
+  EXPECT_FALSE(world.files.Exists(Gbk("/w/orphan.txt")));
 
   // A second commit retries what is left and records only its own rows.
   world.files.failing_renames.clear();
@@ -216,9 +131,9 @@ TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     CommitWorld world;
-    world.files.AddFolder("/v");
-    world.files.AddFile("/v/a.txt");
-    world.files.AddFolder("/home/Desktop");
+    world.files.AddFolder(Gbk("/v"));
+    world.files.AddFile(Gbk("/v/a.txt"));
+    world.files.AddFolder(Gbk("/home/Desktop"));
     world.AddFiles({"a.txt"});
     RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), MappingOperation(), world.services);
     ASSERT_EQ(world.list.Cell(0, 1), "a-new.txt");
@@ -227,19 +142,19 @@ TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
         ClearInputBoxes(world.services);
         break;
       case After::DesktopGuard:
-        world.form.SetText(Control::标签2, "/home/Desktop/");
+        world.form.SetText(Control::标签2, Gbk("/home/Desktop/"));
         RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), MappingOperation(),
                   world.services);
         ASSERT_EQ(world.form.Text(Control::标签2), "");
         break;
       case After::OtherFolder:
-        world.form.SetText(Control::标签2, "/v/");
+        world.form.SetText(Control::标签2, Gbk("/v/"));
         break;
       case After::SecondRunInOtherFolder:
         // As after dropping an item of /v/ in the drop mode: the rows stay.
-        world.form.SetText(Control::标签2, "/v/");
+        world.form.SetText(Control::标签2, Gbk("/v/"));
         world.AddFiles({"b.txt"});
-        world.files.AddFile("/v/b.txt");
+        world.files.AddFile(Gbk("/v/b.txt"));
         RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber),
                   MappingOperation({{"a", std::nullopt}}), world.services);
         ASSERT_EQ(world.list.Column(1), (std::vector<GbkText>{"a-new.txt", "b-new.txt"}));
@@ -258,11 +173,11 @@ TEST(CommitPreview, RenamesOnlyInTheFolderThePreviewWasMadeIn) {
 
     // Back in the folder of the values, with values from that folder only, the commit runs.
     if (row.after != After::SecondRunInOtherFolder) {
-      world.form.SetText(Control::标签2, "/w/");
+      world.form.SetText(Control::标签2, Gbk("/w/"));
       CommitPreview(world.services);
       EXPECT_EQ(world.list.Cell(0, 0), "a-new.txt");
-      EXPECT_TRUE(world.files.Exists("/w/a-new.txt"));
-      EXPECT_TRUE(world.files.Exists("/v/a.txt"));
+      EXPECT_TRUE(world.files.Exists(Gbk("/w/a-new.txt")));
+      EXPECT_TRUE(world.files.Exists(Gbk("/v/a.txt")));
     }
   }
 }

@@ -101,7 +101,7 @@ TEST(RegexReplaceRuns, BadPatternOrReplacementStopsBeforeAnything) {
     EXPECT_EQ(world.messages.shown[0].text, Gbk(row.message));
     EXPECT_EQ(world.messages.shown[0].title, Gbk("提示"));
     EXPECT_EQ(world.form.focused, row.focused);
-    EXPECT_EQ(world.files.Names("/w"), std::vector<GbkText>{Gbk("第1课.mp4")});
+    EXPECT_EQ(world.files.Names(Gbk("/w")), std::vector<GbkText>{Gbk("第1课.mp4")});
   }
 }
 
@@ -109,12 +109,12 @@ TEST(RegexReplaceRuns, BadPatternOrReplacementStopsBeforeAnything) {
 // their reasons, beside the renames the plan refuses.
 TEST(RegexReplaceRuns, NamesGivenUpAreListedWithTheirReasons) {
   RenameWorld world;
-  const GbkText hostile = std::string(40, 'a') + "!.txt";
+  const GbkText hostile = GbkText(40, 'a') + "!.txt";
   world.AddFiles({hostile, "fg.txt", "e.txt", "b.txt"});
-  world.files.AddFile("/w/f.txt");
+  world.files.AddFile(Gbk("/w/f.txt"));
   world.form.SetChecked(Control::选择框_正则区分大小写, true);
-  world.form.SetText(C_find, "^(?:(a+)+|e|(f)g)$");
-  world.form.SetText(C_with, "$2");
+  world.form.SetText(C_find, Gbk("^(?:(a+)+|e|(f)g)$"));
+  world.form.SetText(C_with, Gbk("$2"));
   RunOperation(OperationId::RegexReplace, world.services);
 
   ASSERT_EQ(world.failures.shown.size(), 1u);
@@ -124,7 +124,7 @@ TEST(RegexReplaceRuns, NamesGivenUpAreListedWithTheirReasons) {
       {"fg.txt", "f.txt", FailureText({RenameReason::Exists, {}})},
   };
   EXPECT_EQ(world.failures.shown[0].rows, expected);
-  std::vector<GbkText> names = world.files.Names("/w");
+  std::vector<GbkText> names = world.files.Names(Gbk("/w"));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<GbkText>{hostile, "b.txt", "e.txt", "f.txt", "fg.txt"}));
 }

@@ -15,11 +15,12 @@
 #include <sstream>
 #include <thread>
 
+#include "base/encoding.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/scratch_folder.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/carry_out.h"
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
@@ -123,10 +124,10 @@ TEST(RenamePlan, OrdersChainsAndRingsAndFailsOnlyWhatMust) {
        {{"a", "b"}, {"b", "u"}},
        {{"a", "a"}, {"b", "b"}, {"u", "u"}},
        {"exists", "exists"}},
-      {"name-past-255-bytes", {"a"}, {{"a", long_name + "x"}}, {{"a", "a"}}, {"too long"}},
+      {"name-past-255-bytes", {"a"}, {{"a", GbkText(long_name + "x")}}, {{"a", "a"}}, {"too long"}},
       {"name-of-255-bytes",
        {"a"},
-       {{"a", long_name.substr(1)}},
+       {{"a", GbkText(long_name.substr(1))}},
        {{long_name.substr(1), "a"}},
        {"ok"}},
       {"invalid-names",
@@ -150,7 +151,7 @@ TEST(RenamePlan, OrdersChainsAndRingsAndFailsOnlyWhatMust) {
       for (int i = 0; i < others; ++i) {
         const std::string name = "other" + std::to_string(i);
         folder.Add(name);
-        plan.emplace_back(name, name + "x");
+        plan.emplace_back(GbkText(name), GbkText(name + "x"));
         after[name + "x"] = name;
         outcomes.push_back("ok");
       }
@@ -193,36 +194,36 @@ TEST(RenamePlan, AnEarlierCheckServesTheRunOnlyWhileTheFolderIsUnchanged) {
   const Case cases[] = {
       {"nothing changed", nullptr, {"ok", "ok", "ok"}},
       {"a file added under a target",
-       [](FakeFileSystem& f) { f.AddFile("/w/c2"); },
+       [](FakeFileSystem& f) { f.AddFile(Gbk("/w/c2")); },
        {"ok", "ok", "exists"}},
       {"a file renamed onto a target",
-       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename("/w/x", "/w/b2").ok()); },
+       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename(Gbk("/w/x"), "/w/b2").ok()); },
        {"exists", "exists", "ok"}},
       {"a source renamed away",
-       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename("/w/c", "/w/c-moved").ok()); },
+       [](FakeFileSystem& f) { ASSERT_TRUE(f.Rename(Gbk("/w/c"), "/w/c-moved").ok()); },
        {"ok", "ok", "missing"}},
       {"a source replaced",
        [](FakeFileSystem& f) {
-         f.Remove("/w/c");
-         f.AddFile("/w/c");
+         f.Remove(Gbk("/w/c"));
+         f.AddFile(Gbk("/w/c"));
        },
        {"ok", "ok", "changed"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakeFileSystem files;
-    files.AddFolder("/w");
-    for (const char* name : {"a", "b", "c", "x"}) files.AddFile(std::string("/w/") + name);
+    files.AddFolder(Gbk("/w"));
+    for (const char* name : {"a", "b", "c", "x"}) files.AddFile(GbkText("/w/") + name);
     // A chain (a -> b waits for b -> b2) and a free entry.
     std::vector<PlanEntry> entries = Entries({{"a", "b"}, {"b", "b2"}, {"c", "c2"}});
-    auto handle = files.OpenFolder("/w/");
+    auto handle = files.OpenFolder(Gbk("/w/"));
     ASSERT_TRUE(handle.ok());
     PlanCheck checked = CheckPlan(**handle, entries);
     if (c.change) c.change(files);
     const int reads = files.identity_reads;
     PlanOptions options;
     options.checked = &checked;
-    PlanReport report = RunPlan(files, "/w/", entries, options);
+    PlanReport report = RunPlan(files, Gbk("/w/"), entries, options);
     EXPECT_EQ(Outcomes(report), c.outcomes);
     EXPECT_EQ(files.identity_reads > reads, c.change != nullptr);
   }
@@ -256,8 +257,8 @@ TEST(RenamePlan, TheFolderMovedMidRunKeepsTheRunOnItsOwnFiles) {
 // file-system double, and the errno mapping of the real one.
 TEST(RenamePlan, ReportsTheSystemsReasonAndGoesOn) {
   FakeFileSystem files;
-  files.AddFolder("/w");
-  for (const char* name : {"a", "b", "c"}) files.AddFile(std::string("/w/") + name);
+  files.AddFolder(Gbk("/w"));
+  for (const char* name : {"a", "b", "c"}) files.AddFile(GbkText("/w/") + name);
   files.rename_failures["/w/a"] = {RenameReason::ReadOnly, {}};
   files.rename_failures["/w/b"] = {RenameReason::Denied, {}};
   PlanReport report = RunPlan(files, "/w/", Entries({{"a", "a2"}, {"b", "b2"}, {"c", "c2"}}), {});
@@ -274,27 +275,26 @@ TEST(RenamePlan, ReportsTheSystemsReasonAndGoesOn) {
                   Row{EIO, RenameReason::Other}}) {
     EXPECT_EQ(RenameFailureOf(row.error).reason, row.reason) << row.error;
   }
-  EXPECT_EQ(RenameFailureOf(EIO).system_text, std::strerror(EIO));
+  EXPECT_EQ(RenameFailureOf(EIO).system_text, Utf8ToInternalLenient(std::strerror(EIO)));
 }
 
 // One failure inside a ring puts the whole ring back: no file is left under a
 // temporary name.
 TEST(RenamePlan, ARingWithAFailurePutsEverythingBack) {
   FakeFileSystem files;
-  files.AddFolder("/w");
-  for (const char* name : {"a", "b", "c"}) files.AddFile(std::string("/w/") + name, name);
+  files.AddFolder(Gbk("/w"));
+  for (const char* name : {"a", "b", "c"}) files.AddFile(GbkText("/w/") + name, name);
   files.rename_failures["/w/b"] = {RenameReason::Denied, {}};
   PlanReport report = RunPlan(files, "/w/", Entries({{"a", "b"}, {"b", "c"}, {"c", "a"}}), {});
   EXPECT_EQ(Outcomes(report), (std::vector<std::string>{"swap undone", "denied", "swap undone"}));
-  EXPECT_EQ(files.Names("/w"), (std::vector<GbkText>{"a", "b", "c"}));
-  for (const char* name : {"a", "b", "c"})
-    EXPECT_EQ(files.Content(std::string("/w/") + name), name);
+  EXPECT_EQ(files.Names(Gbk("/w")), (std::vector<GbkText>{"a", "b", "c"}));
+  for (const char* name : {"a", "b", "c"}) EXPECT_EQ(files.Content(GbkText("/w/") + name), name);
 }
 
 TEST(RenamePlan, StopsBetweenItemsAndReportsWhatHappened) {
   FakeFileSystem files;
-  files.AddFolder("/w");
-  for (const char* name : {"a", "b", "c", "d"}) files.AddFile(std::string("/w/") + name);
+  files.AddFolder(Gbk("/w"));
+  for (const char* name : {"a", "b", "c", "d"}) files.AddFile(GbkText("/w/") + name);
   std::vector<std::pair<int, int>> calls;
   PlanOptions options;
   options.progress = [&](int done, int total) {
@@ -312,7 +312,7 @@ TEST(RenamePlan, StopsBetweenItemsAndReportsWhatHappened) {
 
 TEST(RenameJournal, RoundTripsNamesWithAnyBytesAndIgnoresACutOffLine) {
   std::vector<JournalEntry> entries = {{0, {1, 2}, "a b\n", "c:d"}, {3, {4, 5}, Gbk("名字"), "x"}};
-  std::string bytes = JournalHeader("/w/", entries) + JournalDoneMark(3) + "done 0";
+  std::string bytes = JournalHeader(Gbk("/w/"), entries) + JournalDoneMark(3) + "done 0";
   auto content = ParseJournal(bytes);
   ASSERT_TRUE(content.has_value());
   EXPECT_EQ(content->folder, "/w/");
@@ -332,7 +332,7 @@ TEST(RenameJournal, RoundTripsNamesWithAnyBytesAndIgnoresACutOffLine) {
 // A damaged line after the beginning (found by fuzzing the reader) must not
 // undo what was read before it.
 TEST(RenameJournal, DamageAfterTheBeginningKeepsWhatWasRead) {
-  const std::string header = JournalHeader("/w/", {{0, {1, 2}, "a", "b"}});
+  const std::string header = JournalHeader(Gbk("/w/"), {{0, {1, 2}, "a", "b"}});
   auto broken_begin = ParseJournal(header + "end\nbegin 2:");
   ASSERT_TRUE(broken_begin.has_value());
   EXPECT_TRUE(broken_begin->begun);
@@ -364,8 +364,8 @@ TEST(RenameJournalOnDisk, AFinishedCommitIsUndoneAfterARestart) {
     before.OpenPreviewColumn();
     before.list.AppendRows({"ep2", "ep3"});
     RecordPreviewFolder(before.real, folder.Path());
-    before.list.SetCell(0, 1, "ep1");
-    before.list.SetCell(1, 1, "ep2");
+    before.list.SetCell(0, 1, Gbk("ep1"));
+    before.list.SetCell(1, 1, Gbk("ep2"));
     CommitPreview(before.real);
     ASSERT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep1", "ep2"}, {"ep2", "ep3"}}));
   }
@@ -434,9 +434,9 @@ TEST(RenameJournalOnDisk, ACommitSeesWhatChangedWhileItsQuestionWasOpen) {
     world.OpenPreviewColumn();
     world.list.AppendRows({"a", "b", "c"});
     RecordPreviewFolder(world.real, folder.Path());
-    world.list.SetCell(0, 1, "a2");
-    world.list.SetCell(1, 1, "b2");
-    world.list.SetCell(2, 1, "taken");  // fails, so the commit asks
+    world.list.SetCell(0, 1, Gbk("a2"));
+    world.list.SetCell(1, 1, Gbk("b2"));
+    world.list.SetCell(2, 1, Gbk("taken"));  // fails, so the commit asks
     // Past the clock tick of the last change: the folder's stamp counts.
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     world.messages.while_shown = [&](const ScriptedMessages::Shown&) {

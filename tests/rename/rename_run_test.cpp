@@ -8,11 +8,10 @@
 #include <set>
 #include <sstream>
 
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_world.h"
-#include "rename/operations.h"
 
 namespace qm {
 namespace {
@@ -251,10 +250,10 @@ ScriptedMessages::Shown RunOnce(OperationId id, const std::vector<Control>& fill
                                 const GbkText& folder, bool folder_mode) {
   RenameWorld world;
   world.AddFiles({"a.txt"});
-  world.files.AddFolder("/w/sub");
+  world.files.AddFolder(Gbk("/w/sub"));
   if (folder_mode) world.FolderMode();
   world.form.SetText(Control::标签2, folder);
-  for (Control control : filled) world.form.SetText(control, "x");
+  for (Control control : filled) world.form.SetText(control, Gbk("x"));
   RenameRun(ProfileOf(id), MappingOperation(), world.services);
   EXPECT_TRUE(world.files.renames.empty());
   EXPECT_EQ(world.messages.shown.size(), 1u);
@@ -264,7 +263,7 @@ ScriptedMessages::Shown RunOnce(OperationId id, const std::vector<Control>& fill
 TEST(RenameRunChecks, MessagesAndTheirOrderForEveryOperation) {
   for (const CheckRow& row : kCheckRows) {
     SCOPED_TRACE(row.name);
-    auto shown = RunOnce(row.id, {}, "", false);
+    auto shown = RunOnce(row.id, {}, Gbk(""), false);
     EXPECT_EQ(shown.text, Gbk(row.all_empty));
     EXPECT_EQ(shown.title, Gbk(row.all_empty_title));
     EXPECT_EQ(shown.icon, Icon::Information);
@@ -273,19 +272,19 @@ TEST(RenameRunChecks, MessagesAndTheirOrderForEveryOperation) {
     if (!row.inputs.empty()) {
       // One required input left empty is enough.
       std::vector<Control> all_but_last(row.inputs.begin(), row.inputs.end() - 1);
-      shown = RunOnce(row.id, all_but_last, "/w/", false);
+      shown = RunOnce(row.id, all_but_last, Gbk("/w/"), false);
       EXPECT_EQ(shown.text, Gbk(row.input_message));
       EXPECT_EQ(shown.title, Gbk(row.input_title));
     }
 
-    shown = RunOnce(row.id, row.inputs, "/", false);
+    shown = RunOnce(row.id, row.inputs, Gbk("/"), false);
     EXPECT_EQ(shown.text, Gbk(row.no_folder));
     EXPECT_EQ(shown.title, Gbk("提示"));
 
-    EXPECT_EQ(RunOnce(row.id, row.inputs, "", true).text, Gbk(row.folder_mode_none));
-    EXPECT_EQ(RunOnce(row.id, row.inputs, "/", true).text, Gbk(row.folder_mode_bare));
+    EXPECT_EQ(RunOnce(row.id, row.inputs, Gbk(""), true).text, Gbk(row.folder_mode_none));
+    EXPECT_EQ(RunOnce(row.id, row.inputs, Gbk("/"), true).text, Gbk(row.folder_mode_bare));
     if (!row.folder_mode_set.empty()) {
-      EXPECT_EQ(RunOnce(row.id, row.inputs, "/w/", true).text, Gbk(row.folder_mode_set));
+      EXPECT_EQ(RunOnce(row.id, row.inputs, Gbk("/w/"), true).text, Gbk(row.folder_mode_set));
     }
   }
 }
@@ -315,13 +314,13 @@ TEST(RenameRunChecks, ValidationHookRunsLastAndCanStop) {
   int validations = 0;
   operation.validate = [&](MainServices& services) {
     ++validations;
-    services.messages.Show("invalid", "", Icon::None, Buttons::Ok);
+    services.messages.Show(Gbk("invalid"), "", Icon::None, Buttons::Ok);
     return false;
   };
-  world.form.SetText(Control::标签2, "/");
+  world.form.SetText(Control::标签2, Gbk("/"));
   RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), operation, world.services);
   EXPECT_EQ(validations, 0);
-  world.form.SetText(Control::标签2, "/w/");
+  world.form.SetText(Control::标签2, Gbk("/w/"));
   RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), operation, world.services);
   EXPECT_EQ(validations, 1);
   EXPECT_EQ(world.messages.shown.back().text, "invalid");
@@ -375,7 +374,15 @@ const ConfirmRow kConfirmRows[] = {
      {kSure, "一共有2个文件将被更名"},
      2,
      0},
-    {"q1/cancel", Confirmation::AskUnlessPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kSure}, 0, 0},
+    {"q1/cancel",
+     Confirmation::AskUnlessPreview,
+     false,
+     kTwo,
+     {Answer::Cancel},
+     Hook::None,
+     {kSure},
+     0,
+     0},
     {"q1/preview", Confirmation::AskUnlessPreview, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
     {"q1/empty-list-asks-nothing",
      Confirmation::AskUnlessPreview,
@@ -395,8 +402,24 @@ const ConfirmRow kConfirmRows[] = {
      {kDirect, "没有任何改动"},
      0,
      0},
-    {"q2/cancel", Confirmation::AskDirectUnlessPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kDirect}, 0, 0},
-    {"q2/preview", Confirmation::AskDirectUnlessPreview, true, kTwo, {}, Hook::None, {kNotice}, 0, 2},
+    {"q2/cancel",
+     Confirmation::AskDirectUnlessPreview,
+     false,
+     kTwo,
+     {Answer::Cancel},
+     Hook::None,
+     {kDirect},
+     0,
+     0},
+    {"q2/preview",
+     Confirmation::AskDirectUnlessPreview,
+     true,
+     kTwo,
+     {},
+     Hook::None,
+     {kNotice},
+     0,
+     2},
     {"q3/count-question",
      Confirmation::CountThenAsk,
      false,
@@ -444,8 +467,24 @@ const ConfirmRow kConfirmRows[] = {
      {kSure, "列表框是空的！"},
      0,
      0},
-    {"q5/renames-in-preview", Confirmation::AskNoPreview, true, kTwo, {}, Hook::None, {kNoPreview}, 2, 0},
-    {"q5/cancel", Confirmation::AskNoPreview, false, kTwo, {Answer::Cancel}, Hook::None, {kNoPreview}, 0, 0},
+    {"q5/renames-in-preview",
+     Confirmation::AskNoPreview,
+     true,
+     kTwo,
+     {},
+     Hook::None,
+     {kNoPreview},
+     2,
+     0},
+    {"q5/cancel",
+     Confirmation::AskNoPreview,
+     false,
+     kTwo,
+     {Answer::Cancel},
+     Hook::None,
+     {kNoPreview},
+     0,
+     0},
     {"note/after-question",
      Confirmation::AskUnlessPreview,
      false,
@@ -464,7 +503,15 @@ const ConfirmRow kConfirmRows[] = {
      {kNotice, "note"},
      0,
      2},
-    {"note/stops-run", Confirmation::AskDirectUnlessPreview, false, kTwo, {}, Hook::NoteStops, {kDirect, "note"}, 0, 0},
+    {"note/stops-run",
+     Confirmation::AskDirectUnlessPreview,
+     false,
+     kTwo,
+     {},
+     Hook::NoteStops,
+     {kDirect, "note"},
+     0,
+     0},
 };
 
 TEST(RenameRunConfirmation, StylesQuestionsNoticesAndCancel) {
@@ -487,15 +534,15 @@ TEST(RenameRunConfirmation, StylesQuestionsNoticesAndCancel) {
         prepared.count_first =
             CountFirst{[](const GbkText& text, const EntryContext&) { return text != "x"; },
                        [](bool) {
-                         return Notice{"zero", "", Icon::None};
+                         return Notice{Gbk("zero"), "", Icon::None};
                        },
                        [](int count, bool) {
-                         return Notice{"ask " + ToText(count), "t", Icon::None};
+                         return Notice{"ask " + ToText(count), Gbk("t"), Icon::None};
                        }};
       }
       if (row.hook == Hook::NoteGoesOn || row.hook == Hook::NoteStops) {
         prepared.after_question =
-            AfterQuestion{{"note", "", Icon::Information}, row.hook == Hook::NoteStops};
+            AfterQuestion{{Gbk("note"), "", Icon::Information}, row.hook == Hook::NoteStops};
       }
       return prepared;
     };
@@ -553,7 +600,7 @@ TEST(RenameRunResults, TextsAndTitlesOfEveryStyle) {
 TEST(RenameRunResults, FolderModeUsesTheFolderStyleAndIcon) {
   RenameWorld world;
   world.FolderMode();
-  world.files.AddFolder("/w/d");
+  world.files.AddFolder(Gbk("/w/d"));
   world.list.AppendRows({"d"});
   RunProfile profile;
   profile.file_result = ResultStyle::Deleted;
@@ -564,7 +611,7 @@ TEST(RenameRunResults, FolderModeUsesTheFolderStyleAndIcon) {
   ASSERT_FALSE(world.messages.shown.empty());
   EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有1个文件被改名"));
   EXPECT_EQ(world.messages.shown.back().icon, Icon::Information);
-  EXPECT_TRUE(world.files.Exists("/w/d-new"));
+  EXPECT_TRUE(world.files.Exists(Gbk("/w/d-new")));
 }
 
 // ---- Skip-extension rule ----
@@ -592,11 +639,11 @@ TEST(RenameRunSkipRule, GatedUngatedAndNone) {
     SCOPED_TRACE(row.name);
     RenameWorld world;
     world.AddFiles({row.entry});
-    world.form.AddComboItem(Control::组合框_跳过扩展, ".txt");
+    world.form.AddComboItem(Control::组合框_跳过扩展, Gbk(".txt"));
     if (row.pick_item) {
       world.form.SelectItem(Control::组合框_跳过扩展, 0);
     } else {
-      world.form.SetText(Control::组合框_跳过扩展, ".txt");
+      world.form.SetText(Control::组合框_跳过扩展, Gbk(".txt"));
     }
     world.form.SetText(Control::组合框_仅检索, row.search_typed);
     RunProfile profile;
@@ -609,14 +656,14 @@ TEST(RenameRunSkipRule, GatedUngatedAndNone) {
 TEST(RenameRunSkipRule, FolderModeNeverSkipsByExtension) {
   RenameWorld world;
   world.FolderMode();
-  world.files.AddFolder("/w/d.txt");
+  world.files.AddFolder(Gbk("/w/d.txt"));
   world.list.AppendRows({"d.txt"});
-  world.form.AddComboItem(Control::组合框_跳过扩展, ".txt");
+  world.form.AddComboItem(Control::组合框_跳过扩展, Gbk(".txt"));
   world.form.SelectItem(Control::组合框_跳过扩展, 0);
   RunProfile profile;
   profile.skip_rule = SkipRule::Always;
   RenameRun(profile, MappingOperation(), world.services);
-  EXPECT_TRUE(world.files.Exists("/w/d.txt-new"));
+  EXPECT_TRUE(world.files.Exists(Gbk("/w/d.txt-new")));
 }
 
 // ---- Entries ----
@@ -626,9 +673,9 @@ TEST(RenameRunEntries, SkipsLeavesAloneCollidesFailsAndGoesOn) {
   world.AddFiles(
       {"a.txt", "skip.txt", "same.txt", "empty.txt", "b1.txt", "b2.txt", "c.txt", "d.txt"});
   world.list.AppendRows({""});  // a row without a name is no entry
-  world.files.AddFile("/w/e.txt");
+  world.files.AddFile(Gbk("/w/e.txt"));
   world.list.AppendRows({"e.txt"});
-  world.files.failing_renames.insert("/w/c.txt");
+  world.files.failing_renames.insert(Gbk("/w/c.txt"));
   RunProfile profile;
   profile.file_result = ResultStyle::WillBeRenamed;
   RenameRun(profile,
@@ -652,7 +699,7 @@ TEST(RenameRunEntries, SkipsLeavesAloneCollidesFailsAndGoesOn) {
 // A separator in a new name would move the file out of the working folder.
 TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
   RenameWorld world;
-  world.files.AddFolder("/w/sub");
+  world.files.AddFolder(Gbk("/w/sub"));
   world.AddFiles({"a.txt", "b", "c.txt"});
   RunProfile profile;
   profile.file_result = ResultStyle::Renamed;
@@ -660,16 +707,16 @@ TEST(RenameRunEntries, NamesThatWouldLeaveTheFolderFailLikeRefusedNames) {
             MappingOperation({{"a", GbkText("sub/a")}, {"b", GbkText("..")}, {"c", GbkText("c2")}}),
             world.services);
   EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"a.txt", "b", "c2.txt"}));
-  EXPECT_FALSE(world.files.Exists("/w/sub/a.txt"));
+  EXPECT_FALSE(world.files.Exists(Gbk("/w/sub/a.txt")));
   EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有1个文件被改名"));
 
   UndoHistory undo;
   world.OpenPreviewColumn();
-  RecordPreviewFolder(world.services, "/w/");
-  world.list.SetCell(0, 1, "sub/a.txt");
+  RecordPreviewFolder(world.services, Gbk("/w/"));
+  world.list.SetCell(0, 1, Gbk("sub/a.txt"));
   CommitPreview(world.services);
   EXPECT_EQ(world.list.Cell(0, 0), "a.txt");
-  EXPECT_TRUE(world.files.Exists("/w/a.txt"));
+  EXPECT_TRUE(world.files.Exists(Gbk("/w/a.txt")));
   EXPECT_TRUE(undo.empty());
 }
 
@@ -680,7 +727,7 @@ TEST(RenameRunEntries, EmptyStemOnlyWhenTheOperationAllowsIt) {
     world.AddFiles({"01.mp3"});
     RenameRun(RunProfile{}, MappingOperation({{"01", GbkText()}}, allow), world.services);
     EXPECT_EQ(world.list.Cell(0, 0), allow ? ".mp3" : "01.mp3");
-    EXPECT_EQ(world.files.Exists("/w/.mp3"), allow);
+    EXPECT_EQ(world.files.Exists(Gbk("/w/.mp3")), allow);
   }
 }
 
@@ -719,7 +766,7 @@ TEST(RenameRunEntries, PreviewWritesColumnOneOnlyForChangedRows) {
   RenameWorld world;
   world.AddFiles({"a.txt", "b.txt"});
   world.OpenPreviewColumn();
-  world.list.SetCell(1, 1, "from-an-earlier-preview.txt");
+  world.list.SetCell(1, 1, Gbk("from-an-earlier-preview.txt"));
   RenameRun(ProfileOf(OperationId::ZeroFillLeadingNumber), MappingOperation({{"b", std::nullopt}}),
             world.services);
   EXPECT_EQ(world.list.Column(1),
@@ -737,8 +784,8 @@ TEST(RenameRunEntries, SubfolderScanFindsTheRowByName) {
     RenameWorld world;
     world.FolderMode();
     for (const char* name : {"x", "y", "z", "unlisted"})
-      world.files.AddFolder(std::string("/w/") + name);
-    world.files.AddFile("/w/file.txt");
+      world.files.AddFolder(GbkText("/w/") + name);
+    world.files.AddFile(Gbk("/w/file.txt"));
     world.list.AppendRows({"z", "gone", "x", "y"});
     if (preview) world.OpenPreviewColumn();
     RunProfile profile;
@@ -750,8 +797,8 @@ TEST(RenameRunEntries, SubfolderScanFindsTheRowByName) {
       EXPECT_TRUE(world.files.renames.empty());
     } else {
       EXPECT_EQ(world.list.Column(0), (std::vector<GbkText>{"z-new", "gone", "x-new", "y-new"}));
-      EXPECT_TRUE(world.files.Exists("/w/unlisted-new"));  // on disk, though no row shows it
-      EXPECT_TRUE(world.files.Exists("/w/file.txt"));
+      EXPECT_TRUE(world.files.Exists(Gbk("/w/unlisted-new")));  // on disk, though no row shows it
+      EXPECT_TRUE(world.files.Exists(Gbk("/w/file.txt")));
       EXPECT_EQ(world.messages.shown.back().text, Gbk("一共有4个文件被改名"));
     }
   }
@@ -812,7 +859,7 @@ TEST(RenameRunOnDisk, AnExistingTargetIsNeverOverwritten) {
   PosixFileSystem files;
   RenameWorld world;
   MainServices services{world.form, world.list, world.messages, world.windows, files};
-  world.form.SetText(Control::标签2, folder.Path());
+  world.form.SetText(Control::标签2, GbkText(folder.Path()));
   world.list.AppendRows({"a.txt", "b.txt"});
   RunProfile profile;
   profile.file_result = ResultStyle::RenamedSuccessfully;

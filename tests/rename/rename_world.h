@@ -15,8 +15,8 @@ namespace qm {
 // preview closed.
 struct RenameWorld : FakeMainServices {
   RenameWorld() {
-    files.AddFolder("/w");
-    form.SetText(Control::标签2, "/w/");
+    files.AddFolder(Gbk("/w"));
+    form.SetText(Control::标签2, Gbk("/w/"));
     form.SetText(Control::组合框2, Gbk("处理文件"));
     form.SetText(Control::按钮_打开预览, Gbk("打开预览"));
   }

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"
 #include "rename/rename_world.h"
@@ -32,9 +32,9 @@ class Disk {
 
 class FakeDisk : public Disk {
  public:
-  FakeDisk() { files_.AddFolder("/w"); }
+  FakeDisk() { files_.AddFolder(Gbk("/w")); }
   FileSystem& Files() override { return files_; }
-  GbkText Folder() override { return "/w/"; }
+  GbkText Folder() override { return Gbk("/w/"); }
   void Add(const GbkText& name) override { files_.AddFile("/w/" + name); }
   bool Exists(const GbkText& name) override { return files_.Exists("/w/" + name); }
 
@@ -50,9 +50,11 @@ class RealDisk : public Disk {
   }
   ~RealDisk() override { std::filesystem::remove_all(path_); }
   FileSystem& Files() override { return files_; }
-  GbkText Folder() override { return path_ + "/"; }
-  void Add(const GbkText& name) override { std::ofstream(path_ + "/" + name) << name; }
-  bool Exists(const GbkText& name) override { return std::filesystem::exists(path_ + "/" + name); }
+  GbkText Folder() override { return GbkText(path_ + "/"); }
+  void Add(const GbkText& name) override { std::ofstream(path_ + "/" + name.bytes()) << name; }
+  bool Exists(const GbkText& name) override {
+    return std::filesystem::exists(path_ + "/" + name.bytes());
+  }
 
  private:
   std::string path_;
@@ -101,7 +103,7 @@ TYPED_TEST(UndoTest, RestoresACommitAndASecondUndoChangesNothing) {
   UndoCommit(this->services);
   EXPECT_EQ(this->list.Column(0), (std::vector<GbkText>{"a.txt", "b.txt", "c.txt"}));
   for (const char* name : {"a.txt", "b.txt", "c.txt"}) EXPECT_TRUE(this->disk.Exists(name));
-  EXPECT_FALSE(this->disk.Exists("a2.txt"));
+  EXPECT_FALSE(this->disk.Exists(Gbk("a2.txt")));
   // Taken back, the rename leaves the history; a second press finds nothing.
   EXPECT_TRUE(this->undo.empty());
   EXPECT_TRUE(this->messages.shown.empty());
@@ -147,7 +149,7 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
     SCOPED_TRACE(row.name);
     TypeParam disk;
     FakeList list;
-    list.InsertColumn(1, "", 380);
+    list.InsertColumn(1, Gbk(""), 380);
     ScriptedMessages messages;
     UndoHistory undo;
     FakeJournalStore journal;
@@ -167,17 +169,17 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
         EXPECT_TRUE(disk.Exists(preview)) << preview;
       }
     }
-    if (row.after == After::RenamedOutside) disk.RenameOutside("b2.txt", "bx.txt");
-    if (row.after == After::FileAdded) disk.Add("z.txt");
+    if (row.after == After::RenamedOutside) disk.RenameOutside(Gbk("b2.txt"), "bx.txt");
+    if (row.after == After::FileAdded) disk.Add(Gbk("z.txt"));
     if (row.after == After::RowsSwapped) {
-      list.SetCell(0, 0, "b.md");
-      list.SetCell(1, 0, "a.md");
+      list.SetCell(0, 0, Gbk("b.md"));
+      list.SetCell(1, 0, Gbk("a.md"));
     }
     UndoCommit(services);
     if (row.restored.empty()) {
       EXPECT_EQ(messages.Texts(),
                 std::vector<GbkText>{Gbk("列表框现标题 和 枚举到的数组 不是完全相同的，不予操作")});
-      EXPECT_TRUE(disk.Exists("a2.txt"));
+      EXPECT_TRUE(disk.Exists(Gbk("a2.txt")));
       continue;
     }
     EXPECT_TRUE(messages.shown.empty());
@@ -201,17 +203,17 @@ TYPED_TEST(UndoTest, FolderModeRestoresSubfolders) {
   // Subfolders are made through the fake or the real folder alike.
   if constexpr (std::is_same_v<TypeParam, FakeDisk>) {
     auto& files = static_cast<FakeFileSystem&>(this->disk.Files());
-    files.AddFolder("/w/d1");
+    files.AddFolder(Gbk("/w/d1"));
   } else {
-    std::filesystem::create_directory(this->disk.Folder() + "d1");
+    std::filesystem::create_directory((this->disk.Folder() + "d1").bytes());
   }
   this->list.AppendRows({"d1"});
   RecordPreviewFolder(this->services, this->disk.Folder());
-  this->list.SetCell(0, 1, "d2");
+  this->list.SetCell(0, 1, Gbk("d2"));
   CommitPreview(this->services);
   UndoCommit(this->services);
   EXPECT_EQ(this->list.Cell(0, 0), "d1");
-  EXPECT_TRUE(this->disk.Exists("d1"));
+  EXPECT_TRUE(this->disk.Exists(Gbk("d1")));
   EXPECT_TRUE(this->messages.shown.empty());
 }
 
@@ -224,12 +226,13 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
     GbkText folder_after;
   };
   const Row rows[] = {
-      {"empty-folder", "", true, "路径都是空的，改什么？请选择路径", ""},
-      {"bare-separator-is-cleared", "/", true, "路径都是空的，改什么？请选择路径", ""},
-      {"nothing-recorded", "/w/", false, "你都没改过，撤什么？", "/w/"},
-      {"another-folder", "/v/", true,
+      {"empty-folder", Gbk(""), true, "路径都是空的，改什么？请选择路径", ""},
+      {"bare-separator-is-cleared", Gbk("/"), true, "路径都是空的，改什么？请选择路径", ""},
+      {"nothing-recorded", Gbk("/w/"), false, "你都没改过，撤什么？", "/w/"},
+      {"another-folder", Gbk("/v/"), true,
        "上一次改名是在另一个文件夹里：\r\n/w/\r\n请先打开那个文件夹，再撤回。", "/v/"},
-      {"file-gone", "/w/", true, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作", "/w/"},
+      {"file-gone", Gbk("/w/"), true, "列表框现标题 和 枚举到的数组 不是完全相同的，不予操作",
+       "/w/"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -249,7 +252,7 @@ TEST(UndoChecks, MessagesBeforeAnyRename) {
 TEST(ExportNames, WritesEveryListedNameWithCrLf) {
   RenameWorld world;
   world.list.AppendRows({"a.txt", "", Gbk("名字.mp4")});
-  world.files.AddFolder("/program");
+  world.files.AddFolder(Gbk("/program"));
   ExportNames(world.services);
   // UTF-8 like the names on disk, with the CR LF line ends kept.
   EXPECT_EQ(world.files.Content(Gbk("/program/原文件名保存.txt")),
@@ -262,7 +265,7 @@ TEST(ExportNames, WritesEveryListedNameWithCrLf) {
 
 TEST(ExportNames, EmptyListAndFailedWrite) {
   RenameWorld world;
-  world.files.AddFolder("/program");
+  world.files.AddFolder(Gbk("/program"));
   ExportNames(world.services);
   EXPECT_EQ(world.Texts(), (std::vector<GbkText>{Gbk("没有什么可以保存的")}));
   EXPECT_FALSE(world.files.Exists(Gbk("/program/原文件名保存.txt")));
@@ -274,7 +277,7 @@ TEST(ExportNames, EmptyListAndFailedWrite) {
 
   // A name with no UTF-8 form is not written as garbage.
   world.files.fail_writes = false;
-  world.list.AppendRows({"bad\x81"});
+  world.list.AppendRows({"bad\x81"_internal});
   ExportNames(world.services);
   EXPECT_EQ(world.messages.shown.back().text, Gbk("保存失败"));
   EXPECT_FALSE(world.files.Exists(Gbk("/program/原文件名保存.txt")));
@@ -294,19 +297,19 @@ TEST(ExportNames, GoesToTheDocumentsFolderWhenTheProgramFolderIsReadOnly) {
     GbkText written;  // "" when nothing is written
     GbkText message;
   } rows[] = {
-      {"program-writable", false, true, "/home/user/Documents", beside, saved},
-      {"program-read-only", true, false, "/home/user/Documents", in_documents,
+      {"program-writable", false, true, Gbk("/home/user/Documents"), beside, saved},
+      {"program-read-only", true, false, Gbk("/home/user/Documents"), in_documents,
        moved + in_documents},
-      {"both-read-only", true, true, "/home/user/Documents", "", Gbk("保存失败")},
-      {"program-read-only/no-documents", true, false, "", "", Gbk("保存失败")},
+      {"both-read-only", true, true, Gbk("/home/user/Documents"), "", Gbk("保存失败")},
+      {"program-read-only/no-documents", true, false, Gbk(""), "", Gbk("保存失败")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     RenameWorld world;
     world.list.AppendRows({"a.txt"});
     world.files.documents_folder = row.documents;
-    if (row.program_read_only) world.files.read_only_folders.insert("/program");
-    if (row.documents_read_only) world.files.read_only_folders.insert("/home/user/Documents");
+    if (row.program_read_only) world.files.read_only_folders.insert(Gbk("/program"));
+    if (row.documents_read_only) world.files.read_only_folders.insert(Gbk("/home/user/Documents"));
     ExportNames(world.services);
     EXPECT_EQ(world.Texts(), std::vector<GbkText>{row.message});
     for (const GbkText& path : {beside, in_documents}) {

@@ -62,14 +62,14 @@ TEST(NumeralValue, ReadsOnlyTheFormsNumeralTextWritesFromOneTo999) {
 
 TEST(NumeralValue, InvertsNumeralTextOverTheWholeRange) {
   for (int n = 1; n <= 999; ++n) {
-    ASSERT_EQ(NumeralValue(NumeralText(n)), std::to_string(n)) << n;
+    ASSERT_EQ(NumeralValue(NumeralText(n)), GbkText(std::to_string(n))) << n;
   }
 }
 
 TEST(FindNumeralRun, SearchesOddPositionsWithinTheHanziLength) {
   struct Row {
     const char* name;
-    std::string subject;
+    GbkText subject;
     const char* expected;
   };
   const Row rows[] = {

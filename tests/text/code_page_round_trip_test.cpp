@@ -48,13 +48,13 @@ TEST(CodePage936, EveryDoubleByteCodeRoundTripsUnchanged) {
       if (!expected) continue;
       ++defined;
       SCOPED_TRACE(testing::Message() << std::hex << lead << trail);
-      Result<std::string> utf8 = InternalToUtf8(bytes);
+      Result<std::string> utf8 = InternalToUtf8(GbkText(bytes));
       ASSERT_TRUE(utf8.ok());
       EXPECT_EQ(*utf8, *expected);
-      EXPECT_EQ(Utf8ToGbk(*utf8), bytes);
-      Result<std::string> back = Utf8ToInternal(*utf8);
+      EXPECT_EQ(Utf8ToGbk(*utf8), GbkText(bytes));
+      Result<GbkText> back = Utf8ToInternal(*utf8);
       ASSERT_TRUE(back.ok());
-      EXPECT_EQ(*back, bytes);
+      EXPECT_EQ(*back, GbkText(bytes));
     }
   }
   // Guards against a table that silently lost most of its codes.
@@ -67,8 +67,8 @@ TEST(CodePage936, EuroSignIsTheOneCharacterEncodedDifferently) {
   CodePage936 code_page;
   ASSERT_TRUE(code_page.ok());
   EXPECT_EQ(code_page.ToUtf8("\x80"), "€");
-  EXPECT_EQ(Gbk("€"), "\xA2\xE3");
-  EXPECT_FALSE(InternalToUtf8("\x80").ok());
+  EXPECT_EQ(Gbk("€"), "\xA2\xE3"_internal);
+  EXPECT_FALSE(InternalToUtf8("\x80"_internal).ok());
 }
 
 }  // namespace

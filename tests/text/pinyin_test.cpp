@@ -160,8 +160,8 @@ TEST(ToPinyin, EveryCharacterSpellsInEveryStyle) {
 // invalid trail) stay as they are and never take a character with them.
 TEST(ToPinyin, BrokenBytesStay) {
   const GbkText zhong = Gbk("中");
-  EXPECT_EQ(ToPinyin(kPlain, zhong + "\xB0"), "zhong\xB0");
-  EXPECT_EQ(ToPinyin(kPlain, "\x81\x7F" + zhong), "\x81\x7Fzhong");
+  EXPECT_EQ(ToPinyin(kPlain, zhong + "\xB0"_internal), "zhong\xB0"_internal);
+  EXPECT_EQ(ToPinyin(kPlain, "\x81\x7F"_internal + zhong), "\x81\x7Fzhong"_internal);
 }
 
 #ifdef QM_SOURCE_DIR

@@ -81,7 +81,7 @@ TEST(RegexReplaceTest, PatternErrorsSayWhatAndWhere) {
 TEST(RegexReplaceTest, ReplacementNamingAMissingGroupIsReported) {
   for (const char* replacement : {"$2", "${nope}", "\\"}) {
     SCOPED_TRACE(replacement);
-    RegexOutcome outcome = Compiled("(a)", replacement).Apply("abc");
+    RegexOutcome outcome = Compiled("(a)", replacement).Apply(Gbk("abc"));
     EXPECT_EQ(outcome.kind, Kind::BadReplacement);
     EXPECT_FALSE(outcome.error.message.empty());
   }
@@ -91,15 +91,15 @@ TEST(RegexReplaceTest, ReplacementNamingAMissingGroupIsReported) {
 // freezing the program; the next name is matched as usual.
 TEST(RegexReplaceTest, CatastrophicBacktrackingHitsTheLimit) {
   RegexReplacer replacer = Compiled("^(a+)+$", "x");
-  EXPECT_EQ(replacer.Apply(std::string(40, 'a') + "!").kind, Kind::TooComplex);
-  RegexOutcome next = replacer.Apply("aaa");
+  EXPECT_EQ(replacer.Apply(GbkText(40, 'a') + "!").kind, Kind::TooComplex);
+  RegexOutcome next = replacer.Apply(Gbk("aaa"));
   EXPECT_EQ(next.kind, Kind::Replaced);
   EXPECT_EQ(next.text, "x");
 }
 
 // A result longer than the buffer guessed from the name is not cut.
 TEST(RegexReplaceTest, LongResultsGrowTheBuffer) {
-  RegexOutcome outcome = Compiled("a", "0123456789").Apply(std::string(100, 'a'));
+  RegexOutcome outcome = Compiled("a", "0123456789").Apply(GbkText(100, 'a'));
   ASSERT_EQ(outcome.kind, Kind::Replaced);
   EXPECT_EQ(outcome.text.size(), 1000u);
 }

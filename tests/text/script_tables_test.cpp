@@ -77,16 +77,16 @@ TEST(ScriptTablesTest, ConvertScriptWalksDoubleByteCharacters) {
   const Row rows[] = {
       {"t2s/name", Gbk("國語課.txt"), kToSimplified, Gbk("国语课.txt")},
       {"s2t/name", Gbk("国语课.txt"), kToTraditional, Gbk("國語課.txt")},
-      {"ascii", "abc.TXT", kToSimplified, "abc.TXT"},
-      {"empty", "", kToTraditional, ""},
-      {"lone-last-lead", Gbk("國") + "\x87", kToSimplified, Gbk("国") + "\x87"},
+      {"ascii", Gbk("abc.TXT"), kToSimplified, "abc.TXT"},
+      {"empty", Gbk(""), kToTraditional, ""},
+      {"lone-last-lead", Gbk("國") + "\x87"_internal, kToSimplified, Gbk("国") + "\x87"_internal},
       {"four-byte-kept", four_byte + Gbk("國"), kToSimplified, four_byte + Gbk("国")},
       {"pair-outside-space",
        "\x81\x7F"
-       "a",
+       "a"_internal,
        kToSimplified,
        "\x81\x7F"
-       "a"},
+       "a"_internal},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

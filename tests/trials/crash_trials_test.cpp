@@ -15,8 +15,8 @@
 #include "fakes/scratch_folder.h"
 #include "mapped/mapped_rename.h"
 #include "rename/journal_recovery.h"
-#include "rename/preview_commit.h"
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "trials/trial_world.h"
@@ -30,7 +30,7 @@ using World = CountedWorld;
 
 constexpr int kFiles = 24;
 
-std::string Name(const char* stem, int i) { return stem + std::to_string(i); }
+GbkText Name(const char* stem, int i) { return GbkText(stem + std::to_string(i)); }
 
 // A job of the program: `prepare` sets up the files and whatever must be done
 // before the job (uncounted), `job` is the work that the kill interrupts.
@@ -51,7 +51,7 @@ std::vector<Job> Jobs() {
   auto files = [](const char* stem) {
     return [stem](const ScratchFolder& folder, World& world) {
       for (int i = 0; i < kFiles; ++i) {
-        folder.Add(Name(stem, i));
+        folder.Add(Name(stem, i).bytes());
         world.list.AppendRows({Name(stem, i)});
       }
     };

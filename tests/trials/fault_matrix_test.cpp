@@ -24,8 +24,8 @@
 #include "mapped/name_editing.h"
 #include "rename/carry_out.h"
 #include "rename/journal_recovery.h"
-#include "rename/preview_commit.h"
 #include "rename/operations.h"
+#include "rename/preview_commit.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "trials/trial_world.h"
@@ -58,7 +58,7 @@ Files Contents(const fs::path& folder) {
   return files;
 }
 
-std::string Name(const char* stem, int i) { return stem + std::to_string(i); }
+GbkText Name(const char* stem, int i) { return GbkText(stem + std::to_string(i)); }
 
 // One trial: a folder, the program as the job found it, and the program
 // started again when the job itself restarts it.
@@ -88,7 +88,7 @@ struct Scene {
 
 void AddFiles(Scene& scene, const char* stem) {
   for (int i = 0; i < kEntries; ++i) {
-    scene.folder.Add(Name(stem, i));
+    scene.folder.Add(Name(stem, i).bytes());
     scene.world->list.AppendRows({Name(stem, i)});
   }
 }
@@ -105,7 +105,7 @@ void CommitShift(Scene& scene) {
 
 class FakeNameEditor : public NameEditor {
  public:
-  GbkText EditedText() const override { return "renamed"; }
+  GbkText EditedText() const override { return Gbk("renamed"); }
   bool ConfirmsSuccess() const override { return false; }
   void Close() override {}
 };
@@ -126,7 +126,8 @@ std::vector<Job> Jobs() {
          shift.prepare = [](MainServices&, bool) {
            PreparedOperation prepared;
            prepared.transform = [](const GbkText& text, const EntryContext&) {
-             return std::optional<GbkText>("f" + std::to_string(std::stoi(text.substr(1)) + 1));
+             return std::optional<GbkText>(
+                 GbkText("f" + std::to_string(std::stoi(text.substr(1).bytes()) + 1)));
            };
            return prepared;
          };
@@ -143,8 +144,7 @@ std::vector<Job> Jobs() {
          for (int i = 0; i < kEntries; ++i) world.list.SetCell(i, 1, Name("r", (i + 1) % kEntries));
        },
        [](Scene& scene) { CommitPreview(scene.world->services); }},
-      {"undo", false, false, CommitShift,
-       [](Scene& scene) { UndoCommit(scene.world->services); }},
+      {"undo", false, false, CommitShift, [](Scene& scene) { UndoCommit(scene.world->services); }},
       {"undo after a restart", false, false, CommitShift,
        [](Scene& scene) {
          scene.restarted = std::make_unique<TrialWorld>(scene.folder, scene.counter);
@@ -255,11 +255,12 @@ std::function<void(const FaultCall&)> Perform(Action action, Scene& scene) {
       return {};
     case Action::SourceGone:
       return [&scene](const FaultCall& call) {
-        fs::rename(scene.Folder() / call.from, scene.Outside() / call.from);
+        fs::rename(scene.Folder() / call.from.bytes(), scene.Outside() / call.from.bytes());
       };
     case Action::TargetAppears:
-      return
-          [&scene](const FaultCall& call) { std::ofstream(scene.Folder() / call.to) << kIntruder; };
+      return [&scene](const FaultCall& call) {
+        std::ofstream(scene.Folder() / call.to.bytes()) << kIntruder;
+      };
     case Action::FolderMoved:
       return [&scene](const FaultCall&) { fs::rename(scene.Folder(), scene.Moved()); };
   }
@@ -299,7 +300,7 @@ int QuestionCount(const TrialWorld& world) {
     const size_t end = shown.text.find(after);
     if (end == std::string::npos) continue;
     const size_t start = shown.text.rfind(before, end) + before.size();
-    return std::stoi(shown.text.substr(start, end - start));
+    return std::stoi(shown.text.substr(start, end - start).bytes());
   }
   return 0;
 }
@@ -423,14 +424,14 @@ void Delete(Scene& scene, bool to_trash) {
 void CreateInto(Scene& scene, const GbkText& choice) {
   AddFiles(scene, "a");
   fs::create_directory(scene.Made());
-  scene.world->form.SetText(Control::编辑框14, scene.Made().string() + "/");
+  scene.world->form.SetText(Control::编辑框14, GbkText(scene.Made().string() + "/"));
   scene.world->form.SetText(Control::组合框_创建扩展, choice);
 }
 
 std::vector<ToolJob> ToolJobs() {
   auto list = [](Scene& scene) { AddFiles(scene, "a"); };
   return {
-      {"create files", FaultPoint::CreateFile, [](Scene& scene) { CreateInto(scene, ".txt"); },
+      {"create files", FaultPoint::CreateFile, [](Scene& scene) { CreateInto(scene, Gbk(".txt")); },
        [](Scene& scene) { CreateItems(scene.world->services); }},
       {"create folders", FaultPoint::CreateFolder,
        [](Scene& scene) { CreateInto(scene, CreateFoldersChoice()); },
@@ -465,11 +466,11 @@ std::function<void(const FaultCall&)> PerformOnPath(Action action, Scene& scene)
   switch (action) {
     case Action::SourceGone:
       return [&scene](const FaultCall& call) {
-        const fs::path path(call.from);
+        const fs::path path(call.from.bytes());
         if (fs::exists(path)) fs::rename(path, scene.Outside() / path.filename());
       };
     case Action::TargetAppears:
-      return [](const FaultCall& call) { std::ofstream(call.from) << kIntruder; };
+      return [](const FaultCall& call) { std::ofstream(call.from.bytes()) << kIntruder; };
     default:
       return {};
   }
@@ -508,8 +509,8 @@ TEST(FaultMatrix, FileToolsLoseNothingAndClaimNoSuccessTheyDidNotHave) {
         ++scenarios;
         Scene scene;
         ::setenv("XDG_DATA_HOME", (scene.folder.Root() + "/.data").c_str(), 1);
-        scene.world->faulty_files.program_folder = scene.Made().string();
-        scene.world->faulty_files.documents_folder = scene.folder.Root() + "/documents";
+        scene.world->faulty_files.program_folder = GbkText(scene.Made().string());
+        scene.world->faulty_files.documents_folder = GbkText(scene.folder.Root() + "/documents");
         fs::create_directory(scene.folder.Root() + "/documents");
         job.prepare(scene);
         const std::multiset<std::string> before = Everything(scene);

@@ -10,8 +10,8 @@
 #include "fakes/scratch_folder.h"
 #include "fakes/scripted_messages.h"
 #include "platform/main_services.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_journal_store.h"
 #include "rename/rename_services.h"
 #include "text/gbk_text.h"
 

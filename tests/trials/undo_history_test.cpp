@@ -147,12 +147,12 @@ TEST(UndoHistory, AChangedRenameStandsNotInTheWayOfTheOneBefore) {
 // rest waits for the undo. Only the last 20 renames stay.
 TEST(UndoHistory, AStartReadsOnlyTheEndsOfFinishedJournalsAndKeepsTwenty) {
   FakeMainServices world;
-  world.files.AddFolder("/w");
-  world.form.SetText(Control::标签2, "/w/");
+  world.files.AddFolder(Gbk("/w"));
+  world.form.SetText(Control::标签2, Gbk("/w/"));
   world.form.SetText(Control::组合框2, Gbk("处理文件"));
   for (int i = 0; i < 200; ++i) {
-    world.files.AddFile("/w/f" + std::to_string(i));
-    world.list.AppendRows({"f" + std::to_string(i)});
+    world.files.AddFile(GbkText("/w/f" + std::to_string(i)));
+    world.list.AppendRows({GbkText("f" + std::to_string(i))});
   }
   for (int run = 0; run < 22; ++run) DirectRun(world.services);
   ASSERT_EQ(world.undo.size(), UndoHistory::kKept);
@@ -164,7 +164,7 @@ TEST(UndoHistory, AStartReadsOnlyTheEndsOfFinishedJournalsAndKeepsTwenty) {
   ASSERT_EQ(world.undo.size(), UndoHistory::kKept);
   EXPECT_LE(world.journal.bytes_read, UndoHistory::kKept * 2 * kJournalEnd.size());
   UndoCommit(world.services);
-  GbkText one_back = "/w/f0";
+  GbkText one_back = Gbk("/w/f0");
   for (int run = 0; run < 21; ++run) one_back += "-run";
   EXPECT_TRUE(world.files.Exists(one_back));
   EXPECT_EQ(world.undo.size(), UndoHistory::kKept - 1);
@@ -178,7 +178,7 @@ TEST(UndoHistory, ADamagedOrHugeUnfinishedJournalIsSetAsideWithAMessage) {
   world.journal.journals["1"] = "quillmere-journal 1\nfolder 5:/w/a/\nentry 0 1";  // cut off
   world.journal.journals["2"] = "quillmere-journal 1\nfolder 99:/w/\nbegin\n";     // damaged
   world.journal.journals["4"] = "";  // made, then the program stopped
-  world.journal.journals["3"] = JournalStart("/w/") + "entry 0 1 2 1:a 1:b\nbegin\n";
+  world.journal.journals["3"] = JournalStart(Gbk("/w/")) + "entry 0 1 2 1:a 1:b\nbegin\n";
   world.journal.claimed_sizes["3"] = kJournalReadLimit + 1;  // ten million entries, say
   ResumeAfterStart(world.services);
   EXPECT_TRUE(world.journal.journals.empty());

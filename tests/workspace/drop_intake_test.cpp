@@ -31,11 +31,11 @@ TEST(ParentFolderOf, GivesTheFolderOfTheItemWithItsSeparator) {
 class DropIntakeTest : public ::testing::Test, public FakeMainServices {
  protected:
   DropIntakeTest() {
-    files.AddFolder("/pics");
+    files.AddFolder(Gbk("/pics"));
     for (const char* name : {"10.jpg", "2.jpg", "a.txt"}) files.AddFile(GbkText("/pics/") + name);
-    files.AddFolder("/pics/2019");
-    files.AddFolder("/other");
-    files.AddFile("/other/b.txt");
+    files.AddFolder(Gbk("/pics/2019"));
+    files.AddFolder(Gbk("/other"));
+    files.AddFile(Gbk("/other/b.txt"));
   }
   void Mode(const char* mode) { form.SetText(Control::组合框2, Gbk(mode)); }
   void Drop(std::initializer_list<const char*> paths) {

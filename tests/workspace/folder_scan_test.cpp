@@ -15,7 +15,7 @@
 #include "fakes/fake_main_services.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_handlers.h"
 #include "workspace/workspace_values.h"
@@ -83,7 +83,7 @@ TEST(PaddedNameOrder, PadsFirstNumberByFolderSize) {
 
   auto numbered = [](int count) {
     std::vector<GbkText> names;
-    for (int i = count; i >= 1; --i) names.push_back(std::to_string(i) + ".txt");
+    for (int i = count; i >= 1; --i) names.push_back(GbkText(std::to_string(i) + ".txt"));
     return names;
   };
   auto position = [](const std::vector<GbkText>& names, const GbkText& name) {
@@ -92,23 +92,24 @@ TEST(PaddedNameOrder, PadsFirstNumberByFolderSize) {
   std::vector<GbkText> ninety_nine = PaddedNameOrder(numbered(99));
   EXPECT_EQ(ninety_nine.front(), "1.txt");
   EXPECT_EQ(ninety_nine.back(), "99.txt");
-  EXPECT_LT(position(ninety_nine, "9.txt"), position(ninety_nine, "10.txt"));
+  EXPECT_LT(position(ninety_nine, Gbk("9.txt")), position(ninety_nine, Gbk("10.txt")));
 
   std::vector<GbkText> hundred = PaddedNameOrder(numbered(100));
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(hundred[i], std::to_string(i + 1) + ".txt");
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(hundred[i], GbkText(std::to_string(i + 1) + ".txt"));
 
   // With 99 names two-digit numbers are not padded: 100.txt sorts by plain bytes.
   std::vector<GbkText> mixed = numbered(98);
-  mixed.push_back("100.txt");
+  mixed.push_back(Gbk("100.txt"));
   std::vector<GbkText> ordered = PaddedNameOrder(mixed);
-  EXPECT_LT(position(ordered, "100.txt"), position(ordered, "11.txt"));
+  EXPECT_LT(position(ordered, Gbk("100.txt")), position(ordered, Gbk("11.txt")));
 }
 
 // A large folder is ordered in pieces, with the window's messages between
 // them, and comes out as one sort of the whole would give it.
 TEST(PaddedNameOrderTest, ALargeFolderIsOrderedInPiecesAsAWhole) {
   std::vector<GbkText> names;
-  for (int i = 100; i < 30100; ++i) names.push_back("x" + std::to_string(i * 7919 % 30000 + 100));
+  for (int i = 100; i < 30100; ++i)
+    names.push_back(GbkText("x" + std::to_string(i * 7919 % 30000 + 100)));
   names.insert(names.end(), names.begin(), names.begin() + 50);  // equal names too
   std::vector<GbkText> expected = names;
   std::sort(expected.begin(), expected.end());
@@ -120,7 +121,7 @@ TEST(PaddedNameOrderTest, ALargeFolderIsOrderedInPiecesAsAWhole) {
 class IntakeTest : public ::testing::Test, public FakeMainServices {
  protected:
   IntakeTest() {
-    files.AddFolder("/w");
+    files.AddFolder(Gbk("/w"));
     form.SetText(Control::组合框2, Gbk("处理文件"));
     form.MutableState(Control::组合框_仅检索).items = PresetItems(Gbk("所有"));
     form.MutableState(Control::组合框_跳过扩展).items = PresetItems(Gbk("不跳"));
@@ -136,16 +137,16 @@ class IntakeTest : public ::testing::Test, public FakeMainServices {
 };
 
 TEST_F(IntakeTest, ScanFilesListsHiddenFilesButNoFoldersInPaddedOrder) {
-  AddFiles("/w", {"b10.txt", ".hidden", "b2.txt"});
-  files.AddFolder("/w/sub");
-  files.AddFile("/w/sub/inner.txt");
-  ScannedNames scanned = ScanFiles(files, windows, "/w", "*.*");
+  AddFiles(Gbk("/w"), {"b10.txt", ".hidden", "b2.txt"});
+  files.AddFolder(Gbk("/w/sub"));
+  files.AddFile(Gbk("/w/sub/inner.txt"));
+  ScannedNames scanned = ScanFiles(files, windows, Gbk("/w"), "*.*");
   EXPECT_EQ(scanned.names, (std::vector<GbkText>{".hidden", "b2.txt", "b10.txt"}));
   EXPECT_GE(windows.pumps, 1);
 
-  ScannedNames folders = ScanSubfolders(files, "/w/");
+  ScannedNames folders = ScanSubfolders(files, Gbk("/w/"));
   EXPECT_EQ(folders.names, (std::vector<GbkText>{"sub"}));
-  EXPECT_TRUE(ScanFiles(files, windows, "/missing", "*.*").names.empty());
+  EXPECT_TRUE(ScanFiles(files, windows, Gbk("/missing"), "*.*").names.empty());
 }
 
 // ext4 lists a folder in hash order; the subfolder scan must not.
@@ -169,10 +170,10 @@ TEST(ScanSubfoldersOrder, ByNameAsWindowsListsThemWhateverTheCreationOrder) {
 }
 
 TEST_F(IntakeTest, ScanKeepsPumpingWhileNoNameMatches) {
-  AddFiles("/w", {"a.txt", "b.txt"});
-  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(0));
+  AddFiles(Gbk("/w"), {"a.txt", "b.txt"});
+  ScanFiles(files, windows, Gbk("/w"), "*.mp4", std::chrono::nanoseconds(0));
   EXPECT_EQ(windows.pumps, 0);  // a zero interval pumps after each name found only
-  ScanFiles(files, windows, "/w", "*.mp4", std::chrono::nanoseconds(1));
+  ScanFiles(files, windows, Gbk("/w"), "*.mp4", std::chrono::nanoseconds(1));
   EXPECT_GE(windows.pumps, 1);
 }
 
@@ -201,9 +202,9 @@ TEST(SearchPatternTest, FromTypedTextOrPickedItem) {
 }
 
 TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
-  AddFiles("/w", {"a2.txt", "a10.txt", "c.mp4"});
-  files.AddFolder("/w/z");
-  files.AddFolder("/w/y");
+  AddFiles(Gbk("/w"), {"a2.txt", "a10.txt", "c.mp4"});
+  files.AddFolder(Gbk("/w/z"));
+  files.AddFolder(Gbk("/w/y"));
   windows.chosen_folder = "/w";
   struct Row {
     const char* name;
@@ -231,7 +232,7 @@ TEST_F(IntakeTest, ChooseFolderListsFilesSubfoldersOrNothingByMode) {
 }
 
 TEST_F(IntakeTest, CancelledDialogEmptiesListAndKeepsWorkingFolder) {
-  form.SetText(Control::标签2, "/old/");
+  form.SetText(Control::标签2, Gbk("/old/"));
   list.AppendRows({"a.txt"});
   windows.chosen_folder = "";
   ChooseFolder(services, guard);
@@ -300,8 +301,8 @@ TEST_F(IntakeTest, DesktopGuardRefusesTheXdgDesktopAndEverythingBelowIt) {
     std::string saved_home = getenv("HOME") ? getenv("HOME") : "";
     std::string saved_config = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
   } environment;
-  files.AddFolder("/cfg");
-  files.AddFile("/cfg/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
+  files.AddFolder(Gbk("/cfg"));
+  files.AddFile(Gbk("/cfg/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n");
   struct Row {
     const char* folder;
     bool refused;
@@ -324,7 +325,7 @@ TEST_F(IntakeTest, DesktopGuardRefusesTheXdgDesktopAndEverythingBelowIt) {
 }
 
 TEST_F(IntakeTest, SkipFilterAppliesToManualReadButNotToSingleExtensionReload) {
-  AddFiles("/w", {"a.mp4", "b.txt", "c.mp4"});
+  AddFiles(Gbk("/w"), {"a.mp4", "b.txt", "c.mp4"});
   form.SelectItem(Control::组合框_仅检索, 1);    // .mp4
   form.SelectItem(Control::组合框_跳过扩展, 1);  // .mp4
   windows.chosen_folder = "/w";
@@ -335,16 +336,16 @@ TEST_F(IntakeTest, SkipFilterAppliesToManualReadButNotToSingleExtensionReload) {
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4", "c.mp4"}));
 
   // Searching every file, the picked skip item applies, case-sensitively.
-  AddFiles("/w", {"D.MP4"});
+  AddFiles(Gbk("/w"), {"D.MP4"});
   form.SelectItem(Control::组合框_仅检索, 0);
   OnFilterItemSelected(services, guard, Control::组合框_仅检索);
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"D.MP4", "b.txt"}));
 }
 
 TEST_F(IntakeTest, EnterInFilterReloadsWithTypedText) {
-  AddFiles("/w", {"a.mp4", "b.txt"});
-  form.SetText(Control::标签2, "/w/");
-  form.SetText(Control::组合框_仅检索, "mp4");
+  AddFiles(Gbk("/w"), {"a.mp4", "b.txt"});
+  form.SetText(Control::标签2, Gbk("/w/"));
+  form.SetText(Control::组合框_仅检索, Gbk("mp4"));
   list.AppendRows({"old"});
   OnFilterKeyPressed(services, guard, Control::组合框_仅检索, 'x');
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"old"}));
@@ -352,23 +353,23 @@ TEST_F(IntakeTest, EnterInFilterReloadsWithTypedText) {
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4"}));
 
   // A typed skip text was never picked, so it skips nothing.
-  form.SetText(Control::组合框_仅检索, "");
-  form.SetText(Control::组合框_跳过扩展, "txt");
+  form.SetText(Control::组合框_仅检索, Gbk(""));
+  form.SetText(Control::组合框_跳过扩展, Gbk("txt"));
   OnFilterKeyPressed(services, guard, Control::组合框_跳过扩展, 13);
   EXPECT_EQ(list.Column(0), (std::vector<GbkText>{"a.mp4", "b.txt"}));
 
   // Without WorkingFolder, Enter does nothing; in the drop mode a pick only empties.
-  form.SetText(Control::标签2, "");
+  form.SetText(Control::标签2, Gbk(""));
   OnFilterKeyPressed(services, guard, Control::组合框_跳过扩展, 13);
   EXPECT_EQ(list.RowCount(), 2);
-  form.SetText(Control::标签2, "/w/");
+  form.SetText(Control::标签2, Gbk("/w/"));
   form.SetText(Control::组合框2, Gbk("拖几个改几个"));
   OnFilterItemSelected(services, guard, Control::组合框_仅检索);
   EXPECT_EQ(list.RowCount(), 0);
 }
 
 TEST_F(IntakeTest, ReloadTreatsLoneSeparatorAsNoFolder) {
-  form.SetText(Control::标签2, "/");
+  form.SetText(Control::标签2, Gbk("/"));
   list.AppendRows({"kept"});
   ReloadFolder(services, guard);
   EXPECT_EQ(form.Text(Control::标签2), "");
@@ -377,7 +378,7 @@ TEST_F(IntakeTest, ReloadTreatsLoneSeparatorAsNoFolder) {
 
 TEST_F(IntakeTest, TypingInFilterListsMatchingPresetsFirst) {
   form.MutableState(Control::组合框_仅检索).items.clear();
-  form.SetText(Control::组合框_仅检索, ".MP");
+  form.SetText(Control::组合框_仅检索, Gbk(".MP"));
   OnFilterTextEdited(services, Control::组合框_仅检索);
   const auto& state = form.State(Control::组合框_仅检索);
   ASSERT_EQ(state.items.size(), 59u);
@@ -391,7 +392,7 @@ TEST_F(IntakeTest, TypingInFilterListsMatchingPresetsFirst) {
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
 
-  form.SetText(Control::组合框_跳过扩展, "");
+  form.SetText(Control::组合框_跳过扩展, Gbk(""));
   OnFilterTextEdited(services, Control::组合框_跳过扩展);
   EXPECT_EQ(form.ComboCount(Control::组合框_跳过扩展), 0);
   OnFilterDropDown(services, Control::组合框_跳过扩展);
@@ -400,14 +401,14 @@ TEST_F(IntakeTest, TypingInFilterListsMatchingPresetsFirst) {
   EXPECT_EQ(form.ComboItem(Control::组合框_跳过扩展, 0), Gbk("不跳"));
   EXPECT_EQ(form.ComboItem(Control::组合框_跳过扩展, 1), ".mp4");
   // With a text in the edit part the drop-down keeps the items as they are.
-  form.SetText(Control::组合框_仅检索, "p");
+  form.SetText(Control::组合框_仅检索, Gbk("p"));
   OnFilterDropDown(services, Control::组合框_仅检索);
   EXPECT_EQ(form.ComboItem(Control::组合框_仅检索, 1), ".mp4");
   EXPECT_EQ(form.ComboItem(Control::组合框_仅检索, 7), ".txt");
 }
 
 TEST_F(IntakeTest, UnrepresentableNamesAreReportedOncePerIntake) {
-  AddFiles("/w", {"a.txt"});
+  AddFiles(Gbk("/w"), {"a.txt"});
   files.unrepresentable_names = 3;
   windows.chosen_folder = "/w";
   ChooseFolder(services, guard);
@@ -422,16 +423,16 @@ TEST_F(IntakeTest, UnrepresentableNamesAreReportedOncePerIntake) {
 
 // Handlers that run while a scan processes messages.
 TEST_F(IntakeTest, NewestIntakeOrClearWinsOverInterruptedScan) {
-  AddFiles("/w", {"w1.txt", "w2.txt"});
-  files.AddFolder("/v");
-  AddFiles("/v", {"v1.txt"});
+  AddFiles(Gbk("/w"), {"w1.txt", "w2.txt"});
+  files.AddFolder(Gbk("/v"));
+  AddFiles(Gbk("/v"), {"v1.txt"});
   struct Row {
     const char* name;
     std::function<void()> in_the_middle;
     std::vector<GbkText> rows;
     GbkText folder;
   } rows[] = {
-      {"clear-list/stays-empty", [&] { ClearFileList(services, guard); }, {}, "/w/"},
+      {"clear-list/stays-empty", [&] { ClearFileList(services, guard); }, {}, Gbk("/w/")},
       {"second-intake/its-rows-only",
        [&] {
          windows.chosen_folder = "/v";
@@ -442,8 +443,8 @@ TEST_F(IntakeTest, NewestIntakeOrClearWinsOverInterruptedScan) {
       {"filter-pick/reload-rows-only",
        [&] { OnFilterItemSelected(services, guard, Control::组合框_仅检索); },
        {"w1.txt", "w2.txt"},
-       "/w/"},
-      {"clear-inputs/folder-gone", [&] { ClearInputBoxes(services); }, {}, ""},
+       Gbk("/w/")},
+      {"clear-inputs/folder-gone", [&] { ClearInputBoxes(services); }, {}, Gbk("")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -468,10 +469,10 @@ TEST_F(IntakeTest, NewestIntakeOrClearWinsOverInterruptedScan) {
 // scan, and no row of the older intake follows.
 TEST_F(IntakeTest, ALargeFolderFillsTheListInPiecesAndAClearBetweenThemWins) {
   std::vector<GbkText> names;
-  for (int i = 100000; i < 250000; ++i) names.push_back("f" + std::to_string(i));
-  files.AddFiles("/w", names);
-  files.AddFolder("/v");
-  AddFiles("/v", {"v1.txt"});
+  for (int i = 100000; i < 250000; ++i) names.push_back(GbkText("f" + std::to_string(i)));
+  files.AddFiles(Gbk("/w"), names);
+  files.AddFolder(Gbk("/v"));
+  AddFiles(Gbk("/v"), {"v1.txt"});
   struct Row {
     const char* name;
     std::function<void()> between_pieces;

@@ -62,15 +62,15 @@ TEST(TimeSort, NewestFirstEqualTimesInReverseListOrderMissingLast) {
 }
 
 TEST_F(ListOrderingTest, TimeSortReadsLastWriteTimesAndRebuildsTheRows) {
-  form.SetText(Control::标签2, "/pics/");
-  files.AddFolder("/pics");
+  form.SetText(Control::标签2, Gbk("/pics/"));
+  files.AddFolder(Gbk("/pics"));
   for (auto [name, time] : {std::pair{"a", 1000}, {"b", 3000}, {"c", 2000}, {"gone", 0}}) {
     files.AddFile(GbkText("/pics/") + name);
     files.SetLastWriteTime(GbkText("/pics/") + name, time);
   }
   Fill({"gone", "a", "", "b", "c"});
   Preview({"x", "y", "z"});
-  ASSERT_TRUE(files.Rename("/pics/gone", "/pics/elsewhere").ok());
+  ASSERT_TRUE(files.Rename(Gbk("/pics/gone"), "/pics/elsewhere").ok());
 
   TimeSortList(services);
 

@@ -65,7 +65,7 @@ TEST(NameFunctions, NativeRulesSplitAtSlashOnly) {
 TEST(NameFunctions, FirstDigitRun) {
   struct Row {
     const char* name;
-    std::string text;
+    GbkText text;
     const char* digits;
   } rows[] = {
       {"digits/inside", Gbk("第12课3"), "12"},
@@ -84,16 +84,16 @@ TEST(NameFunctions, FirstDigitRun) {
 TEST(ListFunctions, ReadColumnsAndEntryNames) {
   FakeList list;
   list.AppendRows({"a.txt", "", "b.txt"});
-  list.InsertColumn(1, "preview", 380);
-  SetPreviewCell(list, 2, "c.txt");
+  list.InsertColumn(1, Gbk("preview"), 380);
+  SetPreviewCell(list, 2, Gbk("c.txt"));
   FakeForm form;
-  form.SetText(Control::标签2, "/w/");
+  form.SetText(Control::标签2, Gbk("/w/"));
 
   EXPECT_EQ(ReadListColumn(list, 0), (std::vector<GbkText>{"a.txt", "", "b.txt"}));
   EXPECT_EQ(ReadListColumn(list, 0, true), (std::vector<GbkText>{"a.txt", "b.txt"}));
   EXPECT_EQ(ReadListColumn(list, 1), (std::vector<GbkText>{"", "", "c.txt"}));
   EXPECT_EQ(ReadEntryNames(form, list, true), (std::vector<GbkText>{"/w/a.txt", "/w/b.txt"}));
-  form.SetText(Control::标签2, "");
+  form.SetText(Control::标签2, Gbk(""));
   EXPECT_EQ(ReadEntryNames(form, list, true), (std::vector<GbkText>{"a.txt", "b.txt"}));
   EXPECT_TRUE(ReadListColumn(FakeList(), 0).empty());
 }

@@ -60,8 +60,8 @@ TEST_F(WorkspaceHandlersTest, ClearInputBoxesKeepsListAndLaterBoxes) {
       Control::编辑框11, Control::编辑框12, Control::编辑框13, Control::编辑框14, Control::标签2};
   const Control kept[] = {Control::编辑框15, Control::编辑框16, Control::编辑框17,
                           Control::编辑框18, Control::编辑框19, Control::组合框_仅检索};
-  for (Control box : cleared) form.SetText(box, "x");
-  for (Control box : kept) form.SetText(box, "7");
+  for (Control box : cleared) form.SetText(box, Gbk("x"));
+  for (Control box : kept) form.SetText(box, Gbk("7"));
   list.AppendRows({"a.txt"});
 
   ClearInputBoxes(services);
@@ -70,7 +70,7 @@ TEST_F(WorkspaceHandlersTest, ClearInputBoxesKeepsListAndLaterBoxes) {
   for (Control box : kept) EXPECT_EQ(form.Text(box), "7") << ControlName(box);
   EXPECT_EQ(list.RowCount(), 1);
 
-  form.SetText(Control::标签2, "/w/");
+  form.SetText(Control::标签2, Gbk("/w/"));
   ClearFileList(services, guard);
   EXPECT_EQ(list.RowCount(), 0);
   EXPECT_EQ(form.Text(Control::标签2), "/w/");

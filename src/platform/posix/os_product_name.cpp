@@ -1,4 +1,4 @@
-#include "platform/os_product_name.h"
+#include "platform/posix/os_product_name.h"
 
 #include <sys/utsname.h>
 

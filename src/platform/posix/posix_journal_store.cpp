@@ -1,4 +1,4 @@
-#include "platform/posix_journal_store.h"
+#include "platform/posix/posix_journal_store.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/posix_error.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/posix_error.h"
+#include "platform/posix/unique_fd.h"
 
 namespace qm {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "base/encoding.h"
-#include "platform/posix_error.h"
-#include "platform/posix_file_system.h"
-#include "platform/posix_trash.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/posix_error.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_trash.h"
+#include "platform/posix/unique_fd.h"
 
 namespace qm {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/posix_trash.h"
+#include "platform/posix/posix_trash.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "platform/posix_error.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/posix_error.h"
+#include "platform/posix/unique_fd.h"
 
 namespace qm {
 namespace {

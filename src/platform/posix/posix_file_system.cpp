@@ -1,4 +1,4 @@
-#include "platform/posix_file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,8 +17,8 @@
 #include <memory>
 
 #include "base/encoding.h"
-#include "platform/posix_error.h"
-#include "platform/unique_fd.h"
+#include "platform/posix/posix_error.h"
+#include "platform/posix/unique_fd.h"
 
 namespace qm {
 namespace {
@@ -176,7 +176,7 @@ RenameFailure RenameFailureOf(int error_number) {
     case ENOENT:
       return {RenameReason::Missing, {}};
     default:
-      return {RenameReason::Other, std::strerror(error_number)};
+      return {RenameReason::Other, Utf8ToInternalLenient(std::strerror(error_number))};
   }
 }
 
@@ -265,7 +265,7 @@ Result<int64_t> PosixFileSystem::LastWriteTime(const GbkText& path) {
 GbkText PosixFileSystem::ProgramFolder() {
   char buffer[PATH_MAX];
   ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (length <= 0) return ".";
+  if (length <= 0) return GbkText(".");
   std::string path(buffer, static_cast<size_t>(length));
   path.erase(path.find_last_of('/') == 0 ? 1 : path.find_last_of('/'));
   auto internal = Utf8ToInternal(path);
