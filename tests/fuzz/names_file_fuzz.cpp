@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "mapped/mapped_rename.h"
 #include "base/encoding.h"
+#include "mapped/mapped_rename.h"
 #include "text/gbk_text.h"
 
 namespace {

@@ -104,15 +104,15 @@ void CheckReplace(const std::string& text, const std::string& part, const std::s
                   int start) {
   // Deleting never lengthens; replacing a part by itself changes nothing.
   Check(qm::Replace(text, part, "", start).size() <= text.size());
-  Check(qm::Replace(text, part, part, start) == text);
+  Check(qm::Replace(text, part, part, start).bytes() == text);
   // One replacement lands exactly where Find finds the part.
   const GbkText once = qm::Replace(text, part, with, start, 1);
   const int at = qm::Find(text, part, start);
   if (part.empty() || at == -1) {
-    Check(once == text);
+    Check(once.bytes() == text);
   } else {
     const size_t offset = static_cast<size_t>(at) - 1;
-    Check(once == text.substr(0, offset) + with + text.substr(offset + part.size()));
+    Check(once.bytes() == text.substr(0, offset) + with + text.substr(offset + part.size()));
   }
 }
 
@@ -122,12 +122,12 @@ void CheckSplit(const std::string& text, const std::string& separator, int max_p
   if (separator.empty() || max_pieces >= 0) return;
   GbkText joined;
   for (size_t k = 0; k < pieces.size(); ++k) {
-    if (k > 0) joined += separator;
+    if (k > 0) joined += std::string_view(separator);
     joined += pieces[k];
     Check(qm::Find(pieces[k], separator) == -1);
   }
   // A trailing separator adds no empty last piece.
-  Check(joined == text || joined + separator == text);
+  Check(joined.bytes() == text || (joined + std::string_view(separator)).bytes() == text);
   // Each piece ends where a search from its start finds the separator.
   size_t from = 0;
   for (const GbkText& piece : pieces) {
@@ -148,12 +148,12 @@ void CheckTrim(const std::string& text) {
   const bool lone_lead_at_end = !walk.empty() && walk.back() + 1 == text.size() &&
                                 static_cast<unsigned char>(text.back()) >= 0x80;
   if (trimmed.empty() || lone_lead_at_end) return;
-  const size_t last = Boundaries(trimmed, 0).back();
+  const size_t last = Boundaries(trimmed.bytes(), 0).back();
   Check(trimmed[last] != ' ' && trimmed.compare(last, 2, "\xA1\xA1") != 0);
 }
 
 void CheckUtf8(const std::string& bytes) {
-  const qm::Result<std::string> strict = qm::Utf8ToInternal(bytes);
+  const qm::Result<GbkText> strict = qm::Utf8ToInternal(bytes);
   if (strict.ok()) Check(qm::IsUtf8Text(bytes));
   const GbkText converted = qm::Utf8ToGbk(bytes);
   const qm::Result<std::string> back = qm::InternalToUtf8(converted);

@@ -54,8 +54,8 @@ class ScriptedTransport : public qm::HttpTransport {
   Response response_;
 };
 
-bool PieceOf(const std::string& piece, const std::string& whole) {
-  return whole.find(piece) != std::string::npos;
+bool PieceOf(const qm::GbkText& piece, const qm::GbkText& whole) {
+  return whole.find(std::string_view(piece)) != std::string::npos;
 }
 
 void CheckPage(const qm::GbkText& page) {
@@ -83,13 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The header and cookie handling of a request, over the same bytes.
   qm::HttpRequestOptions options;
   options.url = address;
-  qm::GbkText jar = cookies;
+  // The fuzzed bytes stand for internal text as the transport hands it over.
+  const qm::GbkText headers(response.headers);
+  qm::GbkText jar(cookies);
   options.cookies = &jar;
-  options.extra_headers = response.headers;
+  options.extra_headers = headers;
   qm::HttpResponseInfo info;
   qm::HttpRequest(transport, options, &info);
-  qm::NormaliseHeaderNames(response.headers);
-  qm::CompleteHeaders(response.headers, address, input.ConsumeIntegral<int>() % 9);
-  qm::MergeCookies(cookies, qm::ExtractCookies(response.headers));
+  qm::NormaliseHeaderNames(headers);
+  qm::CompleteHeaders(headers, address, input.ConsumeIntegral<int>() % 9);
+  qm::MergeCookies(qm::GbkText(cookies), qm::ExtractCookies(headers));
   return 0;
 }
