@@ -1,7 +1,5 @@
 #include "base/gbk_text_type.h"
 
-#include <algorithm>
-#include <cstring>
 #include <ostream>
 #include <stdexcept>
 
@@ -9,12 +7,9 @@
 
 namespace qm {
 
+// The encoding boundary takes plain ASCII as it stands without converting.
 std::string GbkText::FromSource(const char* source_text) {
-  const std::string_view utf8(source_text);
-  const bool ascii = std::all_of(utf8.begin(), utf8.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) return std::string(utf8);
-  Result<GbkText> internal = Utf8ToInternal(utf8);
+  Result<GbkText> internal = Utf8ToInternal(source_text);
   if (!internal) throw std::invalid_argument("a literal that is not UTF-8 became internal text");
   return std::move(internal).value().bytes();
 }
