@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <unordered_map>
@@ -162,6 +163,8 @@ bool SetOptions(Session& session, const CommandRow& command, const Request& requ
         form.SetComboIndex(*option->control, *index);
         break;
       }
+      case OptionKind::Width:  // no field: the operation is built with it
+        break;
     }
   }
   return true;
@@ -251,8 +254,8 @@ namespace {
 // it prepares the operation; what the last of them said is why it did not
 // start, and a refusal that comes with the prepared operation (a numbering
 // that cannot count) stops it too.
-void RunAsTheButton(Session& session, const OperationEntry& entry, Report& report) {
-  OperationDefinition definition = entry.definition();
+void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefinition definition,
+                    Report& report) {
   bool prepared = false;
   auto prepare = definition.prepare;
   definition.prepare = [&](MainServices& services, bool folder_mode) {
@@ -314,15 +317,43 @@ void Commit(Session& session, const std::vector<int>& rows, Report& report) {
 
 // An operation without a preview (its names are drawn as it renames) runs
 // only when asked to rename, and renames at once.
-void RunWithoutPreview(Session& session, const OperationEntry& entry, Report& report) {
+void RunWithoutPreview(Session& session, const OperationEntry& entry,
+                       OperationDefinition definition, Report& report) {
   session.list.RemoveColumn(1);
   std::vector<GbkText> listed;
   for (int row = 0; row < session.list.RowCount(); ++row) {
     listed.push_back(session.list.Cell(row, 0));
   }
   OpenForRenames(session);
-  RunAsTheButton(session, entry, report);
+  RunAsTheButton(session, entry, std::move(definition), report);
   if (!report.refusal) ReadDirectOutcomes(session, listed, report);
+}
+
+std::optional<int> ReadWidth(const std::string& typed) {
+  int width = 0;
+  const char* end = typed.data() + typed.size();
+  auto [stop, error] = std::from_chars(typed.data(), end, width);
+  if (error != std::errc() || stop != end || width < 1 || width > kMaxWidth) return std::nullopt;
+  return width;
+}
+
+// The registry's definition, as the window builds it, unless an option the
+// window has no field for asks for another.
+std::optional<OperationDefinition> DefinitionFor(const CommandRow& command,
+                                                 const OperationEntry& entry,
+                                                 const Request& request, Report& report) {
+  for (const OptionRow* option : OptionsOf(command.command)) {
+    auto given = request.options.find(std::string(option->name));
+    if (option->kind != OptionKind::Width || given == request.options.end()) continue;
+    std::optional<int> width = ReadWidth(given->second);
+    if (!width) {
+      report.refusal = std::string(option->name) + " takes a whole number from 1 to " +
+                       std::to_string(kMaxWidth) + ", not \"" + given->second + "\"";
+      return std::nullopt;
+    }
+    return command.with_width(*width);
+  }
+  return entry.definition();
 }
 
 }  // namespace
@@ -334,6 +365,9 @@ Report RunRenameCommand(const Request& request) {
     report.refusal = "unknown command: " + request.command;
     return report;
   }
+  const OperationEntry& entry = EntryOf(command->operation);
+  std::optional<OperationDefinition> definition = DefinitionFor(*command, entry, request, report);
+  if (!definition) return report;
   std::optional<GbkText> folder = ResolveFolder(request.folder, report);
   if (!folder) return report;
   report.folder = *folder;
@@ -341,10 +375,9 @@ Report RunRenameCommand(const Request& request) {
   if (!PrepareWindow(session, request.intake, report)) return report;
   if (!ReadEntries(session, *folder, report)) return report;
   if (!SetOptions(session, *command, request, report)) return report;
-  const OperationEntry& entry = EntryOf(command->operation);
   if (entry.profile.confirmation == Confirmation::AskNoPreview) {
     if (request.apply) {
-      RunWithoutPreview(session, entry, report);
+      RunWithoutPreview(session, entry, std::move(*definition), report);
     } else {
       report.notes.push_back(
           Internal("this operation has no preview: its new names are drawn as it renames; "
@@ -356,7 +389,7 @@ Report RunRenameCommand(const Request& request) {
   if (!request.apply) session.services.renames = nullptr;
   // With the preview open the run only writes the new names beside the old.
   session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
-  RunAsTheButton(session, entry, report);
+  RunAsTheButton(session, entry, std::move(*definition), report);
   if (report.refusal) return report;
   const std::vector<int> rows = ReadPreview(session, report);
   if (request.apply) Commit(session, rows, report);

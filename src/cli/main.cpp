@@ -91,9 +91,11 @@ int main(int argc, char** argv) {
   bool man = false;
   bool completion = false;
   bool fish = false;
+  bool zsh = false;
   app.add_flag("--man-page", man, "print the manual page")->group("");
   app.add_flag("--bash-completion", completion, "print the bash completion")->group("");
   app.add_flag("--fish-completion", fish, "print the fish completion")->group("");
+  app.add_flag("--zsh-completion", zsh, "print the zsh completion")->group("");
 
   Common common;
   // One storage place per option row; a deque keeps them where CLI11 points.
@@ -118,7 +120,8 @@ int main(int argc, char** argv) {
       }
       values.emplace_back();
       CLI::Option* added = command->add_option(name, values.back(), std::string(option->help));
-      added->type_name("TEXT")->required(qm::cli::IsRequired(row, *option));
+      added->type_name(option->kind == qm::cli::OptionKind::Width ? "N" : "TEXT")
+          ->required(qm::cli::IsRequired(row, *option));
       given.push_back({command, option, &values.back()});
     }
     command->add_option("DIR", common.folder, "the folder whose entries are renamed")->required();
@@ -167,6 +170,10 @@ int main(int argc, char** argv) {
   }
   if (fish) {
     std::fputs(qm::cli::FishCompletion().c_str(), stdout);
+    return 0;
+  }
+  if (zsh) {
+    std::fputs(qm::cli::ZshCompletion().c_str(), stdout);
     return 0;
   }
   if (app.get_subcommands().empty()) {

@@ -162,6 +162,23 @@ TEST(CliProcess, AnEntryWithoutANewNameFailsWithTheOperationsReason) {
   EXPECT_EQ(scratch.Files().size(), 3u);
 }
 
+// From 100 entries the window writes three digits; a width of two keeps
+// two, and the numbers that need more are written whole.
+TEST(CliProcess, NumberWithAWidthRenamesAndUndoes) {
+  ScratchFolder scratch;
+  for (int i = 1; i <= 100; ++i) scratch.Add("f" + std::to_string(1000 + i));
+  const Files before = scratch.Files();
+  CliRun run = RunCli(scratch, {"number", "--start", "1", "--width", "2", "--separator", "、",
+                                Folder(scratch), "--apply"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const Files after = scratch.Files();
+  EXPECT_EQ(after.at("01、f1001"), "f1001");
+  EXPECT_EQ(after.at("99、f1099"), "f1099");
+  EXPECT_EQ(after.at("100、f1100"), "f1100");
+  EXPECT_EQ(RunCli(scratch, {"undo", Folder(scratch)}).status, 0);
+  EXPECT_EQ(scratch.Files(), before);
+}
+
 TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
   ScratchFolder scratch;
   With(scratch, {"a.txt"});
@@ -175,6 +192,10 @@ TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
       {"change-extension", "--to", "mp4", "--folders", dir},  // folders have no extension
       {"replace", "--find", "a", "--with", "b/c", dir},       // no name may hold a slash
       {"number", "--step", "0", dir},
+      {"number", "--width", "0", dir},  // a width is a number of digits, 1 or more
+      {"number", "--width", "2x", dir},
+      {"number", "--width", "21", dir},
+      {"number", "--width", "99999999999", dir},
       {"replace", "--find", "\xff", dir},  // not UTF-8: nothing to guess at
       {"regex", "(", "x", dir},            // the pattern does not compile
       {"regex", "a", dir},                 // the replacement is required, even ''
