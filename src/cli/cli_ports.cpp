@@ -95,12 +95,16 @@ Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon i
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
   if (!writable) return Error{"a dry run renames nothing"};
-  return journals_.Create();
+  Result<std::unique_ptr<JournalWriter>> created = journals_.Create();
+  if (!created.ok()) write_failed = true;
+  return created;
 }
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {
   if (!writable) return Error{"a dry run renames nothing"};
-  return journals_.Reopen(id);
+  Result<std::unique_ptr<JournalWriter>> reopened = journals_.Reopen(id);
+  if (!reopened.ok()) write_failed = true;
+  return reopened;
 }
 
 namespace {

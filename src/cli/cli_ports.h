@@ -102,6 +102,9 @@ class GuardedJournals : public JournalStore {
     if (writable) journals_.Remove(id);
   }
   bool writable = false;
+  // A journal could not be opened for writing: the run it was for renamed
+  // nothing.
+  bool write_failed = false;
 
  private:
   JournalStore& journals_;

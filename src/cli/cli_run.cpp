@@ -6,6 +6,7 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <map>
 #include <unordered_map>
 
 #include "cli/cli_ports.h"
@@ -196,9 +197,8 @@ const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
   return nullptr;
 }
 
-// Each row's outcome after the window's commit or a mapped rename: a renamed
-// row of `list` shows its new name and no preview; a failed one is listed in
-// the failure window.
+// Each row's outcome after a mapped rename: a renamed row of `list` shows its
+// new name and no preview; a failed one is listed in the failure window.
 void ReadOutcomes(const Session& session, const ListView& list, const std::vector<int>& rows,
                   Report& report) {
   for (size_t i = 0; i < rows.size(); ++i) {
@@ -223,17 +223,30 @@ Report ReportFor(const Request& request, bool applied) {
   return report;
 }
 
-// A run that renamed at once: each row shows its new name, each failure is
-// in the failure window.
+// A run that renamed at once, in list order: each renamed row shows its new
+// name, each failure is in the failure window. A failure of an entry that no
+// row holds (a scanned subfolder) comes last.
 void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
                         Report& report) {
-  for (size_t row = 0; row < listed.size(); ++row) {
-    GbkText now = session.list.Cell(static_cast<int>(row), 0);
-    if (now != listed[row]) report.entries.push_back({listed[row], now, EntryResult::Renamed, {}});
-  }
+  std::map<GbkText, const FailedRename*> failures;
   for (const FailedRename& failed : session.failures.failed) {
+    failures.emplace(failed.old_name, &failed);
+  }
+  auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  };
+  for (size_t row = 0; row < listed.size(); ++row) {
+    GbkText now = session.list.Cell(static_cast<int>(row), 0);
+    if (now != listed[row]) {
+      report.entries.push_back({listed[row], std::move(now), EntryResult::Renamed, {}});
+    } else if (auto failed = failures.find(listed[row]); failed != failures.end()) {
+      add_failure(*failed->second);
+      failures.erase(failed);
+    }
+  }
+  for (const FailedRename& failed : session.failures.failed) {
+    if (failures.count(failed.old_name) != 0) add_failure(failed);
   }
 }
 
@@ -242,6 +255,7 @@ void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& list
 int ExitStatus(const Report& report) {
   if (report.refusal) return 2;
   if (report.stopped) return 130;
+  if (report.journal_failed) return 1;
   for (const EntryReport& entry : report.entries) {
     if (entry.result == EntryResult::WouldFail || entry.result == EntryResult::Failed) return 1;
   }
@@ -278,55 +292,44 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefi
   report.stopped = InterruptRequested();
 }
 
-// The preview column as the report's entries; the rows they stand on. A row
-// marked without a new name is one the operation could make none for.
-std::vector<int> ReadPreview(const Session& session, Report& report) {
-  std::vector<int> rows;
+// The preview column as the report's entries. A row marked without a new
+// name is one the operation could make none for.
+void ReadPreview(const Session& session, Report& report) {
   for (int row = 0; row < session.list.RowCount(); ++row) {
     GbkText new_name = session.list.Cell(row, 1);
     GbkText problem = session.list.Mark(row, 1);
     if (new_name.empty() && problem.empty()) continue;
     const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
     report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-// 确认无误，执行吧 on the preview: every entry with a new name renamed
-// through the plan and the journal.
-void Commit(Session& session, const std::vector<int>& rows, Report& report) {
-  const bool any_new_name = std::any_of(report.entries.begin(), report.entries.end(),
-                                        [](const EntryReport& e) { return !e.new_name.empty(); });
-  if (!any_new_name || report.stopped) {  // nothing is committed
-    for (EntryReport& entry : report.entries) {
-      entry.result = any_new_name ? EntryResult::NotRun : EntryResult::Failed;
-    }
-    return;
-  }
-  OpenForRenames(session);
-  const size_t before_commit = session.messages.shown.size();
-  CommitPreview(session.services);
-  report.stopped = InterruptRequested();
-  ReadOutcomes(session, session.list, rows, report);
-  // The commit speaks only when it could not start (a journal it cannot write).
-  for (size_t i = before_commit; i < session.messages.shown.size(); ++i) {
-    report.notes.push_back(session.messages.shown[i].text);
   }
 }
 
-// An operation without a preview (its names are drawn as it renames) runs
-// only when asked to rename, and renames at once.
-void RunWithoutPreview(Session& session, const OperationEntry& entry,
-                       OperationDefinition definition, Report& report) {
+// A journal that cannot be written stops a run before its first rename: the
+// window's reminder, shown since `shown`, says why, and the run failed.
+void NoteJournalFailure(const Session& session, size_t shown, Report& report) {
+  if (!session.journal.write_failed) return;
+  report.journal_failed = true;
+  TakeNotes(session, shown, report);
+}
+
+// An applied run renames as the window does with its preview closed: each
+// name is made, the plan checked once and carried out through the journal,
+// with no preview column to fill and check again first. An operation
+// without a preview (its names are drawn as it renames) renames only so.
+void RunDirect(Session& session, const OperationEntry& entry, OperationDefinition definition,
+               Report& report) {
   session.list.RemoveColumn(1);
   std::vector<GbkText> listed;
+  listed.reserve(session.list.RowCount());
   for (int row = 0; row < session.list.RowCount(); ++row) {
     listed.push_back(session.list.Cell(row, 0));
   }
   OpenForRenames(session);
+  const size_t shown = session.messages.shown.size();
   RunAsTheButton(session, entry, std::move(definition), report);
-  if (!report.refusal) ReadDirectOutcomes(session, listed, report);
+  if (report.refusal) return;
+  ReadDirectOutcomes(session, listed, report);
+  NoteJournalFailure(session, shown, report);
 }
 
 std::optional<int> ReadWidth(const std::string& typed) {
@@ -375,24 +378,22 @@ Report RunRenameCommand(const Request& request) {
   if (!PrepareWindow(session, request.intake, report)) return report;
   if (!ReadEntries(session, *folder, report)) return report;
   if (!SetOptions(session, *command, request, report)) return report;
+  if (request.apply) {
+    RunDirect(session, entry, std::move(*definition), report);
+    return report;
+  }
   if (entry.profile.confirmation == Confirmation::AskNoPreview) {
-    if (request.apply) {
-      RunWithoutPreview(session, entry, std::move(*definition), report);
-    } else {
-      report.notes.push_back(
-          Internal("this operation has no preview: its new names are drawn as it renames; "
-                   "add --apply to rename"));
-    }
+    report.notes.push_back(
+        Internal("this operation has no preview: its new names are drawn as it renames; "
+                 "add --apply to rename"));
     return report;
   }
   // A dry run commits nothing, so it keeps no note of the files it saw.
-  if (!request.apply) session.services.renames = nullptr;
+  session.services.renames = nullptr;
   // With the preview open the run only writes the new names beside the old.
   session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
   RunAsTheButton(session, entry, std::move(*definition), report);
-  if (report.refusal) return report;
-  const std::vector<int> rows = ReadPreview(session, report);
-  if (request.apply) Commit(session, rows, report);
+  if (!report.refusal) ReadPreview(session, report);
   return report;
 }
 
@@ -454,9 +455,11 @@ Report RunMapCommand(const Request& request) {
 
   OpenForRenames(session);
   MappedServices services{mapped, session.messages, session.services, session.progress};
+  const size_t shown = session.messages.shown.size();
   MappedRename(services, request.with_extension);
   report.stopped = InterruptRequested();
   ReadOutcomes(session, mapped, rows, report);
+  NoteJournalFailure(session, shown, report);
   return report;
 }
 

@@ -139,6 +139,23 @@ TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
             (Files{{"x1.txt", "x1.txt"}, {"y2.txt", "x2.txt"}, {"y1.txt", "y1.txt"}}));
 }
 
+// Without a journal nothing is renamed, so that nothing is renamed beyond
+// undoing: the run fails, and says why.
+TEST(CliProcess, AJournalThatCannotBeWrittenFailsTheRunAndRenamesNothing) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt", "b.txt"});
+  std::ofstream(scratch.Root() + "/state") << "a file where the journals' folder would be";
+  const Files before = scratch.Files();
+  for (const std::vector<std::string>& apply :
+       {std::vector<std::string>{"prepend", "--text", "x", Folder(scratch), "--apply"},
+        {"append-av-number", Folder(scratch), "--apply"}}) {
+    CliRun run = RunCli(scratch, apply);
+    EXPECT_EQ(run.status, 1) << apply[0] << run.out << run.err;
+    EXPECT_NE(run.err.find("无法写入改名记录"), std::string::npos) << run.err;
+    EXPECT_EQ(scratch.Files(), before);
+  }
+}
+
 // An entry the operation can make no name for fails with the operation's
 // reason, in the dry run and applied, and the others go on.
 TEST(CliProcess, AnEntryWithoutANewNameFailsWithTheOperationsReason) {
