@@ -34,6 +34,19 @@ void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
   }
 }
 
+GbkText MemoryList::TakeCell(int row, int column) {
+  if (!Holds(row, column)) return {};
+  std::vector<GbkText>& cells = columns_[column];
+  return row < static_cast<int>(cells.size()) ? std::move(cells[row]) : GbkText();
+}
+
+int MemoryList::FilledCells(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  const std::vector<GbkText>& cells = columns_[column];
+  return static_cast<int>(
+      std::count_if(cells.begin(), cells.end(), [](const GbkText& text) { return !text.empty(); }));
+}
+
 GbkText MemoryList::Mark(int row, int column) const {
   auto found = marks_.find(Key(row, column));
   return found == marks_.end() ? GbkText() : found->second;

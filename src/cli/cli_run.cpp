@@ -292,15 +292,19 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefi
   report.stopped = InterruptRequested();
 }
 
-// The preview column as the report's entries. A row marked without a new
-// name is one the operation could make none for.
-void ReadPreview(const Session& session, Report& report) {
-  for (int row = 0; row < session.list.RowCount(); ++row) {
-    GbkText new_name = session.list.Cell(row, 1);
-    GbkText problem = session.list.Mark(row, 1);
+// The preview column as the report's entries, moved out of the list, which
+// is done with. A row marked without a new name is one the operation could
+// make none for.
+void ReadPreview(Session& session, Report& report) {
+  MemoryList& list = session.list;
+  report.entries.reserve(list.FilledCells(1));
+  for (int row = 0; row < list.RowCount(); ++row) {
+    GbkText problem = list.Mark(row, 1);
+    GbkText new_name = list.TakeCell(row, 1);
     if (new_name.empty() && problem.empty()) continue;
     const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
-    report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
+    report.entries.push_back(
+        {list.TakeCell(row, 0), std::move(new_name), result, std::move(problem)});
   }
 }
 

@@ -81,6 +81,9 @@ int Finish(const qm::cli::Report& report, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A table of a hundred thousand lines goes out in large writes, also to a
+  // terminal: nothing is printed until the run is over anyway.
+  std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   CLI::App app{
       "Rename many files or folders at once: the operations of the Quillmere window, "
       "for scripts and terminals.",
