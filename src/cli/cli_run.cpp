@@ -190,24 +190,35 @@ void OpenForRenames(Session& session) {
   }
 }
 
-const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
+// The failure window's rows by the name each failed under: a run where most
+// of a hundred thousand entries fail looks each up once.
+using FailureIndex = std::map<GbkText, const FailedRename*>;
+
+FailureIndex IndexFailures(const Session& session) {
+  FailureIndex failures;
   for (const FailedRename& failed : session.failures.failed) {
-    if (failed.old_name == old_name) return &failed;
+    failures.emplace(failed.old_name, &failed);
   }
-  return nullptr;
+  return failures;
+}
+
+const FailedRename* FailureOf(const FailureIndex& failures, const GbkText& old_name) {
+  auto found = failures.find(old_name);
+  return found == failures.end() ? nullptr : found->second;
 }
 
 // Each row's outcome after a mapped rename: a renamed row of `list` shows its
 // new name and no preview; a failed one is listed in the failure window.
 void ReadOutcomes(const Session& session, const ListView& list, const std::vector<int>& rows,
                   Report& report) {
+  const FailureIndex failures = IndexFailures(session);
   for (size_t i = 0; i < rows.size(); ++i) {
     EntryReport& entry = report.entries[i];
     if (entry.new_name.empty()) {  // no new name was made: the reason stands
       entry.result = EntryResult::Failed;
     } else if (list.Cell(rows[i], 0) == entry.new_name && list.Cell(rows[i], 1).empty()) {
       entry.result = EntryResult::Renamed;
-    } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
+    } else if (const FailedRename* failed = FailureOf(failures, entry.old_name)) {
       entry.result = EntryResult::Failed;
       entry.reason = failed->reason;
     } else {
@@ -228,10 +239,7 @@ Report ReportFor(const Request& request, bool applied) {
 // row holds (a scanned subfolder) comes last.
 void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
                         Report& report) {
-  std::map<GbkText, const FailedRename*> failures;
-  for (const FailedRename& failed : session.failures.failed) {
-    failures.emplace(failed.old_name, &failed);
-  }
+  FailureIndex failures = IndexFailures(session);
   auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
@@ -488,6 +496,7 @@ Report RunUndoCommand(const Request& request) {
   TakeNotes(session, 0, report);
 
   auto handle = session.files.OpenFolder(*folder);
+  const FailureIndex failures = IndexFailures(session);
   for (const UndoPair& pair : pairs) {
     EntryReport entry{pair.new_name, pair.old_name, EntryResult::NotRun, {}};
     if (handle.ok() && (*handle)->Identify(pair.old_name) == pair.identity) {
@@ -495,7 +504,7 @@ Report RunUndoCommand(const Request& request) {
     } else if (report.stopped && handle.ok() &&
                (*handle)->Identify(pair.new_name) == pair.identity) {
       entry.result = EntryResult::NotRun;
-    } else if (const FailedRename* failed = FailureOf(session, pair.new_name)) {
+    } else if (const FailedRename* failed = FailureOf(failures, pair.new_name)) {
       entry.result = EntryResult::Failed;
       entry.reason = failed->reason;
     } else {
