@@ -18,7 +18,7 @@ using qm::cli::Request;
 constexpr const char* kProgramExamples =
     "Examples:\n"
     "  quillmere-cli replace --find 第 --with \"Lesson \" ~/课程\n"
-    "  quillmere-cli number --start 1 --separator \"、\" DIR --apply\n"
+    "  quillmere-cli number --start 1 --width 2 --separator \"、\" DIR --apply\n"
     "  quillmere-cli to-simplified --folders DIR\n"
     "  quillmere-cli regex '(\\d+)' 'EP$1' DIR\n"
     "  quillmere-cli map names.txt DIR --apply\n"
