@@ -145,12 +145,12 @@ void AppliedOver(benchmark::State& state, const char* program, Ran (*baseline)(c
 }
 
 void BM_CliAppliedOverMmv(benchmark::State& state) { AppliedOver(state, "mmv", Mmv, "over_mmv"); }
-BENCHMARK(BM_CliAppliedOverMmv)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_CliAppliedOverMmv)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 void BM_CliAppliedOverRename(benchmark::State& state) {
   AppliedOver(state, "rename", PerlRename, "over_rename");
 }
-BENCHMARK(BM_CliAppliedOverRename)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_CliAppliedOverRename)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 // The dry run, timed, then the applied run on the same folder.
 void BM_CliDryOverApplied(benchmark::State& state) {
@@ -168,7 +168,7 @@ void BM_CliDryOverApplied(benchmark::State& state) {
   state.counters["dry_over_applied"] = Seconds(dry) / Seconds(applied);
   state.counters["kib_per_file"] = KibPerFile(rss);
 }
-BENCHMARK(BM_CliDryOverApplied)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+BENCHMARK(BM_CliDryOverApplied)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 }  // namespace
 
