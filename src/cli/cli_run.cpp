@@ -236,18 +236,18 @@ Report ReportFor(const Request& request, bool applied) {
 
 // A run that renamed at once, in list order: each renamed row shows its new
 // name, each failure is in the failure window. A failure of an entry that no
-// row holds (a scanned subfolder) comes last.
-void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
-                        Report& report) {
+// row holds (a scanned subfolder) comes last. The names move into the
+// report: the list and `listed` are done with.
+void ReadDirectOutcomes(Session& session, std::vector<GbkText> listed, Report& report) {
   FailureIndex failures = IndexFailures(session);
   auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
   };
   for (size_t row = 0; row < listed.size(); ++row) {
-    GbkText now = session.list.Cell(static_cast<int>(row), 0);
+    GbkText now = session.list.TakeCell(static_cast<int>(row), 0);
     if (now != listed[row]) {
-      report.entries.push_back({listed[row], std::move(now), EntryResult::Renamed, {}});
+      report.entries.push_back({std::move(listed[row]), std::move(now), EntryResult::Renamed, {}});
     } else if (auto failed = failures.find(listed[row]); failed != failures.end()) {
       add_failure(*failed->second);
       failures.erase(failed);
@@ -340,7 +340,7 @@ void RunDirect(Session& session, const OperationEntry& entry, OperationDefinitio
   const size_t shown = session.messages.shown.size();
   RunAsTheButton(session, entry, std::move(definition), report);
   if (report.refusal) return;
-  ReadDirectOutcomes(session, listed, report);
+  ReadDirectOutcomes(session, std::move(listed), report);
   NoteJournalFailure(session, shown, report);
 }
 
