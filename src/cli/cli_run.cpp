@@ -234,24 +234,41 @@ Report ReportFor(const Request& request, bool applied) {
   return report;
 }
 
-// A run that renamed at once, in list order: each renamed row shows its new
-// name, each failure is in the failure window. A failure of an entry that no
-// row holds (a scanned subfolder) comes last. The names move into the
-// report: the list and `listed` are done with.
-void ReadDirectOutcomes(Session& session, std::vector<GbkText> listed, Report& report) {
+// A run that renamed at once, in list order: a renamed row shows its new
+// name, and the run's undo record holds its pairs in the same order; a
+// failure is in the failure window. The names move from the record into the
+// report, and the record leaves memory: its journal keeps it for undo, and
+// the program ends with this run. Renames and failures of entries that no
+// row holds (a subfolder made since the list was read) come last.
+void ReadDirectOutcomes(Session& session, const std::string& newest_before, Report& report) {
+  std::vector<UndoPair> pairs;
+  if (!session.undo.empty() && session.undo.Newest().journal_id != newest_before) {
+    pairs = std::move(session.undo.Newest().pairs);
+  }
+  session.undo.clear();
   FailureIndex failures = IndexFailures(session);
+  report.entries.reserve(pairs.size() + failures.size());
   auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
   };
-  for (size_t row = 0; row < listed.size(); ++row) {
-    GbkText now = session.list.TakeCell(static_cast<int>(row), 0);
-    if (now != listed[row]) {
-      report.entries.push_back({std::move(listed[row]), std::move(now), EntryResult::Renamed, {}});
-    } else if (auto failed = failures.find(listed[row]); failed != failures.end()) {
+  size_t next = 0;
+  for (int row = 0; row < session.list.RowCount(); ++row) {
+    GbkText now = session.list.TakeCell(row, 0);
+    if (next < pairs.size() && now == pairs[next].new_name) {
+      report.entries.push_back(
+          {std::move(pairs[next].old_name), std::move(now), EntryResult::Renamed, {}});
+      ++next;
+    } else if (auto failed = failures.find(now); failed != failures.end()) {
       add_failure(*failed->second);
       failures.erase(failed);
     }
+  }
+  for (; next < pairs.size(); ++next) {
+    report.entries.push_back({std::move(pairs[next].old_name),
+                              std::move(pairs[next].new_name),
+                              EntryResult::Renamed,
+                              {}});
   }
   for (const FailedRename& failed : session.failures.failed) {
     if (failures.count(failed.old_name) != 0) add_failure(failed);
@@ -331,16 +348,12 @@ void NoteJournalFailure(const Session& session, size_t shown, Report& report) {
 void RunDirect(Session& session, const OperationEntry& entry, OperationDefinition definition,
                Report& report) {
   session.list.RemoveColumn(1);
-  std::vector<GbkText> listed;
-  listed.reserve(session.list.RowCount());
-  for (int row = 0; row < session.list.RowCount(); ++row) {
-    listed.push_back(session.list.Cell(row, 0));
-  }
   OpenForRenames(session);
+  const std::string newest_before = session.undo.empty() ? "" : session.undo.Newest().journal_id;
   const size_t shown = session.messages.shown.size();
   RunAsTheButton(session, entry, std::move(definition), report);
   if (report.refusal) return;
-  ReadDirectOutcomes(session, std::move(listed), report);
+  ReadDirectOutcomes(session, newest_before, report);
   NoteJournalFailure(session, shown, report);
 }
 
