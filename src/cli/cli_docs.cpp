@@ -167,4 +167,108 @@ std::string FishCompletion() {
   return fish.str();
 }
 
+namespace {
+
+// A word for zsh inside single quotes.
+std::string ZshQuoted(std::string_view text) {
+  std::string out = "'";
+  for (char c : text) {
+    if (c == '\'') {
+      out += "'\\''";
+    } else {
+      out += c;
+    }
+  }
+  return out + "'";
+}
+
+// Text inside an _arguments spec, where brackets and colons are its own.
+std::string ZshSpecText(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '[' || c == ']' || c == ':' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string ZshChoices(std::string_view choices) {
+  std::string words = "(";
+  for (char c : choices) words += c == '|' ? ' ' : c;
+  return words + ")";
+}
+
+std::string ZshSpec(const OptionRow& option) {
+  if (IsPositional(option)) return ":" + ZshSpecText(option.help) + ": ";
+  const std::string help = "[" + ZshSpecText(option.help) + "]";
+  switch (option.kind) {
+    case OptionKind::Flag:
+      return std::string(option.name) + help;
+    case OptionKind::Choice:
+      return std::string(option.name) + "=" + help + ":value:" + ZshChoices(option.choices);
+    case OptionKind::Width:
+      return std::string(option.name) + "=" + help + ":digits:(1 2 3 4 5 6)";
+    case OptionKind::Text:
+    case OptionKind::Typed:
+    case OptionKind::Item:
+      break;
+  }
+  return std::string(option.name) + "=" + help + ":value: ";
+}
+
+constexpr std::string_view kZshIntake[] = {
+    "--apply[rename; without it nothing is changed]",
+    "--folders[work on the subfolders of DIR, not its files]",
+    "--only=[list only the files with this extension]:extension: ",
+    "--skip=[leave out the files with this extension]:extension: ",
+    "--json[print one JSON document]",
+};
+
+}  // namespace
+
+std::string ZshCompletion() {
+  std::ostringstream zsh;
+  zsh << "#compdef quillmere-cli\n"
+      << "# zsh completion for quillmere-cli, made from its own option tables\n\n"
+      << "_quillmere_cli() {\n"
+      << "  local curcontext=$curcontext state line ret=1\n"
+      << "  local -a commands intake\n  commands=(\n";
+  for (const CommandRow& command : Commands()) {
+    zsh << "    " << ZshQuoted(std::string(command.command) + ":" + std::string(command.summary))
+        << "\n";
+  }
+  zsh << "    'map:Rename the entries one to one after a file of names, one a line'\n"
+      << "    'undo:Take back the newest rename in DIR, made here or in the window'\n"
+      << "    'recover:Put back the names of runs that never finished'\n  )\n  intake=(\n";
+  for (std::string_view spec : kZshIntake) zsh << "    " << ZshQuoted(spec) << "\n";
+  zsh << "    '(- *)--help[print the help of the command]'\n  )\n"
+      << "  _arguments -C \\\n"
+      << "    '(- *)--help[print the help]' \\\n"
+      << "    '(- *)--version[print the version]' \\\n"
+      << "    '1:command:->command' \\\n"
+      << "    '*::argument:->argument' && ret=0\n"
+      << "  case $state in\n"
+      << "    command) _describe -t commands 'quillmere-cli command' commands && ret=0 ;;\n"
+      << "    argument)\n"
+      << "      curcontext=${curcontext%:*:*}:quillmere-cli-$words[1]:\n"
+      << "      case $words[1] in\n";
+  for (const CommandRow& command : Commands()) {
+    zsh << "        " << command.command << ")\n          _arguments -s $intake";
+    for (const OptionRow* option : OptionsOf(command.command)) {
+      zsh << " \\\n            " << ZshQuoted(ZshSpec(*option));
+    }
+    zsh << " \\\n            ':folder:_files -/' && ret=0 ;;\n";
+  }
+  zsh << "        map)\n          _arguments -s $intake \\\n"
+      << "            '--with-extension[the names carry their extension]' \\\n"
+      << "            ':names file:_files' ':folder:_files -/' && ret=0 ;;\n"
+      << "        undo)\n          _arguments '--json[print one JSON document]' "
+         "'(- *)--help[print the help of the command]' ':folder:_files -/' && ret=0 ;;\n"
+      << "        recover)\n          _arguments '--json[print one JSON document]' "
+         "'(- *)--help[print the help of the command]' && ret=0 ;;\n"
+      << "      esac ;;\n  esac\n  return ret\n}\n\n"
+      << "_quillmere_cli \"$@\"\n";
+  return zsh.str();
+}
+
 }  // namespace qm::cli

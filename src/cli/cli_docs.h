@@ -8,5 +8,6 @@ namespace qm::cli {
 std::string ManPage(const std::string& version);
 std::string BashCompletion();
 std::string FishCompletion();
+std::string ZshCompletion();
 
 }  // namespace qm::cli

@@ -34,6 +34,19 @@ void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
   }
 }
 
+GbkText MemoryList::TakeCell(int row, int column) {
+  if (!Holds(row, column)) return {};
+  std::vector<GbkText>& cells = columns_[column];
+  return row < static_cast<int>(cells.size()) ? std::move(cells[row]) : GbkText();
+}
+
+int MemoryList::FilledCells(int column) const {
+  if (column < 0 || column >= ColumnCount()) return 0;
+  const std::vector<GbkText>& cells = columns_[column];
+  return static_cast<int>(
+      std::count_if(cells.begin(), cells.end(), [](const GbkText& text) { return !text.empty(); }));
+}
+
 GbkText MemoryList::Mark(int row, int column) const {
   auto found = marks_.find(Key(row, column));
   return found == marks_.end() ? GbkText() : found->second;
@@ -95,12 +108,16 @@ Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon i
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
   if (!writable) return Error{"a dry run renames nothing"};
-  return journals_.Create();
+  Result<std::unique_ptr<JournalWriter>> created = journals_.Create();
+  if (!created.ok()) write_failed = true;
+  return created;
 }
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {
   if (!writable) return Error{"a dry run renames nothing"};
-  return journals_.Reopen(id);
+  Result<std::unique_ptr<JournalWriter>> reopened = journals_.Reopen(id);
+  if (!reopened.ok()) write_failed = true;
+  return reopened;
 }
 
 namespace {

@@ -32,6 +32,11 @@ class MemoryList : public ListView {
   void MarkCell(int row, int column, const GbkText& reason) override;
   // The reason the cell is marked with; empty when it carries no mark.
   GbkText Mark(int row, int column) const;
+  // The cell's text, moved out: for the last reading of a cell, which is
+  // then left empty.
+  GbkText TakeCell(int row, int column);
+  // How many cells of the column hold text.
+  int FilledCells(int column) const;
   void AppendRows(std::vector<GbkText> column0) override;
   void RemoveRow(int row) override;
   void RemoveAllRows() override;
@@ -102,6 +107,9 @@ class GuardedJournals : public JournalStore {
     if (writable) journals_.Remove(id);
   }
   bool writable = false;
+  // A journal could not be opened for writing: the run it was for renamed
+  // nothing.
+  bool write_failed = false;
 
  private:
   JournalStore& journals_;

@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <map>
 #include <unordered_map>
 
 #include "base/encoding.h"
@@ -162,6 +164,8 @@ bool SetOptions(Session& session, const CommandRow& command, const Request& requ
         form.SetComboIndex(*option->control, *index);
         break;
       }
+      case OptionKind::Width:  // no field: the operation is built with it
+        break;
     }
   }
   return true;
@@ -186,25 +190,35 @@ void OpenForRenames(Session& session) {
   }
 }
 
-const FailedRename* FailureOf(const Session& session, const GbkText& old_name) {
+// The failure window's rows by the name each failed under: a run where most
+// of a hundred thousand entries fail looks each up once.
+using FailureIndex = std::map<GbkText, const FailedRename*>;
+
+FailureIndex IndexFailures(const Session& session) {
+  FailureIndex failures;
   for (const FailedRename& failed : session.failures.failed) {
-    if (failed.old_name == old_name) return &failed;
+    failures.emplace(failed.old_name, &failed);
   }
-  return nullptr;
+  return failures;
 }
 
-// Each row's outcome after the window's commit or a mapped rename: a renamed
-// row of `list` shows its new name and no preview; a failed one is listed in
-// the failure window.
+const FailedRename* FailureOf(const FailureIndex& failures, const GbkText& old_name) {
+  auto found = failures.find(old_name);
+  return found == failures.end() ? nullptr : found->second;
+}
+
+// Each row's outcome after a mapped rename: a renamed row of `list` shows its
+// new name and no preview; a failed one is listed in the failure window.
 void ReadOutcomes(const Session& session, const ListView& list, const std::vector<int>& rows,
                   Report& report) {
+  const FailureIndex failures = IndexFailures(session);
   for (size_t i = 0; i < rows.size(); ++i) {
     EntryReport& entry = report.entries[i];
     if (entry.new_name.empty()) {  // no new name was made: the reason stands
       entry.result = EntryResult::Failed;
     } else if (list.Cell(rows[i], 0) == entry.new_name && list.Cell(rows[i], 1).empty()) {
       entry.result = EntryResult::Renamed;
-    } else if (const FailedRename* failed = FailureOf(session, entry.old_name)) {
+    } else if (const FailedRename* failed = FailureOf(failures, entry.old_name)) {
       entry.result = EntryResult::Failed;
       entry.reason = failed->reason;
     } else {
@@ -220,17 +234,44 @@ Report ReportFor(const Request& request, bool applied) {
   return report;
 }
 
-// A run that renamed at once: each row shows its new name, each failure is
-// in the failure window.
-void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& listed,
-                        Report& report) {
-  for (size_t row = 0; row < listed.size(); ++row) {
-    GbkText now = session.list.Cell(static_cast<int>(row), 0);
-    if (now != listed[row]) report.entries.push_back({listed[row], now, EntryResult::Renamed, {}});
+// A run that renamed at once, in list order: a renamed row shows its new
+// name, and the run's undo record holds its pairs in the same order; a
+// failure is in the failure window. The names move from the record into the
+// report, and the record leaves memory: its journal keeps it for undo, and
+// the program ends with this run. Renames and failures of entries that no
+// row holds (a subfolder made since the list was read) come last.
+void ReadDirectOutcomes(Session& session, const std::string& newest_before, Report& report) {
+  std::vector<UndoPair> pairs;
+  if (!session.undo.empty() && session.undo.Newest().journal_id != newest_before) {
+    pairs = std::move(session.undo.Newest().pairs);
   }
-  for (const FailedRename& failed : session.failures.failed) {
+  session.undo.clear();
+  FailureIndex failures = IndexFailures(session);
+  report.entries.reserve(pairs.size() + failures.size());
+  auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
+  };
+  size_t next = 0;
+  for (int row = 0; row < session.list.RowCount(); ++row) {
+    GbkText now = session.list.TakeCell(row, 0);
+    if (next < pairs.size() && now == pairs[next].new_name) {
+      report.entries.push_back(
+          {std::move(pairs[next].old_name), std::move(now), EntryResult::Renamed, {}});
+      ++next;
+    } else if (auto failed = failures.find(now); failed != failures.end()) {
+      add_failure(*failed->second);
+      failures.erase(failed);
+    }
+  }
+  for (; next < pairs.size(); ++next) {
+    report.entries.push_back({std::move(pairs[next].old_name),
+                              std::move(pairs[next].new_name),
+                              EntryResult::Renamed,
+                              {}});
+  }
+  for (const FailedRename& failed : session.failures.failed) {
+    if (failures.count(failed.old_name) != 0) add_failure(failed);
   }
 }
 
@@ -239,6 +280,7 @@ void ReadDirectOutcomes(const Session& session, const std::vector<GbkText>& list
 int ExitStatus(const Report& report) {
   if (report.refusal) return 2;
   if (report.stopped) return 130;
+  if (report.journal_failed) return 1;
   for (const EntryReport& entry : report.entries) {
     if (entry.result == EntryResult::WouldFail || entry.result == EntryResult::Failed) return 1;
   }
@@ -251,8 +293,8 @@ namespace {
 // it prepares the operation; what the last of them said is why it did not
 // start, and a refusal that comes with the prepared operation (a numbering
 // that cannot count) stops it too.
-void RunAsTheButton(Session& session, const OperationEntry& entry, Report& report) {
-  OperationDefinition definition = entry.definition();
+void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefinition definition,
+                    Report& report) {
   bool prepared = false;
   auto prepare = definition.prepare;
   definition.prepare = [&](MainServices& services, bool folder_mode) {
@@ -275,54 +317,71 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, Report& repor
   report.stopped = InterruptRequested();
 }
 
-// The preview column as the report's entries; the rows they stand on. A row
-// marked without a new name is one the operation could make none for.
-std::vector<int> ReadPreview(const Session& session, Report& report) {
-  std::vector<int> rows;
-  for (int row = 0; row < session.list.RowCount(); ++row) {
-    GbkText new_name = session.list.Cell(row, 1);
-    GbkText problem = session.list.Mark(row, 1);
+// The preview column as the report's entries, moved out of the list, which
+// is done with. A row marked without a new name is one the operation could
+// make none for.
+void ReadPreview(Session& session, Report& report) {
+  MemoryList& list = session.list;
+  report.entries.reserve(list.FilledCells(1));
+  for (int row = 0; row < list.RowCount(); ++row) {
+    GbkText problem = list.Mark(row, 1);
+    GbkText new_name = list.TakeCell(row, 1);
     if (new_name.empty() && problem.empty()) continue;
     const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
-    report.entries.push_back({session.list.Cell(row, 0), std::move(new_name), result, problem});
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-// 确认无误，执行吧 on the preview: every entry with a new name renamed
-// through the plan and the journal.
-void Commit(Session& session, const std::vector<int>& rows, Report& report) {
-  const bool any_new_name = std::any_of(report.entries.begin(), report.entries.end(),
-                                        [](const EntryReport& e) { return !e.new_name.empty(); });
-  if (!any_new_name || report.stopped) {  // nothing is committed
-    for (EntryReport& entry : report.entries) {
-      entry.result = any_new_name ? EntryResult::NotRun : EntryResult::Failed;
-    }
-    return;
-  }
-  OpenForRenames(session);
-  const size_t before_commit = session.messages.shown.size();
-  CommitPreview(session.services);
-  report.stopped = InterruptRequested();
-  ReadOutcomes(session, session.list, rows, report);
-  // The commit speaks only when it could not start (a journal it cannot write).
-  for (size_t i = before_commit; i < session.messages.shown.size(); ++i) {
-    report.notes.push_back(session.messages.shown[i].text);
+    report.entries.push_back(
+        {list.TakeCell(row, 0), std::move(new_name), result, std::move(problem)});
   }
 }
 
-// An operation without a preview (its names are drawn as it renames) runs
-// only when asked to rename, and renames at once.
-void RunWithoutPreview(Session& session, const OperationEntry& entry, Report& report) {
+// A journal that cannot be written stops a run before its first rename: the
+// window's reminder, shown since `shown`, says why, and the run failed.
+void NoteJournalFailure(const Session& session, size_t shown, Report& report) {
+  if (!session.journal.write_failed) return;
+  report.journal_failed = true;
+  TakeNotes(session, shown, report);
+}
+
+// An applied run renames as the window does with its preview closed: each
+// name is made, the plan checked once and carried out through the journal,
+// with no preview column to fill and check again first. An operation
+// without a preview (its names are drawn as it renames) renames only so.
+void RunDirect(Session& session, const OperationEntry& entry, OperationDefinition definition,
+               Report& report) {
   session.list.RemoveColumn(1);
-  std::vector<GbkText> listed;
-  for (int row = 0; row < session.list.RowCount(); ++row) {
-    listed.push_back(session.list.Cell(row, 0));
-  }
   OpenForRenames(session);
-  RunAsTheButton(session, entry, report);
-  if (!report.refusal) ReadDirectOutcomes(session, listed, report);
+  const std::string newest_before = session.undo.empty() ? "" : session.undo.Newest().journal_id;
+  const size_t shown = session.messages.shown.size();
+  RunAsTheButton(session, entry, std::move(definition), report);
+  if (report.refusal) return;
+  ReadDirectOutcomes(session, newest_before, report);
+  NoteJournalFailure(session, shown, report);
+}
+
+std::optional<int> ReadWidth(const std::string& typed) {
+  int width = 0;
+  const char* end = typed.data() + typed.size();
+  auto [stop, error] = std::from_chars(typed.data(), end, width);
+  if (error != std::errc() || stop != end || width < 1 || width > kMaxWidth) return std::nullopt;
+  return width;
+}
+
+// The registry's definition, as the window builds it, unless an option the
+// window has no field for asks for another.
+std::optional<OperationDefinition> DefinitionFor(const CommandRow& command,
+                                                 const OperationEntry& entry,
+                                                 const Request& request, Report& report) {
+  for (const OptionRow* option : OptionsOf(command.command)) {
+    auto given = request.options.find(std::string(option->name));
+    if (option->kind != OptionKind::Width || given == request.options.end()) continue;
+    std::optional<int> width = ReadWidth(given->second);
+    if (!width) {
+      report.refusal = std::string(option->name) + " takes a whole number from 1 to " +
+                       std::to_string(kMaxWidth) + ", not \"" + given->second + "\"";
+      return std::nullopt;
+    }
+    return command.with_width(*width);
+  }
+  return entry.definition();
 }
 
 }  // namespace
@@ -334,6 +393,9 @@ Report RunRenameCommand(const Request& request) {
     report.refusal = "unknown command: " + request.command;
     return report;
   }
+  const OperationEntry& entry = EntryOf(command->operation);
+  std::optional<OperationDefinition> definition = DefinitionFor(*command, entry, request, report);
+  if (!definition) return report;
   std::optional<GbkText> folder = ResolveFolder(request.folder, report);
   if (!folder) return report;
   report.folder = *folder;
@@ -341,25 +403,22 @@ Report RunRenameCommand(const Request& request) {
   if (!PrepareWindow(session, request.intake, report)) return report;
   if (!ReadEntries(session, *folder, report)) return report;
   if (!SetOptions(session, *command, request, report)) return report;
-  const OperationEntry& entry = EntryOf(command->operation);
+  if (request.apply) {
+    RunDirect(session, entry, std::move(*definition), report);
+    return report;
+  }
   if (entry.profile.confirmation == Confirmation::AskNoPreview) {
-    if (request.apply) {
-      RunWithoutPreview(session, entry, report);
-    } else {
-      report.notes.push_back(
-          Internal("this operation has no preview: its new names are drawn as it renames; "
-                   "add --apply to rename"));
-    }
+    report.notes.push_back(
+        Internal("this operation has no preview: its new names are drawn as it renames; "
+                 "add --apply to rename"));
     return report;
   }
   // A dry run commits nothing, so it keeps no note of the files it saw.
-  if (!request.apply) session.services.renames = nullptr;
+  session.services.renames = nullptr;
   // With the preview open the run only writes the new names beside the old.
   session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
-  RunAsTheButton(session, entry, report);
-  if (report.refusal) return report;
-  const std::vector<int> rows = ReadPreview(session, report);
-  if (request.apply) Commit(session, rows, report);
+  RunAsTheButton(session, entry, std::move(*definition), report);
+  if (!report.refusal) ReadPreview(session, report);
   return report;
 }
 
@@ -421,9 +480,11 @@ Report RunMapCommand(const Request& request) {
 
   OpenForRenames(session);
   MappedServices services{mapped, session.messages, session.services, session.progress};
+  const size_t shown = session.messages.shown.size();
   MappedRename(services, request.with_extension);
   report.stopped = InterruptRequested();
   ReadOutcomes(session, mapped, rows, report);
+  NoteJournalFailure(session, shown, report);
   return report;
 }
 
@@ -448,6 +509,7 @@ Report RunUndoCommand(const Request& request) {
   TakeNotes(session, 0, report);
 
   auto handle = session.files.OpenFolder(*folder);
+  const FailureIndex failures = IndexFailures(session);
   for (const UndoPair& pair : pairs) {
     EntryReport entry{pair.new_name, pair.old_name, EntryResult::NotRun, {}};
     if (handle.ok() && (*handle)->Identify(pair.old_name) == pair.identity) {
@@ -455,7 +517,7 @@ Report RunUndoCommand(const Request& request) {
     } else if (report.stopped && handle.ok() &&
                (*handle)->Identify(pair.new_name) == pair.identity) {
       entry.result = EntryResult::NotRun;
-    } else if (const FailedRename* failed = FailureOf(session, pair.new_name)) {
+    } else if (const FailedRename* failed = FailureOf(failures, pair.new_name)) {
       entry.result = EntryResult::Failed;
       entry.reason = failed->reason;
     } else {

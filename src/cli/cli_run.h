@@ -55,10 +55,13 @@ struct Report {
   // Bad usage or input, in one line; nothing was changed.
   std::optional<std::string> refusal;
   bool stopped = false;  // Ctrl-C
+  // Its journal could not be written, so nothing was renamed; the notes say why.
+  bool journal_failed = false;
 };
 
 // The exit status the report stands for: 0 all done (or nothing to do), 1
-// some entries failed or would fail, 2 bad usage or input, 130 stopped.
+// some entries failed or would fail (or none could be renamed), 2 bad usage
+// or input, 130 stopped.
 int ExitStatus(const Report& report);
 
 Report RunRenameCommand(const Request& request);

@@ -18,7 +18,7 @@ using qm::cli::Request;
 constexpr const char* kProgramExamples =
     "Examples:\n"
     "  quillmere-cli replace --find 第 --with \"Lesson \" ~/课程\n"
-    "  quillmere-cli number --start 1 --separator \"、\" DIR --apply\n"
+    "  quillmere-cli number --start 1 --width 2 --separator \"、\" DIR --apply\n"
     "  quillmere-cli to-simplified --folders DIR\n"
     "  quillmere-cli regex '(\\d+)' 'EP$1' DIR\n"
     "  quillmere-cli map names.txt DIR --apply\n"
@@ -81,6 +81,9 @@ int Finish(const qm::cli::Report& report, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A table of a hundred thousand lines goes out in large writes, also to a
+  // terminal: nothing is printed until the run is over anyway.
+  std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   CLI::App app{
       "Rename many files or folders at once: the operations of the Quillmere window, "
       "for scripts and terminals.",
@@ -91,9 +94,11 @@ int main(int argc, char** argv) {
   bool man = false;
   bool completion = false;
   bool fish = false;
+  bool zsh = false;
   app.add_flag("--man-page", man, "print the manual page")->group("");
   app.add_flag("--bash-completion", completion, "print the bash completion")->group("");
   app.add_flag("--fish-completion", fish, "print the fish completion")->group("");
+  app.add_flag("--zsh-completion", zsh, "print the zsh completion")->group("");
 
   Common common;
   // One storage place per option row; a deque keeps them where CLI11 points.
@@ -118,7 +123,8 @@ int main(int argc, char** argv) {
       }
       values.emplace_back();
       CLI::Option* added = command->add_option(name, values.back(), std::string(option->help));
-      added->type_name("TEXT")->required(qm::cli::IsRequired(row, *option));
+      added->type_name(option->kind == qm::cli::OptionKind::Width ? "N" : "TEXT")
+          ->required(qm::cli::IsRequired(row, *option));
       given.push_back({command, option, &values.back()});
     }
     command->add_option("DIR", common.folder, "the folder whose entries are renamed")->required();
@@ -167,6 +173,10 @@ int main(int argc, char** argv) {
   }
   if (fish) {
     std::fputs(qm::cli::FishCompletion().c_str(), stdout);
+    return 0;
+  }
+  if (zsh) {
+    std::fputs(qm::cli::ZshCompletion().c_str(), stdout);
     return 0;
   }
   if (app.get_subcommands().empty()) {

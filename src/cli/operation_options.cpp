@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "rename/numbering_operations.h"
+
 namespace qm::cli {
 namespace {
 
@@ -59,8 +61,10 @@ const CommandRow kCommands[] = {
      "quillmere-cli to-digits DIR"},
     {"number", Id::NumberEntries, "Put a sequence number in front of each name, in list order",
      "quillmere-cli number DIR\n"
-     "quillmere-cli number --start 1 --separator \"、\" DIR\n"
-     "quillmere-cli number --start 10 --step 10 --separator - DIR"},
+     "quillmere-cli number --start 1 --width 2 --separator \"、\" DIR\n"
+     "quillmere-cli number --start 10 --step 10 --separator - DIR\n"
+     "quillmere-cli number --width 1 --separator \" \" DIR",
+     std::nullopt, std::nullopt, NumberEntriesOperation},
     {"append-av-number", Id::AppendAvNumber, "Append a made-up B站 AV tag: (Av123456789,P1)",
      "quillmere-cli append-av-number DIR"},
     {"change-extension", Id::ChangeExtension, "Change the extension of each file",
@@ -118,6 +122,8 @@ const OptionRow kOptions[] = {
     {"number", "--start", K::Text, C::编辑框17, {}, "the first number (default 1)"},
     {"number", "--step", K::Text, C::编辑框19, {}, "the increment (default 1)"},
     {"number", "--separator", K::Item, C::组合框5, {}, "what follows the number (default none)"},
+    {"number", "--width", K::Width, {}, {},
+    "at least this many digits, zero-filled; 1: no zeros (default: 2, or 3 once a number reaches 100)"},
     {"change-extension", "--to", K::Typed, C::组合框_修改扩展, {},
     "the new extension: mp4, tar.gz"},
     {"regex", "PATTERN", K::Text, C::编辑框_正则查找, {}, "the regular expression"},

@@ -21,7 +21,12 @@ enum class OptionKind {
   Item,    // the value becomes the combo's item, picked
   Flag,    // no value: ticks `control` and unticks `partner`
   Choice,  // one of `choices`, which name the combo's items in their order
+  // A number of digits, 1 to kMaxWidth, for which the window has no field:
+  // the command builds its operation with it (CommandRow::with_width).
+  Width,
 };
+
+inline constexpr int kMaxWidth = 20;
 
 struct OptionRow {
   std::string_view command;
@@ -47,6 +52,9 @@ struct CommandRow {
   // window offers as two radios and the command line as two commands).
   std::optional<Control> ticks = std::nullopt;
   std::optional<Control> unticks = std::nullopt;
+  // The operation with a Width option's value; without the option the
+  // registry's definition, as the window builds it, is used.
+  OperationDefinition (*with_width)(int width) = nullptr;
 };
 
 std::span<const CommandRow> Commands();

@@ -26,15 +26,20 @@ NumberSequence ChooseSequence(std::string_view start_text, std::string_view step
   return sequence;
 }
 
-GbkText NumberText(int64_t n, int64_t last) {
+GbkText NumberText(int64_t n, int64_t last, int width) {
   GbkText digits = ToText(n);
+  if (width > 0) {
+    if (digits.size() < static_cast<size_t>(width)) digits.insert(0, width - digits.size(), '0');
+    return digits;
+  }
   if (last >= 100 && n <= 9) return "00" + digits;
   if (n <= 9 || (last >= 100 && n <= 99)) return "0" + digits;
   return digits;
 }
 
-GbkText NumberedName(int64_t n, int64_t last, std::string_view symbol, std::string_view name) {
-  return Concatenate(NumberText(n, last), symbol, name);
+GbkText NumberedName(int64_t n, int64_t last, std::string_view symbol, std::string_view name,
+                     int width) {
+  return Concatenate(NumberText(n, last, width), symbol, name);
 }
 
 RandomDigit SystemRandomDigit() {
@@ -76,21 +81,23 @@ std::optional<AfterQuestion> SequenceRefusal(NumberSequence::Problem problem) {
 
 }  // namespace
 
-OperationDefinition NumberEntriesOperation() {
+OperationDefinition NumberEntriesOperation(int width) {
   OperationDefinition definition;
-  definition.prepare = [](MainServices& services, bool) {
+  definition.prepare = [width](MainServices& services, bool) {
     const Form& form = services.form;
     // The run numbers the listed entries in both modes, so they fix the count.
     const int count = static_cast<int>(ReadEntryNames(form, services.list, false).size());
-    const NumberSequence sequence =
+    NumberSequence sequence =
         ChooseSequence(form.Text(Control::编辑框17), form.Text(Control::编辑框19), count);
+    sequence.width = width;
     PreparedOperation prepared;
     prepared.input = TransformInput::WholeName;
     prepared.after_question = SequenceRefusal(sequence.problem);
     prepared.transform = [sequence, symbol = ChosenSymbol(form)](
                              const GbkText& name,
                              const EntryContext& entry) -> std::optional<GbkText> {
-      return NumberedName(sequence.NumberOf(entry.index + 1), sequence.last, symbol, name);
+      return NumberedName(sequence.NumberOf(entry.index + 1), sequence.last, symbol, name,
+                          sequence.width);
     };
     return prepared;
   };

@@ -10,7 +10,8 @@
 namespace qm {
 
 // The sequence number of entry k (1-based) is start + (k - 1) * step; last is
-// the number of the last entry, which decides the zero-fill width.
+// the number of the last entry, which decides the zero-fill width unless a
+// width is given.
 struct NumberSequence {
   enum class Problem {
     None,
@@ -21,6 +22,9 @@ struct NumberSequence {
   int64_t step = 1;
   int64_t last = 0;
   Problem problem = Problem::None;
+  // At least this many digits, zero-filled. The window has no field for it and
+  // leaves it 0: its own rule (two digits, three once last reaches 100).
+  int width = 0;
 
   int64_t NumberOf(int k) const { return start + (k - 1) * step; }
 };
@@ -31,11 +35,13 @@ struct NumberSequence {
 NumberSequence ChooseSequence(std::string_view start_text, std::string_view step_text, int count);
 
 // n zero-filled to two digits while the last number is below 100, to three
-// from there on; wider numbers are written as they are.
-GbkText NumberText(int64_t n, int64_t last);
+// from there on, or to `width` digits when one is given; wider numbers are
+// written as they are.
+GbkText NumberText(int64_t n, int64_t last, int width = 0);
 
 // number text + symbol + the whole old name, extension included.
-GbkText NumberedName(int64_t n, int64_t last, std::string_view symbol, std::string_view name);
+GbkText NumberedName(int64_t n, int64_t last, std::string_view symbol, std::string_view name,
+                     int width = 0);
 
 // A decimal digit, 0 to 9, drawn afresh at every call.
 using RandomDigit = std::function<int()>;
@@ -48,9 +54,10 @@ RandomDigit SystemRandomDigit();
 // carries; position is the entry's place in the list, 1-based.
 GbkText AppendAvNumber(std::string_view stem, int position, const RandomDigit& digit);
 
-// The two numbering renames as the rename run drives them. The AV tags draw
-// their digits from digit.
-OperationDefinition NumberEntriesOperation();
+// The two numbering renames as the rename run drives them. The numbers are
+// `width` digits wide at least (0: as the window writes them); the AV tags
+// draw their digits from digit.
+OperationDefinition NumberEntriesOperation(int width = 0);
 OperationDefinition AppendAvNumberOperation(RandomDigit digit = SystemRandomDigit());
 
 }  // namespace qm

@@ -139,6 +139,23 @@ TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {
             (Files{{"x1.txt", "x1.txt"}, {"y2.txt", "x2.txt"}, {"y1.txt", "y1.txt"}}));
 }
 
+// Without a journal nothing is renamed, so that nothing is renamed beyond
+// undoing: the run fails, and says why.
+TEST(CliProcess, AJournalThatCannotBeWrittenFailsTheRunAndRenamesNothing) {
+  ScratchFolder scratch;
+  With(scratch, {"a.txt", "b.txt"});
+  std::ofstream(scratch.Root() + "/state") << "a file where the journals' folder would be";
+  const Files before = scratch.Files();
+  for (const std::vector<std::string>& apply :
+       {std::vector<std::string>{"prepend", "--text", "x", Folder(scratch), "--apply"},
+        {"append-av-number", Folder(scratch), "--apply"}}) {
+    CliRun run = RunCli(scratch, apply);
+    EXPECT_EQ(run.status, 1) << apply[0] << run.out << run.err;
+    EXPECT_NE(run.err.find("无法写入改名记录"), std::string::npos) << run.err;
+    EXPECT_EQ(scratch.Files(), before);
+  }
+}
+
 // An entry the operation can make no name for fails with the operation's
 // reason, in the dry run and applied, and the others go on.
 TEST(CliProcess, AnEntryWithoutANewNameFailsWithTheOperationsReason) {
@@ -162,6 +179,23 @@ TEST(CliProcess, AnEntryWithoutANewNameFailsWithTheOperationsReason) {
   EXPECT_EQ(scratch.Files().size(), 3u);
 }
 
+// From 100 entries the window writes three digits; a width of two keeps
+// two, and the numbers that need more are written whole.
+TEST(CliProcess, NumberWithAWidthRenamesAndUndoes) {
+  ScratchFolder scratch;
+  for (int i = 1; i <= 100; ++i) scratch.Add("f" + std::to_string(1000 + i));
+  const Files before = scratch.Files();
+  CliRun run = RunCli(scratch, {"number", "--start", "1", "--width", "2", "--separator", "、",
+                                Folder(scratch), "--apply"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const Files after = scratch.Files();
+  EXPECT_EQ(after.at("01、f1001"), "f1001");
+  EXPECT_EQ(after.at("99、f1099"), "f1099");
+  EXPECT_EQ(after.at("100、f1100"), "f1100");
+  EXPECT_EQ(RunCli(scratch, {"undo", Folder(scratch)}).status, 0);
+  EXPECT_EQ(scratch.Files(), before);
+}
+
 TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
   ScratchFolder scratch;
   With(scratch, {"a.txt"});
@@ -175,6 +209,10 @@ TEST(CliProcess, BadUsageOrInputExitsTwoWithOneLine) {
       {"change-extension", "--to", "mp4", "--folders", dir},  // folders have no extension
       {"replace", "--find", "a", "--with", "b/c", dir},       // no name may hold a slash
       {"number", "--step", "0", dir},
+      {"number", "--width", "0", dir},  // a width is a number of digits, 1 or more
+      {"number", "--width", "2x", dir},
+      {"number", "--width", "21", dir},
+      {"number", "--width", "99999999999", dir},
       {"replace", "--find", "\xff", dir},  // not UTF-8: nothing to guess at
       {"regex", "(", "x", dir},            // the pattern does not compile
       {"regex", "a", dir},                 // the replacement is required, even ''

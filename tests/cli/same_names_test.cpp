@@ -19,6 +19,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
 #include "rename/journal_recovery.h"
+#include "rename/numbering_operations.h"
 #include "rename/operations.h"
 #include "rename/rename_services.h"
 #include "rename/undo_export.h"
@@ -70,6 +71,9 @@ struct SameNamesCase {
   OperationId operation;
   std::function<void(FakeForm&)> window_inputs;
   bool folders = false;
+  // --width, which the window has no field for: its run then uses the
+  // operation built with the width, as the command line does.
+  int width = 0;
 };
 
 std::string Utf8(const GbkText& text) { return *InternalToUtf8(text); }
@@ -101,6 +105,21 @@ const SameNamesCase kCases[] = {
        f.SetText(C::编辑框17, "1");
        f.SelectItem(C::组合框5, 1);
      }},
+    {{"b.txt", "a10.txt", "a9.txt"},
+     {"number", "--start", "8", "--width", "3", "--separator", "、"},
+     OperationId::NumberEntries,
+     [](FakeForm& f) {
+       f.SetText(C::编辑框17, "8");
+       f.SelectItem(C::组合框5, 1);
+     },
+     false,
+     3},
+    {{"b.txt", "a.txt", "c.txt"},
+     {"number", "--start", "9", "--width", "1"},
+     OperationId::NumberEntries,
+     [](FakeForm& f) { f.SetText(C::编辑框17, "9"); },
+     false,
+     1},
     {{"課程.txt", "電影 第一集.mp4", "plain.txt"},
      {"to-simplified"},
      OperationId::ConvertChineseScript,
@@ -209,7 +228,11 @@ std::map<std::string, std::string> WindowNames(const ScratchFolder& scratch,
   one.window_inputs(window.form);
   window.Read(scratch);
   window.OpenPreview();
-  RunOperation(one.operation, window.services);
+  if (one.width != 0) {
+    RenameRun(ProfileOf(one.operation), NumberEntriesOperation(one.width), window.services);
+  } else {
+    RunOperation(one.operation, window.services);
+  }
   std::map<std::string, std::string> names;
   for (int row = 0; row < window.list.RowCount(); ++row) {
     GbkText new_name = window.list.Cell(row, 1);
@@ -234,8 +257,8 @@ TEST(SameNames, TheCommandLineGivesTheWindowsNamesByteForByte) {
   }
 }
 
-// A registry entry without a command, or an option reaching no control,
-// would leave an operation of the window out of the command line.
+// A registry entry without a command, or an option reaching neither a
+// control nor the operation, would leave an operation of the window out of the command line.
 TEST(SameNames, EveryOperationHasACommandAndEveryOptionAControl) {
   for (const OperationEntry& entry : Operations()) {
     EXPECT_TRUE(std::any_of(cli::Commands().begin(), cli::Commands().end(),
@@ -250,7 +273,13 @@ TEST(SameNames, EveryOperationHasACommandAndEveryOptionAControl) {
   for (const cli::OptionRow& row : cli::OptionRows()) {
     EXPECT_TRUE(commands.count(row.command)) << row.command << " " << row.name;
     EXPECT_TRUE(options.insert({row.command, row.name}).second) << row.command << " " << row.name;
-    EXPECT_TRUE(row.control || (row.kind == cli::OptionKind::Flag && row.partner))
+    const bool built_with =
+        row.kind == cli::OptionKind::Width &&
+        std::any_of(cli::Commands().begin(), cli::Commands().end(),
+                    [&](const cli::CommandRow& command) {
+                      return command.command == row.command && command.with_width != nullptr;
+                    });
+    EXPECT_TRUE(row.control || (row.kind == cli::OptionKind::Flag && row.partner) || built_with)
         << row.command << " " << row.name;
   }
 }

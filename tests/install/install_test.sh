@@ -3,7 +3,8 @@
 # package would, and checks what a Linux desktop reads from it: where each file
 # lands, the desktop entry and the AppStream metadata (through their own
 # validators), one application id throughout, the icon sizes, and that the
-# installed program answers --help and --version with no display. Then builds
+# installed programs answer --help and --version with no display, and the
+# command line's manual page and its bash, fish and zsh completions. Then builds
 # the Debian package and checks its computed dependencies and contents.
 #   install_test.sh BUILD_FOLDER VERSION
 set -euo pipefail
@@ -27,7 +28,8 @@ metainfo=$usr/share/metainfo/$id.metainfo.xml
 cli_man=$usr/share/man/man1/quillmere-cli.1
 cli_completion=$usr/share/bash-completion/completions/quillmere-cli
 cli_fish=$usr/share/fish/vendor_completions.d/quillmere-cli.fish
-for file in "$usr/bin/quillmere" "$usr/bin/quillmere-cli" "$cli_man" "$cli_completion" "$cli_fish" "$desktop" "$metainfo" "$usr/share/icons/hicolor/scalable/apps/$id.svg"; do
+cli_zsh=$usr/share/zsh/vendor-completions/_quillmere-cli
+for file in "$usr/bin/quillmere" "$usr/bin/quillmere-cli" "$cli_man" "$cli_completion" "$cli_fish" "$cli_zsh" "$desktop" "$metainfo" "$usr/share/icons/hicolor/scalable/apps/$id.svg"; do
   [ -f "$file" ] || fail "not installed: ${file#"$root/destdir"}"
 done
 [ -x "$usr/bin/quillmere" ] || fail "the program is not executable"
@@ -38,7 +40,7 @@ for size in 16 24 32 48 64 128 256; do
 done
 # Nothing else: a stray file would land on every user's system.
 installed_files() { (cd "$root/destdir" && find . -type f); }
-unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere(-cli)?$|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.|share/doc/quillmere/copyright$|share/man/man1/quillmere-cli\.1$|share/bash-completion/completions/quillmere-cli$|share/fish/vendor_completions.d/quillmere-cli\.fish$)" || true)
+unexpected=$(installed_files | grep -v -E "^\./usr/(bin/quillmere(-cli)?$|share/(applications|metainfo|icons/hicolor/[^/]+/apps)/$id\.|share/doc/quillmere/copyright$|share/man/man1/quillmere-cli\.1$|share/bash-completion/completions/quillmere-cli$|share/fish/vendor_completions.d/quillmere-cli\.fish$|share/zsh/vendor-completions/_quillmere-cli$)" || true)
 [ -z "$unexpected" ] || fail "unexpected files installed: $unexpected"
 
 # The licence, where Debian and its tools look for it.
@@ -81,6 +83,35 @@ bash -c "source '$cli_completion' && COMP_WORDS=(quillmere-cli rep); COMP_CWORD=
   fail "the bash completion does not complete a command"
 grep -q "^complete -c quillmere-cli -n __fish_use_subcommand -a replace" "$cli_fish" ||
   fail "the fish completion offers no commands"
+head -n 1 "$cli_zsh" | grep -qx "#compdef quillmere-cli" || fail "the zsh completion names no command"
+# zsh completes only at an interactive prompt: one in a pseudo-terminal is
+# given the typed words and a tab, and what the line then reads is checked.
+cat >"$root/complete.zsh" <<'ZSH'
+zmodload zsh/zpty
+zpty z zsh -f -i
+zpty -w z "PS1='>'; fpath=($1 \$fpath); autoload -U compinit; compinit -u -D; print COMPINIT-DONE"
+zpty -r z setup '*COMPINIT-DONE*COMPINIT-DONE*'
+zpty -n -w z "$2"$'\t'
+sleep 2
+out=
+while zpty -r -t z chunk; do out+=$chunk; done
+zpty -d z
+print -r -- "$out"
+ZSH
+zsh_completes() {
+  timeout 30 zsh -f "$root/complete.zsh" "$(dirname "$cli_zsh")" "$1" | grep -qF -- "$2"
+}
+if command -v zsh >/dev/null; then
+  zsh -n "$cli_zsh" || fail "the zsh completion does not parse"
+  zsh_completes "quillmere-cli rep" "quillmere-cli replace" ||
+    fail "the zsh completion does not complete a command"
+  zsh_completes "quillmere-cli number --wi" "quillmere-cli number --width" ||
+    fail "the zsh completion does not complete an option"
+  zsh_completes "quillmere-cli to-pinyin --tone=m" "--tone=marks" ||
+    fail "the zsh completion does not complete a choice"
+else
+  echo "zsh is not installed: its completion was not tried"
+fi
 
 # The Debian package: the same files, with dependencies computed from the program.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$root/package" >"$root/cpack.log" 2>&1 ||
@@ -94,6 +125,7 @@ done
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/bin/quillmere ./usr/bin/quillmere-cli ./usr/share/man/man1/quillmere-cli.1 \
   ./usr/share/bash-completion/completions/quillmere-cli ./usr/share/fish/vendor_completions.d/quillmere-cli.fish \
+  ./usr/share/zsh/vendor-completions/_quillmere-cli \
   "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
   "./usr/share/icons/hicolor/48x48/apps/$id.png" ./usr/share/doc/quillmere/copyright; do
   grep -qF " $file" <<<"$contents" || fail "the package lacks $file"

@@ -80,6 +80,26 @@ TEST(NumberEntries, NumberAndSymbolGoInFrontOfTheWholeName) {
   EXPECT_EQ(NumberedName(1, 3, Gbk("、"), "a.txt"), Gbk("01、a.txt"));
   EXPECT_EQ(NumberedName(1, 3, "", "a.txt"), "01a.txt");
   EXPECT_EQ(NumberedName(100, 100, "-", "a.txt"), "100-a.txt");
+  EXPECT_EQ(NumberedName(7, 100, "-", "a.txt", 1), "7-a.txt");
+}
+
+// A given width replaces the window's rule, whatever the last number.
+TEST(NumberEntries, AGivenWidthZeroFillsToItAndNoFurther) {
+  struct Row {
+    int64_t n;
+    int64_t last;
+    int width;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {5, 9, 1, "5"},    {5, 500, 1, "5"},     {5, 500, 2, "05"},
+      {5, 9, 4, "0005"}, {123, 150, 2, "123"}, {0, 3, 3, "000"},
+      {12, 12, 0, "12"}, {5, 500, 0, "005"},  // 0: the window's rule
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(NumberText(row.n, row.last, row.width), row.expected)
+        << row.n << " of " << row.last << " at " << row.width;
+  }
 }
 
 TEST(AppendAvNumber, AppendsNineFreshDigitsAndThePosition) {
