@@ -88,7 +88,7 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
     const PlanEntry& entry = done.entries[i];
     if (done.report.outcomes[i].state != EntryState::Renamed || entry.row < 0) continue;
     // The row is written only while it still shows the entry it was collected for.
-    if (list.Cell(entry.row, 0) != entry.from) continue;
+    if (!list.CellHolds(entry.row, 0, entry.from)) continue;
     list.SetCell(entry.row, 0, entry.to);
     if (preview_cell == PreviewCell::ClearWhenRenamed) list.SetCell(entry.row, 1, GbkText());
   }
