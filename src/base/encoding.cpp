@@ -178,6 +178,15 @@ Result<std::string> InternalToUtf8(std::string_view internal) {
   return ConvertStrict(Direction::ToUtf8, internal, kInternal);
 }
 
+bool InternalToUtf8Into(std::string_view internal, std::string& out) {
+  if (IsAscii(internal)) {
+    out.assign(internal);
+    return true;
+  }
+  size_t bad_offset = 0;
+  return ConvertWithPrivateUse(Direction::ToUtf8, internal, &out, &bad_offset);
+}
+
 Result<GbkText> Utf8ToInternal(std::string_view utf8) {
   auto internal = ConvertStrict(Direction::FromUtf8, utf8, kUtf8);
   if (!internal) return internal.error();

@@ -17,6 +17,9 @@ namespace qm {
 // error, never a substitute character.
 Result<std::string> InternalToUtf8(std::string_view internal);
 Result<GbkText> Utf8ToInternal(std::string_view utf8);
+// InternalToUtf8 into `out`, whose buffer is kept: a loop over a million
+// names converts them with no allocation. False for bytes that are not valid.
+bool InternalToUtf8Into(std::string_view internal, std::string& out);
 
 // Lenient UTF-8 decoding: each malformed sequence becomes U+FFFD, which the
 // internal encoding can represent; never fails.

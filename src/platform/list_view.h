@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "base/gbk_text_type.h"
@@ -15,6 +16,11 @@ class ListView {
   virtual int ColumnCount() const = 0;
   // Empty text for a row or column that does not exist.
   virtual GbkText Cell(int row, int column) const = 0;
+  // Whether a cell holds exactly `text` (an empty text: whether it is empty),
+  // without the copy that reading it makes.
+  virtual bool CellHolds(int row, int column, std::string_view text) const {
+    return Cell(row, column) == text;
+  }
   virtual void SetCell(int row, int column, const GbkText& text) = 0;
   // Marks a cell whose value will not work, with the reason the user reads:
   // the list shows it apart (a warning colour, the reason as its tooltip).

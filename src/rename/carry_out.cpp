@@ -14,6 +14,14 @@ namespace {
 // entry would cost more than the pass itself.
 constexpr int kPaintEvery = 1024;
 
+// Only the newest record stays in memory, so twenty large runs do not add
+// up; one whose journal is too large to read back keeps its pairs.
+void UnloadRecord(MainServices& services, size_t index) {
+  UndoHistory& history = services.renames->undo;
+  Result<uint64_t> size = services.renames->journal.Size(history.Records()[index].journal_id);
+  if (size.ok() && *size <= kJournalReadLimit) history.Unload(index);
+}
+
 }  // namespace
 
 GbkText FailureText(const RenameFailure& failure) {
@@ -70,6 +78,9 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   options.checked = checked;
   RenameServices* renames = services.renames;
   if (renames) options.journal = &renames->journal;
+  // The run may make a newer record: the newest goes back to its journal
+  // first, so that the memory of two large runs is never held at once.
+  if (renames && !renames->undo.empty()) UnloadRecord(services, renames->undo.size() - 1);
   // The window's job progress paints and takes the stop between two renames.
   JobProgress& job = services.progress;
   options.progress = [&progress, &job](int finished, int total) {
@@ -90,7 +101,7 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
     const PlanEntry& entry = done.entries[i];
     if (done.report.outcomes[i].state != EntryState::Renamed || entry.row < 0) continue;
     // The row is written only while it still shows the entry it was collected for.
-    if (list.Cell(entry.row, 0) != entry.from) continue;
+    if (!list.CellHolds(entry.row, 0, entry.from)) continue;
     list.SetCell(entry.row, 0, entry.to);
     if (preview_cell == PreviewCell::ClearWhenRenamed) list.SetCell(entry.row, 1, GbkText());
   }
@@ -121,13 +132,7 @@ void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& do
   for (const std::string& gone : history.Add(std::move(record))) {
     services.renames->journal.Remove(gone);
   }
-  // Only the newest record stays in memory, so twenty large runs do not add
-  // up; one whose journal is too large to read back keeps its pairs.
-  if (history.size() >= 2) {
-    const size_t older = history.size() - 2;
-    Result<uint64_t> size = services.renames->journal.Size(history.Records()[older].journal_id);
-    if (size.ok() && *size <= kJournalReadLimit) history.Unload(older);
-  }
+  if (history.size() >= 2) UnloadRecord(services, history.size() - 2);
 }
 
 void DropNewestRecord(MainServices& services) {

@@ -1,5 +1,7 @@
 #include "rename/folder_identities.h"
 
+#include "platform/free_aside.h"
+
 namespace qm {
 namespace {
 
@@ -19,6 +21,10 @@ FolderIdentities::FolderIdentities(FolderHandle& folder, int names,
     if (between && i % 4096 == 0) between();
     index_->Insert(static_cast<int>(i), HashOf((*listing_)[i].name));
   }
+}
+
+FolderIdentities::~FolderIdentities() {
+  if (listing_) FreeAside(std::move(*listing_));
 }
 
 std::optional<FileIdentity> FolderIdentities::Of(const GbkText& name, size_t hash) const {

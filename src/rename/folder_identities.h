@@ -61,6 +61,9 @@ class NameIndex {
 class FolderIdentities {
  public:
   FolderIdentities(FolderHandle& folder, int names, const std::function<void()>& between = {});
+  ~FolderIdentities();
+  FolderIdentities(const FolderIdentities&) = delete;
+  FolderIdentities& operator=(const FolderIdentities&) = delete;
 
   // The identity of the file called name (hash: HashOf(name)); nullopt when
   // there is none.

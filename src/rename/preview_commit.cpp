@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/free_aside.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_run.h"
@@ -30,6 +31,9 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
   const RenameServices* renames = services.renames;
   const int rows = list.RowCount();
   std::vector<PlanEntry> plan;
+  // Grown step by step, a million entries would move in one piece, more than
+  // once, while the window waits.
+  plan.reserve(rows);
   GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (between && !between(row, rows)) return std::nullopt;
@@ -94,7 +98,7 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   const ListView& list = services.list;
   bool earlier_values = false;
   for (int row = 0; row < list.RowCount() && !earlier_values; ++row) {
-    earlier_values = !list.Cell(row, 1).empty();
+    earlier_values = !list.CellHolds(row, 1, {});
   }
   if (!earlier_values) {
     services.preview_folder = folder;
@@ -126,8 +130,9 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
     return true;
   };
   std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, fresh);
-  std::vector<EntryOutcome> outcomes =
-      plan.empty() ? std::vector<EntryOutcome>() : CheckPlan(*handle, plan, paint).outcomes;
+  PlanCheck checked;
+  if (!plan.empty()) checked = CheckPlan(*handle, plan, paint);
+  const std::vector<EntryOutcome>& outcomes = checked.outcomes;
 
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
@@ -144,7 +149,10 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
       renames->previewed[path] = *entry.identity;
     }
   }
-  return ApplyMarks(list, plan, outcomes, paint);
+  const int marked = ApplyMarks(list, plan, outcomes, paint);
+  FreeAside(std::move(plan));
+  FreeAside(std::move(checked));
+  return marked;
 }
 
 void RevealUndoButton(Form& form) { form.SetVisible(Control::按钮_撤回上一步, true); }
@@ -152,18 +160,20 @@ void RevealUndoButton(Form& form) { form.SetVisible(Control::按钮_撤回上一
 void CommitPreview(MainServices& services) {
   ListView& list = services.list;
   const int rows = list.RowCount();
-  int names = 0;
-  int previews = 0;
-  for (int row = 0; row < rows; ++row) {
-    if (!list.Cell(row, 0).empty()) ++names;
-    if (!list.Cell(row, 1).empty()) ++previews;
+  // Whether any row holds a name, and any a previewed name: the first rows
+  // tell, where a count would read a million of them before the window paints.
+  bool names = false;
+  bool previews = false;
+  for (int row = 0; row < rows && !(names && previews); ++row) {
+    names = names || !list.CellHolds(row, 0, {});
+    previews = previews || !list.CellHolds(row, 1, {});
   }
-  if (previews == 0) {
+  if (!previews) {
     ShowReminder(services.messages,
                  "开了预览界面以后，必须先预览，\r\n请重新点左边的按钮进行预览！");
     return;
   }
-  if (names == 0) {
+  if (!names) {
     ShowReminder(services.messages, "没有发生任何变化。\r\n请仔细排查问题，重新操作!");
     return;
   }
@@ -236,6 +246,8 @@ void CommitPreview(MainServices& services) {
   RecordForUndo(services, folder, done, [&job](int, int) { return job(1, 1); });
   job.End();
   ShowFailures(services, done);
+  FreeAside(std::move(done));
+  FreeAside(std::move(checked));
 }
 
 }  // namespace qm

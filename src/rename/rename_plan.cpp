@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <span>
 #include <string_view>
 
@@ -25,6 +26,21 @@ bool Pending(const EntryOutcome& outcome) { return outcome.state == EntryState::
 // The in-memory passes let a window paint now and then; a call per entry
 // would cost more than the pass itself.
 constexpr int kBetweenEvery = 1024;
+
+// count copies of value, written in pieces with `between` called between
+// them: the first touch of tens of megabytes of fresh memory holds a window
+// longer than it may go unpainted.
+template <class T>
+std::vector<T> Filled(int count, const T& value, const PlanProgress& between) {
+  constexpr int kPiece = 64 * kBetweenEvery;
+  std::vector<T> filled;
+  filled.reserve(count);
+  for (int done = 0; done < count; done += kPiece) {
+    if (between) between(0, count);
+    filled.resize(std::min(count, done + kPiece), value);
+  }
+  return filled;
+}
 
 // One item of execution: a single entry, or a ring of entries where each
 // one's target is the next one's source (ring[k].to == ring[k + 1].from).
@@ -234,8 +250,8 @@ std::string LocalRunId() {
 PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
                 const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
-  PlanCheck checked{std::vector<EntryOutcome>(count), std::vector<FileIdentity>(count),
-                    std::vector<int>(count, -1), std::vector<int>(count, -1), folder.Stamp()};
+  PlanCheck checked{Filled(count, EntryOutcome(), between), Filled(count, FileIdentity(), between),
+                    Filled(count, -1, between), Filled(count, -1, between), folder.Stamp()};
   std::vector<EntryOutcome>& outcomes = checked.outcomes;
   auto paint = [&between, count](int i) {
     if (between && i % kBetweenEvery == 0) between(0, count);
@@ -250,7 +266,7 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   paint(0);
   NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
   paint(0);
-  std::vector<size_t> target_hashes(count);
+  std::vector<size_t> target_hashes = Filled(count, size_t{0}, between);
   for (int i = 0; i < count; ++i) {
     paint(i);
     const PlanEntry& entry = entries[i];

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "base/path_rules.h"
+#include "platform/free_aside.h"
 #include "rename/carry_out.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_services.h"
@@ -45,11 +46,13 @@ bool AnyEmpty(const Form& form, const std::vector<Control>& controls) {
   return false;
 }
 
-std::vector<Entry> ListEntries(const ListView& list) {
+// Returns nullopt when the job is asked to stop.
+std::optional<std::vector<Entry>> ListEntries(const ListView& list, LongJob& job) {
   std::vector<Entry> entries;
   int rows = list.RowCount();
   entries.reserve(rows);
   for (int row = 0; row < rows; ++row) {
+    if (!job(row, rows)) return std::nullopt;
     GbkText name = list.Cell(row, 0);
     if (!name.empty()) entries.push_back({row, std::move(name)});
   }
@@ -249,10 +252,16 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   PreparedOperation prepared = operation.prepare(services, folder_mode);
   if (prepared.stopped) return RunEnd::Stopped;
 
-  std::vector<Entry> entries =
-      folder_mode && profile.folder_handling == FolderHandling::SubfolderScan
-          ? ScannedEntries(list, ScanSubfolders(services.files, folder).names)
-          : ListEntries(list);
+  std::vector<Entry> entries;
+  if (folder_mode && profile.folder_handling == FolderHandling::SubfolderScan) {
+    entries = ScannedEntries(list, ScanSubfolders(services.files, folder).names);
+  } else {
+    // A long list is read while the window paints; the job keeps its rows as they are.
+    LongJob reading(services.progress, Gbk("正在读取列表……"), list.RowCount());
+    std::optional<std::vector<Entry>> listed = ListEntries(list, reading);
+    if (!listed) return RunEnd::Stopped;
+    entries = std::move(*listed);
+  }
 
   bool checks_empty_list = profile.empty_list_check == EmptyListCheck::BothModes ||
                            (profile.empty_list_check == EmptyListCheck::FileMode && !folder_mode);
@@ -319,6 +328,8 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
     for (const NotMade& entry : not_made) {
       if (entry.row >= 0) list.MarkCell(entry.row, 1, entry.failure.reason);
     }
+    FreeAside(std::move(plan));
+    FreeAside(std::move(entries));
     return RunEnd::Previewed;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
@@ -350,19 +361,22 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   }
   RecordForUndo(services, folder, done, [&job, total](int, int) { return job(total, total); });
   job.End();
-  if (!done.started()) return RunEnd::Ran;
-  const int renamed = done.report.renamed;
-
-  if (preview_mode) {
-    ShowFailures(services, done, Failures(std::move(not_made)));
+  FreeAside(std::move(entries));
+  if (!done.started()) {
+    FreeAside(std::move(done));
     return RunEnd::Ran;
   }
-  ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
-  Icon icon = folder_mode ? profile.folder_result_icon : profile.file_result_icon;
-  if (auto result = ResultMessage(style, icon, renamed)) {
-    messages.Show(result->text, result->title, result->icon, Buttons::Ok);
+  const int renamed = done.report.renamed;
+
+  if (!preview_mode) {
+    ResultStyle style = folder_mode ? profile.folder_result : profile.file_result;
+    Icon icon = folder_mode ? profile.folder_result_icon : profile.file_result_icon;
+    if (auto result = ResultMessage(style, icon, renamed)) {
+      messages.Show(result->text, result->title, result->icon, Buttons::Ok);
+    }
   }
   ShowFailures(services, done, Failures(std::move(not_made)));
+  FreeAside(std::move(done));
   return RunEnd::Ran;
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/encoding.h"
 #include "base/path_rules.h"
+#include "platform/free_aside.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/folder_identities.h"
@@ -40,6 +41,7 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
   }
   const FolderIdentities identities(**handle, pairs, [&job, pairs] { job(0, pairs); });
   std::vector<PlanEntry> plan;
+  plan.reserve(pairs);
   for (int i = 0; i < pairs; ++i) {
     const UndoPair& pair = undo.pairs[i];
     job(i, pairs);
@@ -51,6 +53,7 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
       return std::nullopt;
     }
   }
+  FreeAside(std::move(names));
   return plan;
 }
 
@@ -123,6 +126,7 @@ void UndoCommit(MainServices& services) {
   // the rest, skipping the pairs already back under their old names.
   if (done.report.failed == 0 && !done.report.stopped) DropNewestRecord(services);
   ShowFailures(services, done);
+  FreeAside(std::move(done));
 }
 
 Result<std::string> ExportText(const ListView& list) {

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "base/gbk_text_type.h"
+#include "platform/free_aside.h"
 
 namespace qm {
 
@@ -49,6 +49,7 @@ class UndoHistory {
     std::vector<std::string> gone;
     while (records_.size() > kKept) {
       if (!records_.front().journal_id.empty()) gone.push_back(records_.front().journal_id);
+      FreeAside(std::move(records_.front().pairs));
       records_.erase(records_.begin());
     }
     return gone;
@@ -56,6 +57,7 @@ class UndoHistory {
   // Drops the newest (undone, or no longer undoable); returns its journal.
   std::string DropNewest() {
     std::string journal = std::move(records_.back().journal_id);
+    FreeAside(std::move(records_.back().pairs));
     records_.pop_back();
     return journal;
   }
@@ -67,18 +69,11 @@ class UndoHistory {
     UndoRecord& record = records_[index];
     if (!record.loaded || record.journal_id.empty()) return;
     record.loaded = false;
-    std::vector<UndoPair> pairs = std::exchange(record.pairs, {});
-    // A million names take longer to free than a window may go unpainted.
-    if (pairs.size() > kFreedInPlace) {
-      freeing_ = std::jthread([pairs = std::move(pairs)]() mutable { pairs.clear(); });
-    }
+    FreeAside(std::exchange(record.pairs, {}));
   }
 
  private:
-  static constexpr size_t kFreedInPlace = 65536;
-
   std::vector<UndoRecord> records_;
-  std::jthread freeing_;
 };
 
 }  // namespace qm

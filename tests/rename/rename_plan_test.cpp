@@ -19,6 +19,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/scratch_folder.h"
+#include "platform/free_aside.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
 #include "rename/carry_out.h"
@@ -379,6 +380,38 @@ TEST(RenameJournalOnDisk, AFinishedCommitIsUndoneAfterARestart) {
   UndoCommit(after.real);
   EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"ep2", "ep2"}, {"ep3", "ep3"}}));
   EXPECT_EQ(after.list.Column(0), (std::vector<GbkText>{"ep2", "ep3"}));
+}
+
+// An undo removes its journals at once for the list, while their blocks are
+// given back beside the window's thread; a journal removed by a program that
+// ended before its unlink is never offered again, and goes at the next start.
+TEST(RenameJournalOnDisk, AnUndoneRunIsNeverOfferedAgainWhateverItsUnlinkReached) {
+  Folder folder;
+  for (const char* name : {"a", "b"}) folder.Add(name);
+  const std::string state = folder.Root() + "/state/quillmere";
+  std::string journal;
+  {
+    RealWorld before(folder);
+    before.list.AppendRows({"a", "b"});
+    RenameRun(RunProfile{}, MappingOperation(), before.real);
+    ASSERT_EQ(before.undo.size(), 1u);
+    journal = before.undo.Newest().journal_id;
+    std::filesystem::copy_file(state + "/" + journal + ".journal", folder.Root() + "/kept");
+    // A second run starts while the first one's names are still being freed.
+    UndoCommit(before.real);
+    RenameRun(RunProfile{}, MappingOperation(), before.real);
+    UndoCommit(before.real);
+    EXPECT_TRUE(before.undo.empty());
+    EXPECT_TRUE(before.store.List().empty());
+  }
+  EXPECT_EQ(folder.Files(), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
+  std::filesystem::copy_file(folder.Root() + "/kept", state + "/" + journal + ".journal.removed");
+  RealWorld after(folder);
+  ResumeAfterStart(after.real);
+  EXPECT_TRUE(after.undo.empty());
+  EXPECT_TRUE(after.messages.shown.empty());
+  WaitUntilAsideDone();
+  EXPECT_TRUE(std::filesystem::is_empty(state));
 }
 
 TEST(RenameJournalOnDisk, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) {

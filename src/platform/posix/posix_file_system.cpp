@@ -78,17 +78,30 @@ bool SettledSinceLastChange(const struct stat& status) {
   return Nanoseconds(now) - latest >= settled;
 }
 
+// Makes room for one more entry. Moved to a larger buffer in one piece, a
+// million names would hold the window: they move in pieces, with `between`
+// called between them.
+void MakeRoom(std::vector<NamedIdentity>& entries, const std::function<void()>& between) {
+  constexpr size_t kPiece = 4096;
+  if (entries.size() < entries.capacity()) return;
+  std::vector<NamedIdentity> larger;
+  larger.reserve(std::max<size_t>(kPiece, entries.size() * 2));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (between && i % kPiece == 0) between();
+    larger.push_back(std::move(entries[i]));
+  }
+  entries.swap(larger);
+}
+
 class PosixFolderHandle : public FolderHandle {
  public:
   PosixFolderHandle(UniqueFd folder, long name_max)
       : folder_(std::move(folder)), name_max_(name_max), local_(ListsTrueInodes(folder_.fd())) {}
 
   std::optional<FileIdentity> Identify(const GbkText& name) override {
-    if (!IsPlainName(name)) return std::nullopt;
-    auto utf8 = InternalToUtf8(name);
-    if (!utf8) return std::nullopt;
+    if (!IsPlainName(name) || !InternalToUtf8Into(name, from_)) return std::nullopt;
     struct stat status;
-    if (fstatat(folder_.fd(), utf8->c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    if (fstatat(folder_.fd(), from_.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
       return std::nullopt;
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
@@ -119,27 +132,25 @@ class PosixFolderHandle : public FolderHandle {
         if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
         identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
       }
+      MakeRoom(entries, between);
       entries.push_back({std::move(*name), identity});
     }
     return entries;
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
-    if (!IsPlainName(name)) return RenameFailure{RenameReason::Invalid, {}};
-    auto utf8 = InternalToUtf8(name);
-    if (!utf8) return RenameFailure{RenameReason::Invalid, {}};
-    if (name_max_ > 0 && static_cast<long>(utf8->size()) > name_max_)
+    if (!IsPlainName(name) || !InternalToUtf8Into(name, from_))
+      return RenameFailure{RenameReason::Invalid, {}};
+    if (name_max_ > 0 && static_cast<long>(from_.size()) > name_max_)
       return RenameFailure{RenameReason::TooLong, {}};
     return std::nullopt;
   }
 
   std::optional<RenameFailure> RenameNoReplace(const GbkText& from, const GbkText& to) override {
-    if (!IsPlainName(from) || !IsPlainName(to)) return RenameFailure{RenameReason::Invalid, {}};
-    auto from_name = InternalToUtf8(from);
-    auto to_name = InternalToUtf8(to);
-    if (!from_name || !to_name) return RenameFailure{RenameReason::Invalid, {}};
-    if (renameat2(folder_.fd(), from_name->c_str(), folder_.fd(), to_name->c_str(),
-                  RENAME_NOREPLACE) != 0)
+    if (!IsPlainName(from) || !IsPlainName(to) || !InternalToUtf8Into(from, from_) ||
+        !InternalToUtf8Into(to, to_))
+      return RenameFailure{RenameReason::Invalid, {}};
+    if (renameat2(folder_.fd(), from_.c_str(), folder_.fd(), to_.c_str(), RENAME_NOREPLACE) != 0)
       return RenameFailureOf(errno);
     return std::nullopt;
   }
@@ -157,6 +168,9 @@ class PosixFolderHandle : public FolderHandle {
   UniqueFd folder_;
   long name_max_;
   bool local_;  // ListsTrueInodes
+  // The UTF-8 forms of the names of the last call, their buffers kept from
+  // call to call.
+  std::string from_, to_;
 };
 
 }  // namespace

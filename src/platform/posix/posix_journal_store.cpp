@@ -13,11 +13,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/free_aside.h"
 #include "platform/posix/posix_error.h"
 #include "platform/posix/unique_fd.h"
 
 namespace qm {
 namespace {
+
+// A journal on its way out: no longer listed, its unlink still to come.
+constexpr std::string_view kRemovedSuffix = ".removed";
 
 // Ids are made here: digits and dashes, so an id can never reach outside the folder.
 bool IsJournalId(std::string_view id) {
@@ -96,6 +100,11 @@ std::vector<std::string> PosixJournalStore::List() {
   if (!dir) return ids;
   while (const dirent* entry = ::readdir(dir.get())) {
     std::string_view name = entry->d_name;
+    // Removed by a program that ended before it could unlink it.
+    if (name.ends_with(kRemovedSuffix)) {
+      ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+      continue;
+    }
     constexpr std::string_view kSuffix = ".journal";
     if (name.size() <= kSuffix.size() || name.substr(name.size() - kSuffix.size()) != kSuffix)
       continue;
@@ -143,7 +152,12 @@ void PosixJournalStore::SetAside(const std::string& id) {
 }
 
 void PosixJournalStore::Remove(const std::string& id) {
-  if (IsJournalId(id)) ::unlink(PathOf(id).c_str());
+  if (!IsJournalId(id)) return;
+  // Out of the list at once; the unlink, which gives back every block of a
+  // journal of a million entries, is done beside the window's thread.
+  std::string removed = PathOf(id).append(kRemovedSuffix);
+  if (::rename(PathOf(id).c_str(), removed.c_str()) != 0) return;
+  RunAside([removed = std::move(removed)] { ::unlink(removed.c_str()); });
 }
 
 }  // namespace qm

@@ -18,6 +18,9 @@ class FileListView : public QTableView, public ListView {
   int RowCount() const override { return model_.RowCount(); }
   int ColumnCount() const override { return model_.ColumnCount(); }
   GbkText Cell(int row, int column) const override { return model_.Cell(row, column); }
+  bool CellHolds(int row, int column, std::string_view text) const override {
+    return model_.Cell(row, column) == text;
+  }
   void SetCell(int row, int column, const GbkText& text) override;
   void MarkCell(int row, int column, const GbkText& reason) override {
     model_.MarkCell(row, column, reason);
