@@ -20,8 +20,8 @@
 #include "platform/posix/posix_journal_store.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
+#include "rename/rename_context.h"
 #include "rename/rename_run.h"
-#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -101,8 +101,8 @@ struct Window {
   PosixJournalStore journal;
   SilentFailures failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}};
-  MainServices services{form, list, messages, windows, files, &renames};
+  RenameContext renames{undo, journal};
+  MainServices services{form, list, messages, windows, files, &renames, NoJobProgress(), &failures};
 
   explicit Window(const Folder& folder, bool preview) : journal(folder.StateFolder()) {
     form.SetText(Control::标签2, GbkText(folder.Path()));

@@ -15,8 +15,8 @@
 #include "fakes/fake_main_services.h"
 #include "platform/posix/posix_journal_store.h"
 #include "rename/journal_recovery.h"
+#include "rename/rename_context.h"
 #include "rename/rename_journal.h"
-#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -69,7 +69,7 @@ class JournalFolder {
 void StartOnce(const std::string& journals) {
   FakeMainServices world;
   PosixJournalStore store(journals);
-  RenameServices renames{world.undo, store, world.failures, {}};
+  RenameContext renames{world.undo, store};
   world.services.renames = &renames;
   ResumeAfterStart(world.services);
   benchmark::DoNotOptimize(world.undo.size());

@@ -50,7 +50,7 @@
 #include "platform/qt/qt_window_system.h"
 #include "rename/info_naming.h"
 #include "rename/operations.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -237,10 +237,11 @@ MainWindow::MainWindow(UndoHistory& undo, const MainWindowOverrides& overrides, 
   }
   FailureList* failures = overrides.failures;
   if (failures == nullptr) failures = (own_failures_ = std::make_unique<QtFailureList>(this)).get();
-  renames_ = std::make_unique<RenameServices>(RenameServices{undo, *journal, *failures, {}});
+  renames_ = std::make_unique<RenameContext>(RenameContext{undo, *journal});
   progress_ = std::make_unique<QtJobProgress>(this);
-  services_ = std::make_unique<MainServices>(MainServices{
-      *form_, *list_, *messages, *windows, *files, renames_.get(), *progress_, {}, file_info});
+  services_ =
+      std::make_unique<MainServices>(MainServices{*form_, *list_, *messages, *windows, *files,
+                                                  renames_.get(), *progress_, failures, file_info});
   shell_ = overrides.shell;
   if (shell_ == nullptr) shell_ = (own_shell_ = std::make_unique<QtShell>()).get();
   drop_target_ = std::make_unique<QtDropTarget>(this);

@@ -37,7 +37,7 @@ class Shell;
 class WindowSystem;
 struct AboutLinks;
 struct MainServices;
-struct RenameServices;
+struct RenameContext;
 class UndoHistory;
 
 // A font with Chinese glyphs for the windows and their dialogs.
@@ -121,7 +121,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<JournalStore> own_journal_;
   std::unique_ptr<FailureList> own_failures_;
   std::unique_ptr<FileInfoReader> own_file_info_;
-  std::unique_ptr<RenameServices> renames_;
+  std::unique_ptr<RenameContext> renames_;
   std::unique_ptr<MainServices> services_;
   std::unique_ptr<QtDropTarget> drop_target_;
   // Destroyed before the services: an open MappedRenameWindow writes back into them.

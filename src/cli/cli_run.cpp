@@ -19,7 +19,7 @@
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
@@ -43,10 +43,11 @@ struct Session {
   GuardedJournals journal{posix_journal};
   CollectedFailures failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}};
+  RenameContext renames{undo, journal};
   TerminalProgress progress;
   MediaFileInfoReader file_info;
-  MainServices services{form, list, messages, windows, files, &renames, progress, {}, &file_info};
+  MainServices services{form,     list,     messages,  windows,   files,
+                        &renames, progress, &failures, &file_info};
 };
 
 // The program's own texts, which are valid UTF-8.
@@ -414,7 +415,7 @@ Report RunRenameCommand(const Request& request) {
     return report;
   }
   // A dry run commits nothing, so it keeps no note of the files it saw.
-  session.services.renames = nullptr;
+  session.renames.notes_previewed = false;
   // With the preview open the run only writes the new names beside the old.
   session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
   RunAsTheButton(session, entry, std::move(*definition), report);

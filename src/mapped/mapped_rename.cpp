@@ -4,7 +4,7 @@
 
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 #include "workspace/list_functions.h"
 #include "workspace/list_ordering.h"

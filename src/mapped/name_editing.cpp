@@ -3,7 +3,7 @@
 #include "mapped/mapped_rename.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 

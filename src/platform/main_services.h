@@ -1,35 +1,35 @@
 #pragma once
 
+#include "base/gbk_text_type.h"
 #include "platform/dialogs.h"
+#include "platform/failure_list.h"
 #include "platform/file_info.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
-#include "base/gbk_text_type.h"
 #include "platform/job_progress.h"
 #include "platform/list_view.h"
 #include "platform/messages.h"
 
 namespace qm {
 
-struct RenameServices;
+struct RenameContext;
 
 // What MainWindow's handlers reach the world through: its controls, its list
 // (FileListView), its message boxes, the window system and the file system,
-// and the progress of its long jobs.
+// the progress of its long jobs and the list of failed renames. What lives
+// between clicks is apart, in the RenameContext it points to.
 struct MainServices {
   Form& form;
   ListView& list;
   Messages& messages;
   WindowSystem& windows;
   FileSystem& files;
-  // Journal, undo record, failure list and progress of the renames; without
+  // The undo history, the journal and what the last preview saw; without
   // them (tools, some tests) renames are neither journaled nor recorded.
-  RenameServices* renames = nullptr;
+  RenameContext* renames = nullptr;
   JobProgress& progress = NoJobProgress();
-  // The WorkingFolder the list's preview values were made in, "" when unknown.
-  // The list holds names only, and WorkingFolder can change (or be emptied)
-  // while they stay; the commit renames only in this folder.
-  GbkText preview_folder = {};
+  // Where the failures of a run are listed; nullptr lists none.
+  FailureList* failures = nullptr;
   // What files hold (photo dates, tags); nullptr where nothing reads them.
   FileInfoReader* file_info = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "platform/reminder.h"
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -65,9 +65,15 @@ GbkText FailureText(const RenameFailure& failure) {
 
 MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
                               JobProgress& progress) {
-  return MainServices{main.form,     list,         messages, main.windows,
-                      main.files,    main.renames, progress, main.preview_folder,
-                      main.file_info};
+  return MainServices{.form = main.form,
+                      .list = list,
+                      .messages = messages,
+                      .windows = main.windows,
+                      .files = main.files,
+                      .renames = main.renames,
+                      .progress = progress,
+                      .failures = main.failures,
+                      .file_info = main.file_info};
 }
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
@@ -76,7 +82,7 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   CarriedOut done;
   PlanOptions options;
   options.checked = checked;
-  RenameServices* renames = services.renames;
+  RenameContext* renames = services.renames;
   if (renames) options.journal = &renames->journal;
   // The run may make a newer record: the newest goes back to its journal
   // first, so that the memory of two large runs is never held at once.
@@ -150,7 +156,7 @@ void ForgetJournal(MainServices& services, const CarriedOut& done) {
 void ShowFailures(MainServices& services, const CarriedOut& done,
                   std::vector<FailedRename> not_made) {
   const int failed = done.report.failed + static_cast<int>(not_made.size());
-  if (!services.renames || failed == 0) return;
+  if (!services.failures || failed == 0) return;
   std::vector<FailedRename> rows = std::move(not_made);
   rows.reserve(failed);
   for (size_t i = 0; i < done.entries.size(); ++i) {
@@ -161,7 +167,7 @@ void ShowFailures(MainServices& services, const CarriedOut& done,
   GbkText summary = done.report.renamed == 0 && !done.report.stopped
                         ? Gbk("全部") + ToText(failed) + Gbk("个都没有改名成功，原因如下：")
                         : Gbk("有") + ToText(failed) + Gbk("个没有改名成功，原因如下：");
-  services.renames->failures.Show(Gbk("没有改名成功的项目"), summary, rows);
+  services.failures->Show(Gbk("没有改名成功的项目"), summary, rows);
 }
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include "platform/list_view.h"
 #include "platform/messages.h"
+#include "rename/rename_context.h"
 #include "rename/rename_run.h"
 #include "workspace/workspace_values.h"
 
@@ -79,6 +80,22 @@ class NoWindows : public WindowSystem {
   void PumpMessages() override {}
 };
 
+// A draft renames nothing, so it has no journal and no undo record; it keeps
+// only what the window's last preview saw, for the marks.
+class NoJournals : public JournalStore {
+ public:
+  Result<std::unique_ptr<JournalWriter>> Create() override { return Refused(); }
+  Result<std::unique_ptr<JournalWriter>> Reopen(const std::string&) override { return Refused(); }
+  std::vector<std::string> List() override { return {}; }
+  Result<std::string> Read(const std::string&, size_t) override { return Refused(); }
+  Result<uint64_t> Size(const std::string&) override { return Refused(); }
+  void SetAside(const std::string&) override {}
+  void Remove(const std::string&) override {}
+
+ private:
+  static Error Refused() { return {"a draft renames nothing"}; }
+};
+
 // Stops the run between two entries once a newer draft is wanted.
 class Cancellable : public JobProgress {
  public:
@@ -105,9 +122,20 @@ std::optional<Draft> MakeDraft(DraftRequest request, FileSystem& files, FileInfo
   Unseen messages;
   NoWindows windows;
   Cancellable progress(cancelled);
-  MainServices services{*request.form, list,    messages, windows,
-                        files,         nullptr, progress, request.preview_folder,
-                        file_info};
+  UndoHistory no_undo;
+  NoJournals no_journals;
+  RenameContext context{.undo = no_undo,
+                        .journal = no_journals,
+                        .preview_folder = std::move(request.preview_folder),
+                        .notes_previewed = false};
+  MainServices services{.form = *request.form,
+                        .list = list,
+                        .messages = messages,
+                        .windows = windows,
+                        .files = files,
+                        .renames = &context,
+                        .progress = progress,
+                        .file_info = file_info};
   if (RunOperation(request.operation, services) != RunEnd::Previewed) return std::nullopt;
   if (cancelled.load()) return std::nullopt;
   return list.TakeDraft(request.operation);

@@ -24,7 +24,7 @@ struct DraftRequest {
   std::unique_ptr<MemoryForm> form;  // a copy of the window's controls
   std::vector<GbkText> names;        // the list's column 0
   std::vector<GbkText> previews;     // its column 1: names written by earlier previews
-  GbkText preview_folder;            // as MainServices keeps it
+  GbkText preview_folder;            // as the window's RenameContext keeps it
 };
 
 struct Draft {

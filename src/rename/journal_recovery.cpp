@@ -5,7 +5,7 @@
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_journal.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -134,7 +134,7 @@ std::optional<UndoRecord> NewestRecordIn(JournalStore& store, const GbkText& fol
 }
 
 void ResumeAfterStart(MainServices& services) {
-  RenameServices& renames = *services.renames;
+  RenameContext& renames = *services.renames;
   // A finished run is only listed here: its record is read when it is undone.
   std::vector<UndoRecord> finished;
   std::vector<Journal> unfinished;

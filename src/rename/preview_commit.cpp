@@ -7,8 +7,8 @@
 #include "platform/free_aside.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
+#include "rename/rename_context.h"
 #include "rename/rename_run.h"
-#include "rename/rename_services.h"
 #include "text/gbk_text.h"
 #include "workspace/workspace_values.h"
 
@@ -19,6 +19,13 @@ namespace {
 // would cost more than the pass itself.
 constexpr int kPaintEvery = 1024;
 
+// Where the list's preview values were made; "" when unknown, as it is to
+// services that keep nothing between clicks.
+const GbkText& PreviewFolder(const MainServices& services) {
+  static const GbkText unknown;
+  return services.renames ? services.renames->preview_folder : unknown;
+}
+
 // What a commit of the preview column would carry out: every row that holds
 // both a name and a previewed name, with the file the preview saw there
 // (none yet for the rows in `fresh`, just written). Returns nullopt when
@@ -28,7 +35,7 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
                                                   const PlanProgress& between,
                                                   const std::vector<bool>& fresh = {}) {
   const ListView& list = services.list;
-  const RenameServices* renames = services.renames;
+  const RenameContext* renames = services.renames;
   const int rows = list.RowCount();
   std::vector<PlanEntry> plan;
   // Grown step by step, a million entries would move in one piece, more than
@@ -43,7 +50,7 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
     if (old_name.empty()) continue;
     std::optional<FileIdentity> identity;
     const bool written_now = row < static_cast<int>(fresh.size()) && fresh[row];
-    if (renames && !written_now) {
+    if (renames && renames->notes_previewed && !written_now) {
       path.resize(folder.size());
       path += old_name;
       auto found = renames->previewed.find(path);
@@ -95,15 +102,16 @@ int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
 }  // namespace
 
 void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
+  if (!services.renames) return;
   const ListView& list = services.list;
   bool earlier_values = false;
   for (int row = 0; row < list.RowCount() && !earlier_values; ++row) {
     earlier_values = !list.CellHolds(row, 1, {});
   }
   if (!earlier_values) {
-    services.preview_folder = folder;
-  } else if (services.preview_folder != folder) {
-    services.preview_folder.clear();
+    services.renames->preview_folder = folder;
+  } else if (services.renames->preview_folder != folder) {
+    services.renames->preview_folder.clear();
   }
 }
 
@@ -113,7 +121,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   if (list.ColumnCount() < 2) return 0;
   // Rows whose values were made in different folders are refused as a whole
   // by the commit, with its own message: no single row is singled out.
-  const GbkText& folder = services.preview_folder;
+  const GbkText& folder = PreviewFolder(services);
   std::unique_ptr<FolderHandle> handle;
   if (!folder.empty()) {
     auto opened = services.files.OpenFolder(folder);
@@ -136,7 +144,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
 
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
-  if (RenameServices* renames = services.renames) {
+  if (RenameContext* renames = services.renames; renames && renames->notes_previewed) {
     GbkText path = folder;
     for (PlanEntry& entry : plan) {
       paint(0, 0);
@@ -181,7 +189,7 @@ void CommitPreview(MainServices& services) {
   // current directory), would rename the wrong files. The last record stays,
   // since nothing was renamed.
   const GbkText folder = WorkingFolder(services.form);
-  if (services.preview_folder.empty() || services.preview_folder != folder) {
+  if (PreviewFolder(services).empty() || PreviewFolder(services) != folder) {
     ShowReminder(services.messages,
                  "现在的路径不是预览时的路径（或者路径已被清空），\r\n"
                  "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！");
@@ -214,7 +222,7 @@ void CommitPreview(MainServices& services) {
                              Gbk("提示"), Icon::Information, Buttons::OkCancel) != Answer::Ok) {
     return;
   }
-  RenameServices* renames = services.renames;
+  RenameContext* renames = services.renames;
   LongJob job(services.progress, Gbk("正在按预览更名……"), static_cast<int>(plan.size()));
   // The renames follow the check the question was asked on, unless the folder
   // shows a change since: then they check again.

@@ -6,7 +6,7 @@
 #include "platform/free_aside.h"
 #include "rename/carry_out.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"

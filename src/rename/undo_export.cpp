@@ -11,7 +11,7 @@
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_run.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"

@@ -21,7 +21,7 @@
 #include "rename/journal_recovery.h"
 #include "rename/numbering_operations.h"
 #include "rename/operations.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "trials/trial_world.h"
@@ -61,8 +61,8 @@ struct Window {
   PosixJournalStore journal;
   FakeFailureList failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}};
-  MainServices services{form, list, messages, windows, files, &renames};
+  RenameContext renames{undo, journal};
+  MainServices services{form, list, messages, windows, files, &renames, NoJobProgress(), &failures};
 };
 
 struct SameNamesCase {

@@ -10,7 +10,7 @@
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/main_services.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 
 namespace qm {
 
@@ -24,10 +24,11 @@ struct FakeMainServices {
   FakeJournalStore journal;
   FakeFailureList failures;
   UndoHistory undo;
-  RenameServices renames{undo, journal, failures, {}};
+  RenameContext renames{undo, journal};
   FakeJobProgress progress;
   FakeFileInfoReader file_info;
-  MainServices services{form, list, messages, windows, files, &renames, progress, {}, &file_info};
+  MainServices services{form,     list,     messages,  windows,   files,
+                        &renames, progress, &failures, &file_info};
 };
 
 }  // namespace qm

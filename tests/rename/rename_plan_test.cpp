@@ -26,8 +26,8 @@
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
+#include "rename/rename_context.h"
 #include "rename/rename_journal.h"
-#include "rename/rename_services.h"
 #include "rename/rename_world.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
@@ -347,13 +347,19 @@ TEST(RenameJournal, DamageAfterTheBeginningKeepsWhatWasRead) {
 struct RealWorld : RenameWorld {
   explicit RealWorld(const Folder& folder)
       : store(folder.Root() + "/state/quillmere"),
-        renames_real{undo, store, failures, {}},
-        real{form, list, messages, windows, posix, &renames_real} {
+        renames_real{undo, store},
+        real{.form = form,
+             .list = list,
+             .messages = messages,
+             .windows = windows,
+             .files = posix,
+             .renames = &renames_real,
+             .failures = &failures} {
     form.SetText(Control::标签2, folder.Path());
   }
   PosixFileSystem posix;
   PosixJournalStore store;
-  RenameServices renames_real;
+  RenameContext renames_real;
   MainServices real;
 };
 

@@ -9,7 +9,7 @@
 
 #include "platform/posix/posix_file_system.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "rename/rename_world.h"
 
 namespace qm {
@@ -90,8 +90,9 @@ class UndoTest : public ::testing::Test {
   UndoHistory undo;
   FakeJournalStore journal;
   FakeFailureList failures;
-  RenameServices renames{undo, journal, failures, {}};
-  MainServices services{form, list, messages, windows, disk.Files(), &renames};
+  RenameContext renames{undo, journal};
+  MainServices services{form,         list,     messages,        windows,
+                        disk.Files(), &renames, NoJobProgress(), &failures};
 };
 
 using Disks = ::testing::Types<FakeDisk, RealDisk>;
@@ -154,8 +155,9 @@ TYPED_TEST(UndoTest, RestoresByIdentityAndRefusesWhenAFileChanged) {
     UndoHistory undo;
     FakeJournalStore journal;
     FakeFailureList failures;
-    RenameServices renames{undo, journal, failures, {}};
-    MainServices services{this->form, list, messages, this->windows, disk.Files(), &renames};
+    RenameContext renames{undo, journal};
+    MainServices services{this->form,   list,     messages,        this->windows,
+                          disk.Files(), &renames, NoJobProgress(), &failures};
     this->form.SetText(Control::标签2, disk.Folder());
     RecordPreviewFolder(services, disk.Folder());
     for (const auto& [name, preview] : row.commit) {

@@ -12,7 +12,7 @@
 #include "platform/main_services.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
-#include "rename/rename_services.h"
+#include "rename/rename_context.h"
 #include "text/gbk_text.h"
 
 namespace qm {
@@ -25,8 +25,14 @@ struct TrialWorld {
       : store(folder.Root() + "/state/quillmere"),
         faulty_files(posix, counter),
         faulty_store(store, counter),
-        renames{undo, faulty_store, failures, {}},
-        services{form, list, messages, windows, faulty_files, &renames} {
+        renames{undo, faulty_store},
+        services{.form = form,
+                 .list = list,
+                 .messages = messages,
+                 .windows = windows,
+                 .files = faulty_files,
+                 .renames = &renames,
+                 .failures = &failures} {
     form.SetText(Control::标签2, folder.Path());
     form.SetText(Control::组合框2, Gbk("处理文件"));
     form.SetText(Control::按钮_打开预览, Gbk("打开预览"));
@@ -46,7 +52,7 @@ struct TrialWorld {
   PosixJournalStore store;
   FaultyFileSystem faulty_files;
   FaultyJournalStore faulty_store;
-  RenameServices renames;
+  RenameContext renames;
   MainServices services;
 };
 
