@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // In main_window_pages.cpp: the controls and the layout that moves them.
+  void BuildLayout();
   void BuildTopControls(QWidget* area);
   void BuildDeletePage(QWidget* page);
   void BuildReplacePage(QWidget* page);
@@ -103,7 +105,6 @@ class MainWindow : public QMainWindow {
   void BuildAdvancedPage(QWidget* page);
   void ConnectHandlers();
   void ConnectDraftInputs();
-  void RefuseTextWithoutInternalForm(QLineEdit* edit, QWidget* field);
   void ConnectWindowButtons();
   void StartMainCheck();
   void OpenAboutWindow();
