@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "text/gbk_text.h"
-#include "workspace/folder_scan.h"
+#include "workspace/name_order.h"
 
 namespace qm {
 namespace {

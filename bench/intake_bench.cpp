@@ -22,6 +22,7 @@
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "text/gbk_text.h"
+#include "workspace/folder_intake.h"
 #include "workspace/folder_scan.h"
 
 namespace qm {

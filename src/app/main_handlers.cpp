@@ -13,7 +13,7 @@
 #include "rename/undo_export.h"
 #include "workspace/drop_intake.h"
 #include "workspace/extension_presets.h"
-#include "workspace/folder_scan.h"
+#include "workspace/folder_intake.h"
 #include "workspace/list_ordering.h"
 #include "workspace/workspace_handlers.h"
 

@@ -22,7 +22,7 @@
 #include "rename/rename_context.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
-#include "workspace/folder_scan.h"
+#include "workspace/folder_intake.h"
 #include "workspace/intake_guard.h"
 #include "workspace/workspace_handlers.h"
 #include "workspace/workspace_values.h"

@@ -55,8 +55,7 @@ void CreateItems(MainServices& services) {
          "");
     return;
   }
-  GbkText target = typed;
-  if (target.back() != kPathSeparator) target += kPathSeparator;
+  const GbkText target = WithSeparator(typed);
   if (!IsAbsolute(target) || !services.files.IsFolder(target)) {
     Tell(services.messages, "这个路径并不存在", "");
     return;

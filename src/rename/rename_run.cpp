@@ -8,6 +8,7 @@
 #include "rename/preview_commit.h"
 #include "rename/rename_context.h"
 #include "text/gbk_text.h"
+#include "workspace/folder_intake.h"
 #include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"

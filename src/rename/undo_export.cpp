@@ -10,10 +10,9 @@
 #include "rename/folder_identities.h"
 #include "rename/journal_recovery.h"
 #include "rename/preview_commit.h"
-#include "rename/rename_run.h"
 #include "rename/rename_context.h"
+#include "rename/rename_run.h"
 #include "text/gbk_text.h"
-#include "workspace/folder_scan.h"
 #include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"
 
@@ -57,9 +56,8 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
   return plan;
 }
 
-GbkText ExportPath(GbkText folder) {
-  if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
-  return folder + Gbk("原文件名保存.txt");
+GbkText ExportPath(const GbkText& folder) {
+  return WithSeparator(folder) + Gbk("原文件名保存.txt");
 }
 
 }  // namespace

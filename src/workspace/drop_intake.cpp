@@ -2,7 +2,7 @@
 
 #include "base/path_rules.h"
 #include "text/gbk_text.h"
-#include "workspace/folder_scan.h"
+#include "workspace/folder_intake.h"
 #include "workspace/name_functions.h"
 #include "workspace/workspace_values.h"
 

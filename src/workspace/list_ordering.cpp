@@ -5,8 +5,8 @@
 
 #include "platform/reminder.h"
 #include "text/gbk_text.h"
-#include "workspace/folder_scan.h"
 #include "workspace/list_functions.h"
+#include "workspace/name_order.h"
 #include "workspace/workspace_values.h"
 
 namespace qm {

@@ -73,4 +73,9 @@ GbkText FirstDigitRun(const GbkText& text) {
   return {};
 }
 
+GbkText WithSeparator(GbkText folder) {
+  if (folder.empty() || folder.back() != kPathSeparator) folder += kPathSeparator;
+  return folder;
+}
+
 }  // namespace qm

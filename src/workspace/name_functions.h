@@ -23,6 +23,9 @@ GbkText ExtensionOf(const GbkText& path, PathRules rules = kNativePathRules);
 // The first run of ASCII digits in text, or "".
 GbkText FirstDigitRun(const GbkText& text);
 
+// folder with the path separator at its end, where names are appended.
+GbkText WithSeparator(GbkText folder);
+
 inline bool IsAsciiDigit(char byte) { return byte >= '0' && byte <= '9'; }
 
 }  // namespace qm

@@ -2,7 +2,7 @@
 
 #include "text/gbk_text.h"
 #include "workspace/extension_presets.h"
-#include "workspace/folder_scan.h"
+#include "workspace/folder_intake.h"
 #include "workspace/workspace_values.h"
 
 namespace qm {

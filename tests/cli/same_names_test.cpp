@@ -25,7 +25,7 @@
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "trials/trial_world.h"
-#include "workspace/folder_scan.h"
+#include "workspace/folder_intake.h"
 #include "workspace/workspace_handlers.h"
 
 namespace qm {

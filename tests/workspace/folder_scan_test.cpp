@@ -17,6 +17,9 @@
 #include "fakes/scripted_messages.h"
 #include "platform/posix/posix_file_system.h"
 #include "text/gbk_text.h"
+#include "workspace/folder_intake.h"
+#include "workspace/name_order.h"
+#include "workspace/wildcard.h"
 #include "workspace/workspace_handlers.h"
 #include "workspace/workspace_values.h"
 
