@@ -1,9 +1,11 @@
 #include "app/main_handlers.h"
 
+#include "app/main_list_windows.h"
 #include "app/preview_layout.h"
 #include "filetools/create_items.h"
 #include "filetools/delete_listed.h"
 #include "mapped/mapped_rename.h"
+#include "platform/qt/qt_drop_target.h"
 #include "rename/delete_operations.h"
 #include "rename/insert_operations.h"
 #include "rename/journal_recovery.h"

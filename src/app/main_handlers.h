@@ -1,8 +1,6 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/drop_target.h"
-#include "platform/list_windows.h"
 #include "platform/main_services.h"
 #include "platform/shell.h"
 #include "rename/undo_record.h"
@@ -10,12 +8,20 @@
 
 namespace qm {
 
+class MainListWindows;
+class QtDropTarget;
+
+// The items of FileListView's right-click menu "右键功能1", in menu order.
+enum class ListMenuItem { MoveUp, MoveDown, DeleteSelected, EditThis };
+// The items of the menu "多种重新排序", in menu order.
+enum class SortMenuItem { ByNumber, ByCreationTime, ByLastWriteTime };
+
 // The list's menus, secondary windows, the clipboard (of the shell) and drops; a handler whose
 // service is missing does nothing.
 struct MainListServices {
-  ListWindows* windows = nullptr;
+  MainListWindows* windows = nullptr;
   Shell* shell = nullptr;
-  DropTarget* drops = nullptr;
+  QtDropTarget* drops = nullptr;
 };
 
 // Routes MainWindow's control events to the Qt-free handlers. The window

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPointer>
+#include <vector>
 
-#include "platform/list_windows.h"
 #include "platform/main_services.h"
 
 class QMenu;
@@ -15,19 +15,24 @@ class MainHandlers;
 class MappedRenameWindow;
 
 // MainWindow's two menus and the secondary windows it opens from its list.
-class MainListWindows : public ListWindows {
+class MainListWindows {
  public:
   MainListWindows(QWidget* main_window, FileListView& list, MainServices& services);
   // Destroys an open MappedRenameWindow while MainWindow can still take its names.
-  ~MainListWindows() override;
+  ~MainListWindows();
 
   // The handlers that receive the chosen menu items; set once they exist.
   void Connect(MainHandlers& handlers);
 
-  void PopUpListMenu() override;
-  void PopUpSortMenu() override;
-  void OpenMappedRename(const std::vector<GbkText>& names) override;
-  void OpenNameEditor() override;
+  // Pops a menu up at the pointer; its items come back as ListMenuChosen and
+  // SortMenuChosen of the handlers.
+  void PopUpListMenu();
+  void PopUpSortMenu();
+  // Opens the MappedRenameWindow over these names, with MainWindow disabled
+  // until it is destroyed.
+  void OpenMappedRename(const std::vector<GbkText>& names);
+  // Opens the SingleNameEditor on FileListView.
+  void OpenNameEditor();
 
   // The open MappedRenameWindow, or nullptr.
   MappedRenameWindow* mapped_window() const;
