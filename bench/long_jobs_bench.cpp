@@ -34,11 +34,11 @@
 
 #include "app/main_list_windows.h"
 #include "app/main_window.h"
+#include "app/mapped_controls.h"
 #include "app/mapped_rename_window.h"
-#include "fakes/scripted_messages.h"
 #include "base/encoding.h"
+#include "fakes/scripted_messages.h"
 #include "platform/form.h"
-#include "platform/mapped_controls.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "rename/undo_record.h"

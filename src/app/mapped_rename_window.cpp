@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "app/mapped_controls.h"
 #include "app/name_windows.h"
 #include "app/widget_placement.h"
 #include "mapped/mapped_rename.h"
 #include "mapped/name_editing.h"
 #include "platform/main_services.h"
-#include "platform/mapped_controls.h"
 #include "platform/mapped_services.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_drop_target.h"

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "app/name_editor_controls.h"
+#include "app/name_paste_controls.h"
 #include "app/widget_placement.h"
 #include "mapped/name_editing.h"
 #include "platform/main_services.h"
-#include "platform/name_editor_controls.h"
-#include "platform/name_paste_controls.h"
 #include "platform/qt/qt_text.h"
 
 namespace qm {

@@ -24,11 +24,11 @@
 
 #include "app/main_list_windows.h"
 #include "app/main_window.h"
+#include "app/name_editor_controls.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_window_system.h"
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
-#include "platform/name_editor_controls.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/qt/file_list_view.h"
 #include "qt_application.h"
