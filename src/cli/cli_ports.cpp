@@ -21,7 +21,9 @@ void MemoryList::SetCell(int row, int column, const GbkText& text) {
     if (text.empty()) return;
     cells.resize(rows_);
   }
-  cells[row] = text;
+  // A copy made to measure: assigned into an empty cell, a name would be
+  // given twice the room it needs.
+  cells[row] = GbkText(text);
   if (!marks_.empty()) marks_.erase(Key(row, column));
 }
 

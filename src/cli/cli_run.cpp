@@ -12,6 +12,7 @@
 #include "base/encoding.h"
 #include "cli/cli_ports.h"
 #include "mapped/mapped_rename.h"
+#include "platform/free_aside.h"
 #include "platform/media/media_file_info.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
@@ -309,6 +310,9 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefi
   };
   const size_t shown = session.messages.shown.size();
   RenameRun(entry.profile, definition, session.services);
+  // What the run handed over to be freed beside it is freed before the
+  // report is made, so the two are never held at once.
+  WaitUntilAsideDone();
   if (!prepared) {
     report.refusal = session.messages.shown.size() > shown
                          ? OneLine(session.messages.shown.back().text)
