@@ -8,22 +8,72 @@
 
 namespace qm::cli {
 
+namespace {
+
+// A block of texts; a longer text gets a block of its own size.
+constexpr size_t kTextBlock = 256 << 10;
+
+}  // namespace
+
+std::string_view MemoryList::Texts::At(int row) const {
+  if (row < 0 || row >= Size()) return {};
+  const Span& span = spans_[row];
+  if (span.size == 0) return {};
+  return std::string_view(blocks_[span.block]).substr(span.offset, span.size);
+}
+
+MemoryList::Texts::Span MemoryList::Texts::Store(std::string_view text) {
+  if (text.empty()) return {};
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < text.size()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kTextBlock, text.size()));
+  }
+  std::string& block = blocks_.back();
+  const Span span{static_cast<uint32_t>(blocks_.size() - 1), static_cast<uint32_t>(block.size()),
+                  static_cast<uint32_t>(text.size())};
+  block.append(text);
+  return span;
+}
+
+void MemoryList::Texts::Set(int row, std::string_view text) { spans_[row] = Store(text); }
+
+void MemoryList::Texts::Append(const std::vector<GbkText>& texts) {
+  const size_t needed = spans_.size() + texts.size();
+  if (needed > spans_.capacity()) spans_.reserve(std::max(needed, spans_.capacity() * 3 / 2));
+  for (const GbkText& text : texts) spans_.push_back(Store(text.bytes()));
+}
+
+void MemoryList::Texts::Erase(int row) {
+  if (row >= 0 && row < Size()) spans_.erase(spans_.begin() + row);
+}
+
+void MemoryList::Texts::Clear() {
+  spans_.clear();
+  blocks_.clear();
+}
+
+int MemoryList::Texts::Filled() const {
+  return static_cast<int>(
+      std::count_if(spans_.begin(), spans_.end(), [](const Span& span) { return span.size > 0; }));
+}
+
 GbkText MemoryList::Cell(int row, int column) const {
   if (!Holds(row, column)) return {};
-  const std::vector<GbkText>& cells = columns_[column];
-  return row < static_cast<int>(cells.size()) ? cells[row] : GbkText();
+  return GbkText(columns_[column].At(row));
+}
+
+bool MemoryList::CellHolds(int row, int column, std::string_view text) const {
+  return Holds(row, column) ? columns_[column].At(row) == text : text.empty();
 }
 
 void MemoryList::SetCell(int row, int column, const GbkText& text) {
   if (!Holds(row, column)) return;
-  std::vector<GbkText>& cells = columns_[column];
-  if (row >= static_cast<int>(cells.size())) {
+  Texts& cells = columns_[column];
+  if (row >= cells.Size()) {
     if (text.empty()) return;
-    cells.resize(rows_);
+    cells.Resize(rows_);
   }
-  // A copy made to measure: assigned into an empty cell, a name would be
-  // given twice the room it needs.
-  cells[row] = GbkText(text);
+  cells.Set(row, text.bytes());
   if (!marks_.empty()) marks_.erase(Key(row, column));
 }
 
@@ -37,16 +87,14 @@ void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
 }
 
 GbkText MemoryList::TakeCell(int row, int column) {
-  if (!Holds(row, column)) return {};
-  std::vector<GbkText>& cells = columns_[column];
-  return row < static_cast<int>(cells.size()) ? std::move(cells[row]) : GbkText();
+  GbkText text = Cell(row, column);
+  if (!text.empty()) columns_[column].Set(row, {});
+  return text;
 }
 
 int MemoryList::FilledCells(int column) const {
   if (column < 0 || column >= ColumnCount()) return 0;
-  const std::vector<GbkText>& cells = columns_[column];
-  return static_cast<int>(
-      std::count_if(cells.begin(), cells.end(), [](const GbkText& text) { return !text.empty(); }));
+  return columns_[column].Filled();
 }
 
 GbkText MemoryList::Mark(int row, int column) const {
@@ -56,10 +104,9 @@ GbkText MemoryList::Mark(int row, int column) const {
 
 void MemoryList::AppendRows(std::vector<GbkText> column0) {
   if (columns_.empty()) return;
-  std::vector<GbkText>& names = columns_[0];
-  names.resize(rows_);
-  names.insert(names.end(), std::make_move_iterator(column0.begin()),
-               std::make_move_iterator(column0.end()));
+  Texts& names = columns_[0];
+  names.Resize(rows_);
+  names.Append(column0);
   rows_ += static_cast<int>(column0.size());
 }
 
@@ -67,15 +114,13 @@ void MemoryList::AppendRows(std::vector<GbkText> column0) {
 // of this program; the marks are then dropped rather than shifted.
 void MemoryList::RemoveRow(int row) {
   if (row < 0 || row >= rows_) return;
-  for (std::vector<GbkText>& cells : columns_) {
-    if (row < static_cast<int>(cells.size())) cells.erase(cells.begin() + row);
-  }
+  for (Texts& cells : columns_) cells.Erase(row);
   --rows_;
   marks_.clear();
 }
 
 void MemoryList::RemoveAllRows() {
-  for (std::vector<GbkText>& cells : columns_) cells.clear();
+  for (Texts& cells : columns_) cells.Clear();
   rows_ = 0;
   marks_.clear();
 }
@@ -83,7 +128,7 @@ void MemoryList::RemoveAllRows() {
 void MemoryList::InsertColumn(int index, const GbkText& title, int) {
   if (index < 0 || index > ColumnCount()) return;
   titles_.insert(titles_.begin() + index, title);
-  columns_.insert(columns_.begin() + index, std::vector<GbkText>());
+  columns_.insert(columns_.begin() + index, Texts());
   marks_.clear();
 }
 
