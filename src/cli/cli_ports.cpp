@@ -156,8 +156,30 @@ Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon i
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
   if (!writable) return Error{"a dry run renames nothing"};
   Result<std::unique_ptr<JournalWriter>> created = journals_.Create();
-  if (!created.ok()) write_failed = true;
+  if (!created.ok()) {
+    write_failed = true;
+  } else {
+    last_created_ = (*created)->Id();
+    removed_plan_.reset();
+  }
   return created;
+}
+
+void GuardedJournals::Remove(const std::string& id) {
+  if (!writable) return;
+  if (id == last_created_ && InterruptRequested()) {
+    Result<std::string> bytes = journals_.Read(id);
+    if (bytes.ok()) removed_plan_ = std::move(*bytes);
+  }
+  journals_.Remove(id);
+}
+
+std::optional<std::string> GuardedJournals::LastPlan() {
+  if (last_created_.empty()) return std::nullopt;
+  if (removed_plan_) return removed_plan_;
+  Result<std::string> bytes = journals_.Read(last_created_);
+  if (!bytes.ok()) return std::nullopt;
+  return std::move(*bytes);
 }
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -131,9 +132,12 @@ class GuardedJournals : public JournalStore {
   void SetAside(const std::string& id) override {
     if (writable) journals_.SetAside(id);
   }
-  void Remove(const std::string& id) override {
-    if (writable) journals_.Remove(id);
-  }
+  void Remove(const std::string& id) override;
+  // The journal of the last plan this session wrote, as it stood when the
+  // run ended: the whole plan and a mark per entry done. Read from the store,
+  // or kept from it when Ctrl-C stopped the run before its first rename and
+  // the run then removed it. nullopt when no plan was written.
+  std::optional<std::string> LastPlan();
   bool writable = false;
   // A journal could not be opened for writing: the run it was for renamed
   // nothing.
@@ -141,6 +145,8 @@ class GuardedJournals : public JournalStore {
 
  private:
   JournalStore& journals_;
+  std::string last_created_;
+  std::optional<std::string> removed_plan_;
 };
 
 // Ctrl-C asks the running job to stop after the rename it is on; a second

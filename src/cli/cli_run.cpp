@@ -20,6 +20,7 @@
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
+#include "rename/rename_journal.h"
 #include "rename/rename_services.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
@@ -241,6 +242,29 @@ Report ReportFor(const Request& request, bool applied) {
 // report, and the record leaves memory: its journal keeps it for undo, and
 // the program ends with this run. Renames and failures of entries that no
 // row holds (a subfolder made since the list was read) come last.
+// A run stopped by Ctrl-C: the entries of its plan it never reached, by
+// their old names, as its journal tells them (its plan, and a mark per entry
+// done); those that failed are the failure window's. Empty when the run
+// wrote no plan: it stopped before its new names were all made.
+std::map<GbkText, GbkText> NotReached(Session& session, const FailureIndex& failures) {
+  std::map<GbkText, GbkText> not_reached;
+  std::optional<std::string> bytes = session.journal.LastPlan();
+  std::optional<JournalContent> plan = bytes ? ParseJournal(*bytes) : std::nullopt;
+  if (!plan) return not_reached;
+  for (JournalEntry& entry : plan->entries) {
+    if (plan->done.count(entry.index) != 0 || failures.count(entry.from) != 0) continue;
+    not_reached.emplace(std::move(entry.from), std::move(entry.to));
+  }
+  return not_reached;
+}
+
+// A run that renamed at once, in list order: a renamed row shows its new
+// name, and the run's undo record holds its pairs in the same order; a
+// failure is in the failure window; after Ctrl-C, an entry not reached still
+// shows its old name. The names move from the record into the report, and
+// the record leaves memory: its journal keeps it for undo, and the program
+// ends with this run. Entries that no row holds (a subfolder made since the
+// list was read) come last.
 void ReadDirectOutcomes(Session& session, const std::string& newest_before, Report& report) {
   std::vector<UndoPair> pairs;
   if (!session.undo.empty() && session.undo.Newest().journal_id != newest_before) {
@@ -248,7 +272,9 @@ void ReadDirectOutcomes(Session& session, const std::string& newest_before, Repo
   }
   session.undo.clear();
   FailureIndex failures = IndexFailures(session);
-  report.entries.reserve(pairs.size() + failures.size());
+  std::map<GbkText, GbkText> not_reached;
+  if (report.stopped) not_reached = NotReached(session, failures);
+  report.entries.reserve(pairs.size() + failures.size() + not_reached.size());
   auto add_failure = [&report](const FailedRename& failed) {
     report.entries.push_back(
         {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
@@ -263,6 +289,9 @@ void ReadDirectOutcomes(Session& session, const std::string& newest_before, Repo
     } else if (auto failed = failures.find(now); failed != failures.end()) {
       add_failure(*failed->second);
       failures.erase(failed);
+    } else if (auto left = not_reached.find(now); left != not_reached.end()) {
+      report.entries.push_back({std::move(now), std::move(left->second), EntryResult::NotRun, {}});
+      not_reached.erase(left);
     }
   }
   for (; next < pairs.size(); ++next) {
@@ -273,6 +302,9 @@ void ReadDirectOutcomes(Session& session, const std::string& newest_before, Repo
   }
   for (const FailedRename& failed : session.failures.failed) {
     if (failures.count(failed.old_name) != 0) add_failure(failed);
+  }
+  for (auto& [old_name, new_name] : not_reached) {
+    report.entries.push_back({old_name, std::move(new_name), EntryResult::NotRun, {}});
   }
 }
 
@@ -359,6 +391,10 @@ void RunDirect(Session& session, const OperationEntry& entry, OperationDefinitio
   if (report.refusal) return;
   ReadDirectOutcomes(session, newest_before, report);
   NoteJournalFailure(session, shown, report);
+  if (report.stopped && !session.journal.LastPlan()) {
+    report.notes.push_back(
+        Internal("stopped before the new names were all made: nothing was renamed"));
+  }
 }
 
 std::optional<int> ReadWidth(const std::string& typed) {
