@@ -138,6 +138,7 @@ class GuardedJournals : public JournalStore {
   // or kept from it when Ctrl-C stopped the run before its first rename and
   // the run then removed it. nullopt when no plan was written.
   std::optional<std::string> LastPlan();
+  bool WrotePlan() const { return !last_created_.empty(); }
   bool writable = false;
   // A journal could not be opened for writing: the run it was for renamed
   // nothing.

@@ -391,7 +391,7 @@ void RunDirect(Session& session, const OperationEntry& entry, OperationDefinitio
   if (report.refusal) return;
   ReadDirectOutcomes(session, newest_before, report);
   NoteJournalFailure(session, shown, report);
-  if (report.stopped && !session.journal.LastPlan()) {
+  if (report.stopped && !session.journal.WrotePlan()) {
     report.notes.push_back(
         Internal("stopped before the new names were all made: nothing was renamed"));
   }
