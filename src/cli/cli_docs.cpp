@@ -199,7 +199,11 @@ std::string ZshChoices(std::string_view choices) {
 }
 
 std::string ZshSpec(const OptionRow& option) {
-  if (IsPositional(option)) return ":" + ZshSpecText(option.help) + ": ";
+  // A text argument has nothing to complete; the guard keeps its message
+  // from standing in for the options while the word typed begins with "-".
+  if (IsPositional(option)) {
+    return ":" + ZshSpecText(option.help) + ":_guard '^-*' " + ZshQuoted(option.help);
+  }
   const std::string help = "[" + ZshSpecText(option.help) + "]";
   switch (option.kind) {
     case OptionKind::Flag:
