@@ -57,10 +57,7 @@ int MemoryList::Texts::Filled() const {
       std::count_if(spans_.begin(), spans_.end(), [](const Span& span) { return span.size > 0; }));
 }
 
-GbkText MemoryList::Cell(int row, int column) const {
-  if (!Holds(row, column)) return {};
-  return GbkText(columns_[column].At(row));
-}
+GbkText MemoryList::Cell(int row, int column) const { return GbkText(CellView(row, column)); }
 
 bool MemoryList::CellHolds(int row, int column, std::string_view text) const {
   return Holds(row, column) ? columns_[column].At(row) == text : text.empty();
@@ -97,9 +94,14 @@ int MemoryList::FilledCells(int column) const {
   return columns_[column].Filled();
 }
 
-GbkText MemoryList::Mark(int row, int column) const {
+std::string_view MemoryList::CellView(int row, int column) const {
+  return Holds(row, column) ? columns_[column].At(row) : std::string_view();
+}
+
+const GbkText* MemoryList::MarkOf(int row, int column) const {
+  if (marks_.empty()) return nullptr;
   auto found = marks_.find(Key(row, column));
-  return found == marks_.end() ? GbkText() : found->second;
+  return found == marks_.end() ? nullptr : &found->second;
 }
 
 void MemoryList::AppendRows(std::vector<GbkText> column0) {

@@ -34,8 +34,10 @@ class MemoryList : public ListView {
   bool CellHolds(int row, int column, std::string_view text) const override;
   void SetCell(int row, int column, const GbkText& text) override;
   void MarkCell(int row, int column, const GbkText& reason) override;
-  // The reason the cell is marked with; empty when it carries no mark.
-  GbkText Mark(int row, int column) const;
+  // The cell's text where the list keeps it, valid until the column changes.
+  std::string_view CellView(int row, int column) const;
+  // The reason the cell is marked with; nullptr when it carries no mark.
+  const GbkText* MarkOf(int row, int column) const;
   // The cell's text, for its last reading: the cell is then left empty.
   GbkText TakeCell(int row, int column);
   // How many cells of the column hold text.
