@@ -6,7 +6,8 @@
 //   over_mmv, over_rename  the applied run's time over mmv's, perl rename's
 //   dry_over_applied       the dry run's time over the applied run's
 //   kib_per_file           the program's peak resident memory per file
-// A baseline that is not installed is skipped, not failed.
+// A baseline that is not installed is skipped, not failed. QM_BENCH_CLI
+// names another build of the program to measure (an earlier one, say).
 //   build/bench/bench_cli
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -98,7 +100,9 @@ Ran Run(std::vector<std::string> words, const Folder& folder, const std::string&
 }
 
 Ran Cli(const Folder& folder, bool apply) {
-  std::vector<std::string> words{QM_CLI_BINARY, "append", "--text", "_x", folder.Path()};
+  const char* other = std::getenv("QM_BENCH_CLI");
+  std::vector<std::string> words{other != nullptr ? other : QM_CLI_BINARY, "append", "--text", "_x",
+                                 folder.Path()};
   if (apply) words.push_back("--apply");
   return Run(words, folder, "/");
 }

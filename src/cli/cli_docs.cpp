@@ -83,7 +83,8 @@ std::string ManPage(const std::string& version) {
       << ".TP\n1\nSome entries failed, or would fail; each reason is on standard error.\n"
       << ".TP\n2\nBad usage or input: an unknown option, a missing folder, a names file that "
          "cannot be read.\n.TP\n130\nStopped by Ctrl\\-C after the rename it was on; what was "
-         "done is reported and can be undone.\n"
+         "done is reported and can be undone, and the entries it never reached are reported "
+         "as not done (\\fBnot\\-run\\fR with \\fB\\-\\-json\\fR).\n"
       << ".SH ENVIRONMENT\n.TP\n.B NO_COLOR\nWhen set, the output has no colours.\n"
       << ".TP\n.B XDG_STATE_HOME\nThe journals live in \\fI$XDG_STATE_HOME/quillmere\\fR "
          "(default \\fI~/.local/state/quillmere\\fR), shared with the window.\n"
@@ -199,7 +200,11 @@ std::string ZshChoices(std::string_view choices) {
 }
 
 std::string ZshSpec(const OptionRow& option) {
-  if (IsPositional(option)) return ":" + ZshSpecText(option.help) + ": ";
+  // A text argument has nothing to complete; the guard keeps its message
+  // from standing in for the options while the word typed begins with "-".
+  if (IsPositional(option)) {
+    return ":" + ZshSpecText(option.help) + ":_guard '^-*' " + ZshQuoted(option.help);
+  }
   const std::string help = "[" + ZshSpecText(option.help) + "]";
   switch (option.kind) {
     case OptionKind::Flag:

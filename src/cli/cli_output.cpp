@@ -18,7 +18,7 @@ struct Counts {
 
 Counts CountOf(const Report& report) {
   Counts counts;
-  for (const EntryReport& entry : report.entries) {
+  report.ForEach([&counts](const EntryView& entry) {
     switch (entry.result) {
       case EntryResult::WouldRename:
       case EntryResult::Renamed:
@@ -32,7 +32,7 @@ Counts CountOf(const Report& report) {
         ++counts.not_run;
         break;
     }
-  }
+  });
   return counts;
 }
 
@@ -77,10 +77,22 @@ std::string Summary(const Report& report, const Counts& counts) {
 
 }  // namespace
 
-std::string Utf8(const GbkText& text) {
-  Result<std::string> utf8 = InternalToUtf8(text);
+std::string Utf8(const GbkText& text) { return Utf8(text.bytes()); }
+
+std::string Utf8(std::string_view internal) {
+  Result<std::string> utf8 = InternalToUtf8(internal);
   return utf8.ok() ? *utf8 : std::string("?");
 }
+
+namespace {
+
+// UTF-8 into a buffer kept across a table's rows.
+const char* Utf8Into(std::string_view internal, std::string& out) {
+  if (!InternalToUtf8Into(internal, out)) out = "?";
+  return out.c_str();
+}
+
+}  // namespace
 
 bool UsesColour(FILE* stream) {
   const char* no_colour = std::getenv("NO_COLOR");
@@ -98,21 +110,31 @@ void PrintText(const Report& report, FILE* out, FILE* err) {
   for (const GbkText& note : report.notes) {
     std::fprintf(err, "quillmere-cli: %s\n", Utf8(note).c_str());
   }
-  for (const EntryReport& entry : report.entries) {
+  // Each row goes out as it is read, through buffers kept from row to row.
+  std::string old_name;
+  std::string new_name;
+  std::string reason;
+  Counts counts;
+  report.ForEach([&](const EntryView& entry) {
     const bool fails = Fails(entry.result);
-    const char* mark = fails ? red : entry.result == EntryResult::NotRun ? dim : green;
-    std::fprintf(out, "%s%s → %s%s", mark, Utf8(entry.old_name).c_str(),
-                 Utf8(entry.new_name).c_str(), reset);
-    if (fails) std::fprintf(out, "  %s✗ %s%s", red, Utf8(entry.reason).c_str(), reset);
-    if (entry.result == EntryResult::NotRun) std::fputs("  (not done)", out);
+    const bool not_run = entry.result == EntryResult::NotRun;
+    ++(fails ? counts.failed : not_run ? counts.not_run : counts.ok);
+    const char* mark = fails ? red : not_run ? dim : green;
+    std::fprintf(out, "%s%s → %s%s", mark, Utf8Into(entry.old_name, old_name),
+                 Utf8Into(entry.new_name, new_name), reset);
+    if (fails) std::fprintf(out, "  %s✗ %s%s", red, Utf8Into(entry.reason, reason), reset);
+    if (not_run) std::fputs("  (not done)", out);
     std::fputc('\n', out);
+  });
+  if (counts.failed > 0) {
+    report.ForEach([&](const EntryView& entry) {
+      if (!Fails(entry.result)) return;
+      std::fprintf(err, "%s%s%s: %s\n", err_colour ? "\033[31m" : "",
+                   Utf8Into(entry.old_name, old_name), err_colour ? "\033[0m" : "",
+                   Utf8Into(entry.reason, reason));
+    });
   }
-  for (const EntryReport& entry : report.entries) {
-    if (!Fails(entry.result)) continue;
-    std::fprintf(err, "%s%s%s: %s\n", err_colour ? "\033[31m" : "", Utf8(entry.old_name).c_str(),
-                 err_colour ? "\033[0m" : "", Utf8(entry.reason).c_str());
-  }
-  std::fprintf(out, "%s\n", Summary(report, CountOf(report)).c_str());
+  std::fprintf(out, "%s\n", Summary(report, counts).c_str());
 }
 
 // Written entry by entry, so that a hundred thousand entries never stand
@@ -126,7 +148,7 @@ void PrintJson(const Report& report, FILE* out) {
   put(Utf8(report.folder));
   std::fprintf(out, ",\"applied\":%s,\n\"plan\":[", report.applied ? "true" : "false");
   const char* separator = "\n";
-  for (const EntryReport& entry : report.entries) {
+  report.ForEach([&](const EntryView& entry) {
     json item{{"old", Utf8(entry.old_name)}, {"new", Utf8(entry.new_name)}};
     if (!report.applied) {
       item["check"] = entry.result == EntryResult::WouldFail ? "fails" : "ok";
@@ -135,12 +157,12 @@ void PrintJson(const Report& report, FILE* out) {
     std::fputs(separator, out);
     put(item);
     separator = ",\n";
-  }
+  });
   std::fputs("]", out);
   if (report.applied) {
     std::fputs(",\n\"outcome\":[", out);
     separator = "\n";
-    for (const EntryReport& entry : report.entries) {
+    report.ForEach([&](const EntryView& entry) {
       json item{{"old", Utf8(entry.old_name)},
                 {"new", Utf8(entry.new_name)},
                 {"result", ResultName(entry.result)}};
@@ -148,7 +170,7 @@ void PrintJson(const Report& report, FILE* out) {
       std::fputs(separator, out);
       put(item);
       separator = ",\n";
-    }
+    });
     std::fputs("]", out);
   }
   json notes = json::array();

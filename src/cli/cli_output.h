@@ -9,6 +9,7 @@ namespace qm::cli {
 
 // UTF-8 for the terminal; names that have no UTF-8 form are never listed.
 std::string Utf8(const GbkText& text);
+std::string Utf8(std::string_view internal);
 
 // Colours only on a terminal, and never while NO_COLOR is set to anything.
 bool UsesColour(FILE* stream);

@@ -8,20 +8,69 @@
 
 namespace qm::cli {
 
-GbkText MemoryList::Cell(int row, int column) const {
-  if (!Holds(row, column)) return {};
-  const std::vector<GbkText>& cells = columns_[column];
-  return row < static_cast<int>(cells.size()) ? cells[row] : GbkText();
+namespace {
+
+// A block of texts; a longer text gets a block of its own size.
+constexpr size_t kTextBlock = 256 << 10;
+
+}  // namespace
+
+std::string_view MemoryList::Texts::At(int row) const {
+  if (row < 0 || row >= Size()) return {};
+  const Span& span = spans_[row];
+  if (span.size == 0) return {};
+  return std::string_view(blocks_[span.block]).substr(span.offset, span.size);
+}
+
+MemoryList::Texts::Span MemoryList::Texts::Store(std::string_view text) {
+  if (text.empty()) return {};
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < text.size()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kTextBlock, text.size()));
+  }
+  std::string& block = blocks_.back();
+  const Span span{static_cast<uint32_t>(blocks_.size() - 1), static_cast<uint32_t>(block.size()),
+                  static_cast<uint32_t>(text.size())};
+  block.append(text);
+  return span;
+}
+
+void MemoryList::Texts::Set(int row, std::string_view text) { spans_[row] = Store(text); }
+
+void MemoryList::Texts::Append(const std::vector<GbkText>& texts) {
+  const size_t needed = spans_.size() + texts.size();
+  if (needed > spans_.capacity()) spans_.reserve(std::max(needed, spans_.capacity() * 3 / 2));
+  for (const GbkText& text : texts) spans_.push_back(Store(text.bytes()));
+}
+
+void MemoryList::Texts::Erase(int row) {
+  if (row >= 0 && row < Size()) spans_.erase(spans_.begin() + row);
+}
+
+void MemoryList::Texts::Clear() {
+  spans_.clear();
+  blocks_.clear();
+}
+
+int MemoryList::Texts::Filled() const {
+  return static_cast<int>(
+      std::count_if(spans_.begin(), spans_.end(), [](const Span& span) { return span.size > 0; }));
+}
+
+GbkText MemoryList::Cell(int row, int column) const { return GbkText(CellView(row, column)); }
+
+bool MemoryList::CellHolds(int row, int column, std::string_view text) const {
+  return Holds(row, column) ? columns_[column].At(row) == text : text.empty();
 }
 
 void MemoryList::SetCell(int row, int column, const GbkText& text) {
   if (!Holds(row, column)) return;
-  std::vector<GbkText>& cells = columns_[column];
-  if (row >= static_cast<int>(cells.size())) {
+  Texts& cells = columns_[column];
+  if (row >= cells.Size()) {
     if (text.empty()) return;
-    cells.resize(rows_);
+    cells.Resize(rows_);
   }
-  cells[row] = text;
+  cells.Set(row, text.bytes());
   if (!marks_.empty()) marks_.erase(Key(row, column));
 }
 
@@ -35,29 +84,31 @@ void MemoryList::MarkCell(int row, int column, const GbkText& reason) {
 }
 
 GbkText MemoryList::TakeCell(int row, int column) {
-  if (!Holds(row, column)) return {};
-  std::vector<GbkText>& cells = columns_[column];
-  return row < static_cast<int>(cells.size()) ? std::move(cells[row]) : GbkText();
+  GbkText text = Cell(row, column);
+  if (!text.empty()) columns_[column].Set(row, {});
+  return text;
 }
 
 int MemoryList::FilledCells(int column) const {
   if (column < 0 || column >= ColumnCount()) return 0;
-  const std::vector<GbkText>& cells = columns_[column];
-  return static_cast<int>(
-      std::count_if(cells.begin(), cells.end(), [](const GbkText& text) { return !text.empty(); }));
+  return columns_[column].Filled();
 }
 
-GbkText MemoryList::Mark(int row, int column) const {
+std::string_view MemoryList::CellView(int row, int column) const {
+  return Holds(row, column) ? columns_[column].At(row) : std::string_view();
+}
+
+const GbkText* MemoryList::MarkOf(int row, int column) const {
+  if (marks_.empty()) return nullptr;
   auto found = marks_.find(Key(row, column));
-  return found == marks_.end() ? GbkText() : found->second;
+  return found == marks_.end() ? nullptr : &found->second;
 }
 
 void MemoryList::AppendRows(std::vector<GbkText> column0) {
   if (columns_.empty()) return;
-  std::vector<GbkText>& names = columns_[0];
-  names.resize(rows_);
-  names.insert(names.end(), std::make_move_iterator(column0.begin()),
-               std::make_move_iterator(column0.end()));
+  Texts& names = columns_[0];
+  names.Resize(rows_);
+  names.Append(column0);
   rows_ += static_cast<int>(column0.size());
 }
 
@@ -65,15 +116,13 @@ void MemoryList::AppendRows(std::vector<GbkText> column0) {
 // of this program; the marks are then dropped rather than shifted.
 void MemoryList::RemoveRow(int row) {
   if (row < 0 || row >= rows_) return;
-  for (std::vector<GbkText>& cells : columns_) {
-    if (row < static_cast<int>(cells.size())) cells.erase(cells.begin() + row);
-  }
+  for (Texts& cells : columns_) cells.Erase(row);
   --rows_;
   marks_.clear();
 }
 
 void MemoryList::RemoveAllRows() {
-  for (std::vector<GbkText>& cells : columns_) cells.clear();
+  for (Texts& cells : columns_) cells.Clear();
   rows_ = 0;
   marks_.clear();
 }
@@ -81,7 +130,7 @@ void MemoryList::RemoveAllRows() {
 void MemoryList::InsertColumn(int index, const GbkText& title, int) {
   if (index < 0 || index > ColumnCount()) return;
   titles_.insert(titles_.begin() + index, title);
-  columns_.insert(columns_.begin() + index, std::vector<GbkText>());
+  columns_.insert(columns_.begin() + index, Texts());
   marks_.clear();
 }
 
@@ -109,8 +158,30 @@ Answer CollectedMessages::Show(const GbkText& text, const GbkText& title, Icon i
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Create() {
   if (!writable) return Error{"a dry run renames nothing"};
   Result<std::unique_ptr<JournalWriter>> created = journals_.Create();
-  if (!created.ok()) write_failed = true;
+  if (!created.ok()) {
+    write_failed = true;
+  } else {
+    last_created_ = (*created)->Id();
+    removed_plan_.reset();
+  }
   return created;
+}
+
+void GuardedJournals::Remove(const std::string& id) {
+  if (!writable) return;
+  if (id == last_created_ && InterruptRequested()) {
+    Result<std::string> bytes = journals_.Read(id);
+    if (bytes.ok()) removed_plan_ = std::move(*bytes);
+  }
+  journals_.Remove(id);
+}
+
+std::optional<std::string> GuardedJournals::LastPlan() {
+  if (last_created_.empty()) return std::nullopt;
+  if (removed_plan_) return removed_plan_;
+  Result<std::string> bytes = journals_.Read(last_created_);
+  if (!bytes.ok()) return std::nullopt;
+  return std::move(*bytes);
 }
 
 Result<std::unique_ptr<JournalWriter>> GuardedJournals::Reopen(const std::string& id) {

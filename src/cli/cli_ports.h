@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,20 +21,24 @@ namespace qm::cli {
 // The ports of the main window held in memory, so the window's own handlers
 // run unchanged without a display.
 
-// Rows of cells, with the reason of every marked cell. The cells are kept
-// by column: a hundred thousand rows cost their names and little more.
+// Rows of cells, with the reason of every marked cell. The texts of a
+// column are kept end to end in large blocks: a hundred thousand rows cost
+// their names' bytes and twelve more a cell, where a text of its own would
+// cost 32 bytes and, past 15 bytes, a block of the heap besides.
 class MemoryList : public ListView {
  public:
   explicit MemoryList(int columns) : titles_(columns), columns_(columns) {}
   int RowCount() const override { return rows_; }
   int ColumnCount() const override { return static_cast<int>(titles_.size()); }
   GbkText Cell(int row, int column) const override;
+  bool CellHolds(int row, int column, std::string_view text) const override;
   void SetCell(int row, int column, const GbkText& text) override;
   void MarkCell(int row, int column, const GbkText& reason) override;
-  // The reason the cell is marked with; empty when it carries no mark.
-  GbkText Mark(int row, int column) const;
-  // The cell's text, moved out: for the last reading of a cell, which is
-  // then left empty.
+  // The cell's text where the list keeps it, valid until the column changes.
+  std::string_view CellView(int row, int column) const;
+  // The reason the cell is marked with; nullptr when it carries no mark.
+  const GbkText* MarkOf(int row, int column) const;
+  // The cell's text, for its last reading: the cell is then left empty.
   GbkText TakeCell(int row, int column);
   // How many cells of the column hold text.
   int FilledCells(int column) const;
@@ -49,6 +54,32 @@ class MemoryList : public ListView {
   int ClickedColumn() const override { return 0; }
 
  private:
+  // One column's texts. A text written over another leaves the old bytes
+  // where they are: a run writes each cell once or twice.
+  class Texts {
+   public:
+    std::string_view At(int row) const;
+    void Set(int row, std::string_view text);  // row < Size()
+    // Room for `rows` cells, the new ones empty.
+    void Resize(int rows) { spans_.resize(rows); }
+    // Appends the texts as cells; a large number of them is given room
+    // to measure, and many small numbers room that grows by half.
+    void Append(const std::vector<GbkText>& texts);
+    void Erase(int row);
+    void Clear();
+    int Filled() const;
+    int Size() const { return static_cast<int>(spans_.size()); }
+
+   private:
+    struct Span {
+      uint32_t block = 0;
+      uint32_t offset = 0;
+      uint32_t size = 0;
+    };
+    Span Store(std::string_view text);
+    std::vector<Span> spans_;
+    std::vector<std::string> blocks_;
+  };
   static uint64_t Key(int row, int column) {
     return (static_cast<uint64_t>(row) << 16) | static_cast<uint32_t>(column);
   }
@@ -57,7 +88,7 @@ class MemoryList : public ListView {
   }
   std::vector<GbkText> titles_;
   // Per column, as long as its last written cell: the others are empty.
-  std::vector<std::vector<GbkText>> columns_;
+  std::vector<Texts> columns_;
   int rows_ = 0;
   std::unordered_map<uint64_t, GbkText> marks_;
 };
@@ -103,9 +134,13 @@ class GuardedJournals : public JournalStore {
   void SetAside(const std::string& id) override {
     if (writable) journals_.SetAside(id);
   }
-  void Remove(const std::string& id) override {
-    if (writable) journals_.Remove(id);
-  }
+  void Remove(const std::string& id) override;
+  // The journal of the last plan this session wrote, as it stood when the
+  // run ended: the whole plan and a mark per entry done. Read from the store,
+  // or kept from it when Ctrl-C stopped the run before its first rename and
+  // the run then removed it. nullopt when no plan was written.
+  std::optional<std::string> LastPlan();
+  bool WrotePlan() const { return !last_created_.empty(); }
   bool writable = false;
   // A journal could not be opened for writing: the run it was for renamed
   // nothing.
@@ -113,6 +148,8 @@ class GuardedJournals : public JournalStore {
 
  private:
   JournalStore& journals_;
+  std::string last_created_;
+  std::optional<std::string> removed_plan_;
 };
 
 // Ctrl-C asks the running job to stop after the rename it is on; a second

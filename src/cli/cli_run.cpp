@@ -7,11 +7,13 @@
 #include <climits>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <unordered_map>
 
 #include "base/encoding.h"
 #include "cli/cli_ports.h"
 #include "mapped/mapped_rename.h"
+#include "platform/free_aside.h"
 #include "platform/media/media_file_info.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
@@ -20,6 +22,7 @@
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
 #include "rename/rename_context.h"
+#include "rename/rename_journal.h"
 #include "rename/undo_export.h"
 #include "text/gbk_text.h"
 #include "workspace/folder_intake.h"
@@ -241,51 +244,137 @@ Report ReportFor(const Request& request, bool applied) {
 // report, and the record leaves memory: its journal keeps it for undo, and
 // the program ends with this run. Renames and failures of entries that no
 // row holds (a subfolder made since the list was read) come last.
+// Names by view, each with its position in the vector that holds it.
+using NameIndex = std::map<std::string_view, int>;
+
+// A run stopped by Ctrl-C: the entries of its plan it never reached, as its
+// journal tells them (its plan, and a mark per entry done), in plan order;
+// those that failed are the failure window's. Empty when the run wrote no
+// plan: it stopped before its new names were all made.
+std::vector<std::pair<GbkText, GbkText>> NotReached(Session& session, const NameIndex& failures) {
+  std::vector<std::pair<GbkText, GbkText>> not_reached;
+  std::optional<std::string> bytes = session.journal.LastPlan();
+  std::optional<JournalContent> plan = bytes ? ParseJournal(*bytes) : std::nullopt;
+  if (!plan) return not_reached;
+  std::sort(plan->entries.begin(), plan->entries.end(),
+            [](const JournalEntry& a, const JournalEntry& b) { return a.index < b.index; });
+  for (JournalEntry& entry : plan->entries) {
+    if (plan->done.count(entry.index) != 0 || failures.count(entry.from.bytes()) != 0) continue;
+    not_reached.emplace_back(std::move(entry.from), std::move(entry.to));
+  }
+  return not_reached;
+}
+
+// What an applied run did, kept for the output: the renamed pairs, the
+// failures and the entries not reached, and the order to show them in.
+struct DirectOutcomes {
+  std::vector<UndoPair> renamed;
+  std::vector<FailedRename> failed;
+  std::vector<std::pair<GbkText, GbkText>> not_reached;
+  struct Item {
+    EntryResult result;
+    int index;  // into the vector of its result
+  };
+  std::vector<Item> order;
+};
+
+// A run that renamed at once, in list order: a renamed row shows its new
+// name, and the run's undo record holds its pairs in the same order; a
+// failure is in the failure window; after Ctrl-C, an entry not reached still
+// shows its old name. The names move from the record and the failure window
+// into the report, and the record leaves memory: its journal keeps it for
+// undo, and the program ends with this run. Entries that no row holds (a
+// subfolder made since the list was read) come last.
 void ReadDirectOutcomes(Session& session, const std::string& newest_before, Report& report) {
-  std::vector<UndoPair> pairs;
+  auto outcomes = std::make_shared<DirectOutcomes>();
+  std::vector<UndoPair>& pairs = outcomes->renamed;
   if (!session.undo.empty() && session.undo.Newest().journal_id != newest_before) {
     pairs = std::move(session.undo.Newest().pairs);
   }
   session.undo.clear();
-  FailureIndex failures = IndexFailures(session);
-  report.entries.reserve(pairs.size() + failures.size());
-  auto add_failure = [&report](const FailedRename& failed) {
-    report.entries.push_back(
-        {failed.old_name, failed.new_name, EntryResult::Failed, failed.reason});
-  };
+  outcomes->failed = std::move(session.failures.failed);
+  NameIndex failures;
+  for (size_t i = 0; i < outcomes->failed.size(); ++i) {
+    failures.emplace(outcomes->failed[i].old_name.bytes(), static_cast<int>(i));
+  }
+  if (report.stopped) outcomes->not_reached = NotReached(session, failures);
+  NameIndex not_reached;
+  for (size_t i = 0; i < outcomes->not_reached.size(); ++i) {
+    not_reached.emplace(outcomes->not_reached[i].first.bytes(), static_cast<int>(i));
+  }
+  std::vector<DirectOutcomes::Item>& order = outcomes->order;
+  order.reserve(pairs.size() + failures.size() + not_reached.size());
   size_t next = 0;
   for (int row = 0; row < session.list.RowCount(); ++row) {
-    GbkText now = session.list.TakeCell(row, 0);
-    if (next < pairs.size() && now == pairs[next].new_name) {
-      report.entries.push_back(
-          {std::move(pairs[next].old_name), std::move(now), EntryResult::Renamed, {}});
-      ++next;
+    const std::string_view now = session.list.CellView(row, 0);
+    if (next < pairs.size() && now == pairs[next].new_name.bytes()) {
+      order.push_back({EntryResult::Renamed, static_cast<int>(next++)});
     } else if (auto failed = failures.find(now); failed != failures.end()) {
-      add_failure(*failed->second);
+      order.push_back({EntryResult::Failed, failed->second});
       failures.erase(failed);
+    } else if (auto left = not_reached.find(now); left != not_reached.end()) {
+      order.push_back({EntryResult::NotRun, left->second});
+      not_reached.erase(left);
     }
   }
   for (; next < pairs.size(); ++next) {
-    report.entries.push_back({std::move(pairs[next].old_name),
-                              std::move(pairs[next].new_name),
-                              EntryResult::Renamed,
-                              {}});
+    order.push_back({EntryResult::Renamed, static_cast<int>(next)});
   }
-  for (const FailedRename& failed : session.failures.failed) {
-    if (failures.count(failed.old_name) != 0) add_failure(failed);
+  for (size_t i = 0; i < outcomes->failed.size(); ++i) {
+    if (failures.count(outcomes->failed[i].old_name.bytes()) != 0) {
+      order.push_back({EntryResult::Failed, static_cast<int>(i)});
+    }
   }
+  for (const auto& [name, index] : not_reached) order.push_back({EntryResult::NotRun, index});
+  std::sort(order.end() - static_cast<std::ptrdiff_t>(not_reached.size()), order.end(),
+            [](const DirectOutcomes::Item& a, const DirectOutcomes::Item& b) {
+              return a.index < b.index;
+            });
+  report.rows = [outcomes](const EntryVisitor& each) {
+    for (const DirectOutcomes::Item& item : outcomes->order) {
+      switch (item.result) {
+        case EntryResult::Renamed: {
+          const UndoPair& pair = outcomes->renamed[item.index];
+          each({pair.old_name.bytes(), pair.new_name.bytes(), EntryResult::Renamed, {}});
+          break;
+        }
+        case EntryResult::Failed: {
+          const FailedRename& failed = outcomes->failed[item.index];
+          each({failed.old_name.bytes(), failed.new_name.bytes(), EntryResult::Failed,
+                failed.reason.bytes()});
+          break;
+        }
+        default: {
+          const auto& [old_name, new_name] = outcomes->not_reached[item.index];
+          each({old_name.bytes(), new_name.bytes(), EntryResult::NotRun, {}});
+          break;
+        }
+      }
+    }
+  };
 }
 
 }  // namespace
+
+void Report::ForEach(const EntryVisitor& each) const {
+  if (rows) {
+    rows(each);
+    return;
+  }
+  for (const EntryReport& entry : entries) {
+    each({entry.old_name.bytes(), entry.new_name.bytes(), entry.result, entry.reason.bytes()});
+  }
+}
 
 int ExitStatus(const Report& report) {
   if (report.refusal) return 2;
   if (report.stopped) return 130;
   if (report.journal_failed) return 1;
-  for (const EntryReport& entry : report.entries) {
-    if (entry.result == EntryResult::WouldFail || entry.result == EntryResult::Failed) return 1;
-  }
-  return 0;
+  bool fails = false;
+  report.ForEach([&fails](const EntryView& entry) {
+    fails = fails || entry.result == EntryResult::WouldFail || entry.result == EntryResult::Failed;
+  });
+  return fails ? 1 : 0;
 }
 
 namespace {
@@ -310,6 +399,9 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefi
   };
   const size_t shown = session.messages.shown.size();
   RenameRun(entry.profile, definition, session.services);
+  // What the run handed over to be freed beside it is freed before the
+  // report is made, so the two are never held at once.
+  WaitUntilAsideDone();
   if (!prepared) {
     report.refusal = session.messages.shown.size() > shown
                          ? OneLine(session.messages.shown.back().text)
@@ -318,20 +410,23 @@ void RunAsTheButton(Session& session, const OperationEntry& entry, OperationDefi
   report.stopped = InterruptRequested();
 }
 
-// The preview column as the report's entries, moved out of the list, which
-// is done with. A row marked without a new name is one the operation could
-// make none for.
-void ReadPreview(Session& session, Report& report) {
-  MemoryList& list = session.list;
-  report.entries.reserve(list.FilledCells(1));
-  for (int row = 0; row < list.RowCount(); ++row) {
-    GbkText problem = list.Mark(row, 1);
-    GbkText new_name = list.TakeCell(row, 1);
-    if (new_name.empty() && problem.empty()) continue;
-    const EntryResult result = problem.empty() ? EntryResult::WouldRename : EntryResult::WouldFail;
-    report.entries.push_back(
-        {list.TakeCell(row, 0), std::move(new_name), result, std::move(problem)});
-  }
+// The preview column as the report's entries, read from the list, which
+// the report keeps: a row marked without a new name is one the operation
+// could make none for.
+void ShowPreview(std::shared_ptr<Session> session, Report& report) {
+  report.rows = [session](const EntryVisitor& each) {
+    const MemoryList& list = session->list;
+    for (int row = 0; row < list.RowCount(); ++row) {
+      const std::string_view new_name = list.CellView(row, 1);
+      const GbkText* problem = list.MarkOf(row, 1);
+      if (new_name.empty() && problem == nullptr) continue;
+      if (problem == nullptr) {
+        each({list.CellView(row, 0), new_name, EntryResult::WouldRename, {}});
+      } else {
+        each({list.CellView(row, 0), new_name, EntryResult::WouldFail, problem->bytes()});
+      }
+    }
+  };
 }
 
 // A journal that cannot be written stops a run before its first rename: the
@@ -356,6 +451,10 @@ void RunDirect(Session& session, const OperationEntry& entry, OperationDefinitio
   if (report.refusal) return;
   ReadDirectOutcomes(session, newest_before, report);
   NoteJournalFailure(session, shown, report);
+  if (report.stopped && !session.journal.WrotePlan()) {
+    report.notes.push_back(
+        Internal("stopped before the new names were all made: nothing was renamed"));
+  }
 }
 
 std::optional<int> ReadWidth(const std::string& typed) {
@@ -400,7 +499,8 @@ Report RunRenameCommand(const Request& request) {
   std::optional<GbkText> folder = ResolveFolder(request.folder, report);
   if (!folder) return report;
   report.folder = *folder;
-  Session session(request.terminal);
+  auto kept = std::make_shared<Session>(request.terminal);
+  Session& session = *kept;
   if (!PrepareWindow(session, request.intake, report)) return report;
   if (!ReadEntries(session, *folder, report)) return report;
   if (!SetOptions(session, *command, request, report)) return report;
@@ -419,7 +519,7 @@ Report RunRenameCommand(const Request& request) {
   // With the preview open the run only writes the new names beside the old.
   session.form.SetText(Control::按钮_打开预览, Gbk("关闭预览"));
   RunAsTheButton(session, entry, std::move(*definition), report);
-  if (!report.refusal) ReadPreview(session, report);
+  if (!report.refusal) ShowPreview(std::move(kept), report);
   return report;
 }
 

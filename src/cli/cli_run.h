@@ -1,12 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "cli/operation_options.h"
 #include "base/gbk_text_type.h"
+#include "cli/operation_options.h"
 
 namespace qm::cli {
 
@@ -46,11 +48,26 @@ struct EntryReport {
   GbkText reason;  // WouldFail and Failed
 };
 
+// One entry as the output reads it, viewing texts the report holds.
+struct EntryView {
+  std::string_view old_name;  // internal text, as every name here
+  std::string_view new_name;
+  EntryResult result = EntryResult::NotRun;
+  std::string_view reason;
+};
+
+using EntryVisitor = std::function<void(const EntryView&)>;
+
 struct Report {
   std::string command;
   GbkText folder;
   bool applied = false;
+  // The entries, in order: these, unless `rows` is set, which reads them
+  // where the run left them, as often as the output asks, so that a table of
+  // a hundred thousand rows is printed without a second copy of it.
   std::vector<EntryReport> entries;
+  std::function<void(const EntryVisitor&)> rows;
+  void ForEach(const EntryVisitor& each) const;
   std::vector<GbkText> notes;  // what the run said on the way
   // Bad usage or input, in one line; nothing was changed.
   std::optional<std::string> refusal;

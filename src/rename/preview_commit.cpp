@@ -116,7 +116,7 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
 }
 
 int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
-                        const std::vector<PlanEntry>& written) {
+                        const std::vector<bool>& written) {
   ListView& list = services.list;
   if (list.ColumnCount() < 2) return 0;
   // Rows whose values were made in different folders are refused as a whole
@@ -129,10 +129,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   }
   if (!handle) return ApplyMarks(list, {}, {}, between);
 
-  std::vector<bool> fresh(list.RowCount());
-  for (const PlanEntry& entry : written) {
-    if (entry.row >= 0 && entry.row < static_cast<int>(fresh.size())) fresh[entry.row] = true;
-  }
+  const std::vector<bool>& fresh = written;
   auto paint = [&between](int done, int total) {
     if (between) between(done, total);
     return true;
@@ -148,7 +145,7 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
     GbkText path = folder;
     for (PlanEntry& entry : plan) {
       paint(0, 0);
-      if (!fresh[entry.row]) continue;
+      if (entry.row >= static_cast<int>(fresh.size()) || !fresh[entry.row]) continue;
       // An entry failed on its new name alone was not looked up by the check.
       if (!entry.identity) entry.identity = handle->Identify(entry.from);
       if (!entry.identity) continue;

@@ -289,8 +289,15 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   if (preview) RecordPreviewFolder(services, folder);
   const int total = static_cast<int>(entries.size());
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
+  // A preview only writes its names beside the old ones and notes the rows
+  // it wrote: the check reads them from the list, so no plan is held twice.
   std::vector<PlanEntry> plan;
-  plan.reserve(total);
+  std::vector<bool> written;
+  if (preview) {
+    written.resize(list.RowCount());
+  } else {
+    plan.reserve(total);
+  }
   std::vector<NotMade> not_made;
   bool stopped = false;
   for (int k = 0; k < total; ++k) {
@@ -315,22 +322,29 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
                            : std::move(*result);
     if (new_name.empty() || new_name == entry.name) continue;
 
-    // A scanned subfolder that no row holds has nowhere to show its new name.
-    if (preview && entry.row >= 0) list.SetCell(entry.row, 1, new_name);
+    if (preview) {
+      // A scanned subfolder that no row holds has nowhere to show its new name.
+      if (entry.row >= 0) {
+        list.SetCell(entry.row, 1, new_name);
+        written[entry.row] = true;
+      }
+      continue;
+    }
     plan.push_back({entry.row, std::move(entry.name), std::move(new_name), std::nullopt});
   }
+  // The names are in the plan or the list now: the entries leave before the
+  // check, the largest step, begins.
+  FreeAside(std::move(entries));
   if (preview) {
     // Stopped, the rows written so far keep their earlier marks until the
     // next preview or commit checks them.
     if (stopped) return RunEnd::Stopped;
     MarkFailingPreviews(
-        services, [&job, total](int, int) { return job(total, total); }, plan);
+        services, [&job, total](int, int) { return job(total, total); }, written);
     // After the marks of the check, which clear every row outside the plan.
     for (const NotMade& entry : not_made) {
       if (entry.row >= 0) list.MarkCell(entry.row, 1, entry.failure.reason);
     }
-    FreeAside(std::move(plan));
-    FreeAside(std::move(entries));
     return RunEnd::Previewed;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
@@ -362,7 +376,6 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   }
   RecordForUndo(services, folder, done, [&job, total](int, int) { return job(total, total); });
   job.End();
-  FreeAside(std::move(entries));
   if (!done.started()) {
     FreeAside(std::move(done));
     return RunEnd::Ran;

@@ -2,6 +2,8 @@
 #include "cli/cli_process.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -119,6 +121,64 @@ TEST(CliProcess, CtrlCStopsTheRunAndReportsWhatWasDone) {
   if (std::filesystem::exists(journals)) {
     EXPECT_TRUE(std::filesystem::is_empty(journals));
   }
+}
+
+// Ctrl-C in the middle of the renames: the run stops after the rename it is
+// on. The report gives every entry of the plan, renamed or not reached,
+// exactly as the folder holds them, and undo puts back every name.
+TEST(CliProcess, CtrlCDuringTheRenamesReportsWhatWasAndWasNotDone) {
+  constexpr int kFiles = 20000;
+  ScratchFolder scratch;
+  for (int i = 0; i < kFiles; ++i) scratch.Add("f" + std::to_string(i) + ".txt");
+  const Files before = scratch.Files();
+  const int watch = ::inotify_init1(IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, Folder(scratch).c_str(), IN_MOVED_TO), 0);
+  CliProcess cli(scratch, {"append", "--text", "_x", Folder(scratch), "--apply", "--json"});
+  // At the first rename the program is held where it is and told to stop,
+  // so that the stop lands among the renames however busy the machine is.
+  pollfd first{watch, POLLIN, 0};
+  ASSERT_EQ(::poll(&first, 1, 60'000), 1);
+  ::kill(cli.Pid(), SIGSTOP);
+  ::kill(cli.Pid(), SIGINT);
+  ::kill(cli.Pid(), SIGCONT);
+  ::close(watch);
+  CliRun run = cli.Wait();
+  ASSERT_EQ(run.status, 130) << run.err;
+
+  const nlohmann::json document = nlohmann::json::parse(run.out);
+  EXPECT_EQ(document["plan"].size(), static_cast<size_t>(kFiles));
+  ASSERT_EQ(document["outcome"].size(), static_cast<size_t>(kFiles));
+  const Files after = scratch.Files();
+  int renamed = 0;
+  int not_run = 0;
+  for (const nlohmann::json& entry : document["outcome"]) {
+    const std::string old_name = entry["old"];
+    const std::string new_name = entry["new"];
+    ASSERT_EQ(new_name, old_name.substr(0, old_name.size() - 4) + "_x.txt");
+    if (entry["result"] == "renamed") {
+      ++renamed;
+      EXPECT_EQ(after.count(old_name), 0u) << old_name;
+      EXPECT_EQ(after.count(new_name), 1u) << new_name;
+    } else {
+      ASSERT_EQ(entry["result"], "not-run") << old_name;
+      ++not_run;
+      EXPECT_EQ(after.count(old_name), 1u) << old_name;
+      EXPECT_EQ(after.count(new_name), 0u) << new_name;
+    }
+  }
+  EXPECT_GT(renamed, 0);
+  EXPECT_GT(not_run, 0);
+  EXPECT_EQ(document["summary"]["ok"], renamed);
+  EXPECT_EQ(document["summary"]["not_run"], not_run);
+  EXPECT_EQ(document["summary"]["stopped"], true);
+  EXPECT_EQ(document["summary"]["exit_status"], 130);
+
+  CliRun undone = RunCli(scratch, {"undo", Folder(scratch)});
+  EXPECT_EQ(undone.status, 0) << undone.err;
+  EXPECT_NE(undone.out.find("put back " + std::to_string(renamed) + "\n"), std::string::npos)
+      << undone.out.substr(undone.out.size() - std::min<size_t>(undone.out.size(), 200));
+  EXPECT_EQ(scratch.Files(), before);
 }
 
 TEST(CliProcess, FailingEntriesExitOneWithTheirReasons) {

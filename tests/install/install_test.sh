@@ -109,6 +109,11 @@ if command -v zsh >/dev/null; then
     fail "the zsh completion does not complete an option"
   zsh_completes "quillmere-cli to-pinyin --tone=m" "--tone=marks" ||
     fail "the zsh completion does not complete a choice"
+  # Where the pattern would go, a word that begins with "-" is an option.
+  zsh_completes "quillmere-cli regex --ig" "quillmere-cli regex --ignore-case" ||
+    fail "the zsh completion does not complete an option before the pattern"
+  zsh_completes "quillmere-cli regex '(\\d+)' 'EP\$1' --first" "'EP\$1' --first-only" ||
+    fail "the zsh completion does not complete an option after the replacement"
 else
   echo "zsh is not installed: its completion was not tried"
 fi

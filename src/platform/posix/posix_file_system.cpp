@@ -78,20 +78,38 @@ bool SettledSinceLastChange(const struct stat& status) {
   return Nanoseconds(now) - latest >= settled;
 }
 
-// Makes room for one more entry. Moved to a larger buffer in one piece, a
-// million names would hold the window: they move in pieces, with `between`
-// called between them.
-void MakeRoom(std::vector<NamedIdentity>& entries, const std::function<void()>& between) {
-  constexpr size_t kPiece = 4096;
-  if (entries.size() < entries.capacity()) return;
-  std::vector<NamedIdentity> larger;
-  larger.reserve(std::max<size_t>(kPiece, entries.size() * 2));
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (between && i % kPiece == 0) between();
-    larger.push_back(std::move(entries[i]));
+// A listing read in pieces of a fixed size, then moved into one vector of
+// the exact size a piece at a time, each piece freed once moved: a vector
+// grown by doubling would hold half as much again as it needs, and copy a
+// million names in one piece while the window waits. `between` is called
+// between the pieces.
+class PiecewiseListing {
+ public:
+  void Add(NamedIdentity entry) {
+    if (pieces_.empty() || pieces_.back().size() == kPiece) {
+      pieces_.emplace_back();
+      pieces_.back().reserve(kPiece);
+    }
+    pieces_.back().push_back(std::move(entry));
+    ++size_;
   }
-  entries.swap(larger);
-}
+  std::vector<NamedIdentity> Whole(const std::function<void()>& between) && {
+    std::vector<NamedIdentity> whole;
+    whole.reserve(size_);
+    for (std::vector<NamedIdentity>& piece : pieces_) {
+      if (between) between();
+      whole.insert(whole.end(), std::make_move_iterator(piece.begin()),
+                   std::make_move_iterator(piece.end()));
+      std::vector<NamedIdentity>().swap(piece);
+    }
+    return whole;
+  }
+
+ private:
+  static constexpr size_t kPiece = 4096;
+  std::vector<std::vector<NamedIdentity>> pieces_;
+  size_t size_ = 0;
+};
 
 class PosixFolderHandle : public FolderHandle {
  public:
@@ -116,7 +134,7 @@ class PosixFolderHandle : public FolderHandle {
     const int listing_fd = dirfd(dir.get());
     const bool listed_inodes = local_;
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
-    std::vector<NamedIdentity> entries;
+    PiecewiseListing entries;
     size_t read = 0;
     while (const dirent* entry = readdir(dir.get())) {
       if (between && ++read % 4096 == 0) between();
@@ -132,10 +150,9 @@ class PosixFolderHandle : public FolderHandle {
         if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
         identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
       }
-      MakeRoom(entries, between);
-      entries.push_back({std::move(*name), identity});
+      entries.Add({std::move(*name), identity});
     }
-    return entries;
+    return std::move(entries).Whole(between);
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
