@@ -20,35 +20,39 @@ namespace {
 constexpr int kPaintEvery = 1024;
 
 // What a commit of the preview column would carry out: every row that holds
-// both a name and a previewed name, with the file the preview saw there
-// (none yet for the rows in `fresh`, just written). Returns nullopt when
-// `between` asks to stop.
+// both a name and a previewed name, with the file the preview saw there. A
+// row a preview run has just written (written_at[row] is its entry in
+// `written`) takes that entry over, names and all, with no file yet: the
+// check is about to identify it. Returns nullopt when `between` asks to stop.
 std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
                                                   const GbkText& folder,
                                                   const PlanProgress& between,
-                                                  const std::vector<bool>& fresh = {}) {
+                                                  std::vector<PlanEntry>* written = nullptr,
+                                                  const std::vector<int>* written_at = nullptr) {
   const ListView& list = services.list;
   const RenameServices* renames = services.renames;
   const int rows = list.RowCount();
+  const int written_rows = written_at ? static_cast<int>(written_at->size()) : 0;
   std::vector<PlanEntry> plan;
   // Grown step by step, a million entries would move in one piece, more than
   // once, while the window waits.
   plan.reserve(rows);
-  GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (between && !between(row, rows)) return std::nullopt;
+    const int at = row < written_rows ? (*written_at)[row] : -1;
+    if (at >= 0) {
+      PlanEntry& entry = (*written)[at];
+      if (list.CellHolds(row, 1, entry.to) && list.CellHolds(row, 0, entry.from)) {
+        plan.push_back({row, std::move(entry.from), std::move(entry.to), std::nullopt});
+        continue;
+      }
+    }
     GbkText new_name = list.Cell(row, 1);
     if (new_name.empty()) continue;
     GbkText old_name = list.Cell(row, 0);
     if (old_name.empty()) continue;
     std::optional<FileIdentity> identity;
-    const bool written_now = row < static_cast<int>(fresh.size()) && fresh[row];
-    if (renames && !written_now) {
-      path.resize(folder.size());
-      path += old_name;
-      auto found = renames->previewed.find(path);
-      if (found != renames->previewed.end()) identity = found->second;
-    }
+    if (renames && at < 0) identity = renames->previewed.Find(folder, old_name);
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
   return plan;
@@ -101,6 +105,9 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
     earlier_values = !list.CellHolds(row, 1, {});
   }
   if (!earlier_values) {
+    // No row holds a value any more: the files noted for earlier values
+    // stand for nothing.
+    if (services.renames) services.renames->previewed.clear();
     services.preview_folder = folder;
   } else if (services.preview_folder != folder) {
     services.preview_folder.clear();
@@ -108,9 +115,12 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
 }
 
 int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
-                        const std::vector<PlanEntry>& written) {
+                        std::vector<PlanEntry> written) {
   ListView& list = services.list;
-  if (list.ColumnCount() < 2) return 0;
+  if (list.ColumnCount() < 2) {
+    FreeAside(std::move(written));
+    return 0;
+  }
   // Rows whose values were made in different folders are refused as a whole
   // by the commit, with its own message: no single row is singled out.
   const GbkText& folder = services.preview_folder;
@@ -119,17 +129,25 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
     auto opened = services.files.OpenFolder(folder);
     if (opened.ok()) handle = std::move(opened).value();
   }
-  if (!handle) return ApplyMarks(list, {}, {}, between);
+  if (!handle) {
+    FreeAside(std::move(written));
+    return ApplyMarks(list, {}, {}, between);
+  }
 
-  std::vector<bool> fresh(list.RowCount());
-  for (const PlanEntry& entry : written) {
-    if (entry.row >= 0 && entry.row < static_cast<int>(fresh.size())) fresh[entry.row] = true;
+  std::vector<int> written_at(list.RowCount(), -1);
+  for (size_t i = 0; i < written.size(); ++i) {
+    const int row = written[i].row;
+    if (row >= 0 && row < static_cast<int>(written_at.size()))
+      written_at[row] = static_cast<int>(i);
   }
   auto paint = [&between](int done, int total) {
     if (between) between(done, total);
     return true;
   };
-  std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, fresh);
+  // The rows just written move their names into the plan rather than being
+  // read again: a large preview holds one copy of its names, not two.
+  std::vector<PlanEntry> plan = *PreviewPlan(services, folder, paint, &written, &written_at);
+  FreeAside(std::move(written));
   PlanCheck checked;
   if (!plan.empty()) checked = CheckPlan(*handle, plan, paint);
   const std::vector<EntryOutcome>& outcomes = checked.outcomes;
@@ -137,21 +155,22 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
   if (RenameServices* renames = services.renames) {
-    GbkText path = folder;
+    size_t fresh = 0;
+    for (const PlanEntry& entry : plan) fresh += written_at[entry.row] >= 0 ? 1 : 0;
+    renames->previewed.Reserve(fresh);
     for (PlanEntry& entry : plan) {
       paint(0, 0);
-      if (!fresh[entry.row]) continue;
+      if (written_at[entry.row] < 0) continue;
       // An entry failed on its new name alone was not looked up by the check.
       if (!entry.identity) entry.identity = handle->Identify(entry.from);
       if (!entry.identity) continue;
-      path.resize(folder.size());
-      path += entry.from;
-      renames->previewed[path] = *entry.identity;
+      renames->previewed.Note(folder, entry.from, *entry.identity);
     }
   }
   const int marked = ApplyMarks(list, plan, outcomes, paint);
   FreeAside(std::move(plan));
   FreeAside(std::move(checked));
+  FreeAside(std::move(written_at));
   return marked;
 }
 
@@ -187,6 +206,9 @@ void CommitPreview(MainServices& services) {
                  "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！");
     return;
   }
+  // The commit makes a new undo record: the newest goes back to its journal
+  // before the plan is read, so the two are never held at once.
+  UnloadNewestRecord(services);
   // The files may have changed since the preview: the count asked about comes
   // from a check made now, and the marks are brought up to date with it.
   std::vector<PlanEntry> plan;
@@ -224,17 +246,11 @@ void CommitPreview(MainServices& services) {
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
     const int entries = static_cast<int>(done.entries.size());
-    GbkText path = folder;
-    auto forget = [&](const GbkText& name) {
-      path.resize(folder.size());
-      path += name;
-      renames->previewed.erase(path);
-    };
     for (int i = 0; i < entries; ++i) {
       job(entries, entries);  // paints; the renames are over
       if (done.report.outcomes[i].state != EntryState::Renamed) continue;
-      forget(done.entries[i].from);
-      forget(done.entries[i].to);
+      renames->previewed.Forget(folder, done.entries[i].from);
+      renames->previewed.Forget(folder, done.entries[i].to);
     }
   }
   // The rows left with a value failed; their reasons now are what the marks

@@ -19,10 +19,11 @@ void RevealUndoButton(Form& form);
 // with the reason, and clears the marks of the other rows; returns how many
 // it marked. The check is the commit's own, on the folder the preview was made
 // in. `between` is called between look-ups, so that the window can paint.
-// `written` are the entries a preview run has just written: the files they
-// stand for now are noted, so that the commit can tell a file replaced since.
+// `written` are the entries a preview run has just written, handed over: the
+// files they stand for now are noted, so that the commit can tell a file
+// replaced since.
 int MarkFailingPreviews(MainServices& services, const PlanProgress& between = {},
-                        const std::vector<PlanEntry>& written = {});
+                        std::vector<PlanEntry> written = {});
 
 // Click on 按钮_确认无误执行吧: renames every row to its previewed name and
 // records what it replaced, so that the commit can be undone. It renames only

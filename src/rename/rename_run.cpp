@@ -288,6 +288,9 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   if (preview) RecordPreviewFolder(services, folder);
   const int total = static_cast<int>(entries.size());
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
+  // A run that renames makes a new undo record: the newest goes back to its
+  // journal before the plan is made, so the two are never held at once.
+  if (!preview) UnloadNewestRecord(services);
   std::vector<PlanEntry> plan;
   plan.reserve(total);
   std::vector<NotMade> not_made;
@@ -318,18 +321,18 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
     if (preview && entry.row >= 0) list.SetCell(entry.row, 1, new_name);
     plan.push_back({entry.row, std::move(entry.name), std::move(new_name), std::nullopt});
   }
+  // Their names are in the plan now, or were left alone.
+  FreeAside(std::move(entries));
   if (preview) {
     // Stopped, the rows written so far keep their earlier marks until the
     // next preview or commit checks them.
     if (stopped) return RunEnd::Stopped;
     MarkFailingPreviews(
-        services, [&job, total](int, int) { return job(total, total); }, plan);
+        services, [&job, total](int, int) { return job(total, total); }, std::move(plan));
     // After the marks of the check, which clear every row outside the plan.
     for (const NotMade& entry : not_made) {
       if (entry.row >= 0) list.MarkCell(entry.row, 1, entry.failure.reason);
     }
-    FreeAside(std::move(plan));
-    FreeAside(std::move(entries));
     return RunEnd::Previewed;
   }
   // Stopped before the renames began: nothing is renamed, and the result says so.
@@ -361,7 +364,6 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   }
   RecordForUndo(services, folder, done, [&job, total](int, int) { return job(total, total); });
   job.End();
-  FreeAside(std::move(entries));
   if (!done.started()) {
     FreeAside(std::move(done));
     return RunEnd::Ran;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <unordered_map>
-
 #include "platform/failure_list.h"
 #include "platform/journal_store.h"
+#include "rename/previewed_files.h"
 #include "rename/rename_plan.h"
 #include "rename/undo_record.h"
 
@@ -17,9 +16,9 @@ struct RenameServices {
   UndoHistory& undo;
   JournalStore& journal;
   FailureList& failures;
-  // The files that previewed names stood for when the preview read them, by
-  // full path, so that a commit refuses a file replaced in the meantime.
-  std::unordered_map<GbkText, FileIdentity> previewed;
+  // The files that previewed names stood for when the preview read them, so
+  // that a commit refuses a file replaced in the meantime.
+  PreviewedFiles previewed;
 };
 
 }  // namespace qm
