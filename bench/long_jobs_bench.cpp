@@ -8,6 +8,7 @@
 // `peak_kib_per_row`, the whole program's peak memory during the job per listed file.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_long_jobs
 //   build/bench/bench_long_jobs --files=1000000 --benchmark_filter='Intake|Direct|Commit|Undo'
+// (BM_UndoAfterRestart reads the record back from its journal first, as after a restart.)
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -39,6 +40,7 @@
 #include "base/encoding.h"
 #include "fakes/scripted_messages.h"
 #include "platform/form.h"
+#include "platform/free_aside.h"
 #include "platform/qt/file_list_view.h"
 #include "platform/qt/qt_window_system.h"
 #include "rename/undo_record.h"
@@ -238,8 +240,10 @@ void BM_DirectRun(benchmark::State& state) {
 }
 
 // The commit of a preview, and then its undo; each repetition starts from a
-// fresh intake so the undo's folder check passes.
-void BM_CommitAndUndo(benchmark::State& state, bool time_undo) {
+// fresh intake so the undo's folder check passes. `from_journal`: the undo
+// finds the record only in its journal, as after a restart, and reads it
+// back first.
+void BM_CommitAndUndo(benchmark::State& state, bool time_undo, bool from_journal = false) {
   Bench& bench = SharedBench();
   Clock::duration longest{};
   for (auto _ : state) {
@@ -251,6 +255,10 @@ void BM_CommitAndUndo(benchmark::State& state, bool time_undo) {
     bench.BarePass();
     if (time_undo) {
       bench.Click(Control::按钮_确认无误执行吧);
+      if (from_journal) {
+        bench.undo.Unload(bench.undo.size() - 1);
+        WaitUntilAsideDone();
+      }
       bench.Measure(state, Control::按钮_撤回上一步, longest);
     } else {
       bench.Measure(state, Control::按钮_确认无误执行吧, longest);
@@ -265,6 +273,7 @@ void BM_CommitAndUndo(benchmark::State& state, bool time_undo) {
 
 void BM_Commit(benchmark::State& state) { BM_CommitAndUndo(state, false); }
 void BM_Undo(benchmark::State& state) { BM_CommitAndUndo(state, true); }
+void BM_UndoAfterRestart(benchmark::State& state) { BM_CommitAndUndo(state, true, true); }
 
 // Empty files in a fresh folder next to the shared one.
 std::string FreshFolder(const char* name, int files) {
@@ -406,10 +415,15 @@ void BM_Delete(benchmark::State& state) {
 // The jobs in the order they run: each leaves the folder as it found it.
 void RegisterLongJobs() {
   const std::pair<const char*, void (*)(benchmark::State&)> jobs[] = {
-      {"BM_Intake", BM_Intake},       {"BM_Preview", BM_Preview},
-      {"BM_DirectRun", BM_DirectRun}, {"BM_Commit", BM_Commit},
-      {"BM_Undo", BM_Undo},           {"BM_MappedRename", BM_MappedRename},
-      {"BM_TimeSort", BM_TimeSort},   {"BM_Create", BM_Create},
+      {"BM_Intake", BM_Intake},
+      {"BM_Preview", BM_Preview},
+      {"BM_DirectRun", BM_DirectRun},
+      {"BM_Commit", BM_Commit},
+      {"BM_Undo", BM_Undo},
+      {"BM_UndoAfterRestart", BM_UndoAfterRestart},
+      {"BM_MappedRename", BM_MappedRename},
+      {"BM_TimeSort", BM_TimeSort},
+      {"BM_Create", BM_Create},
       {"BM_Delete", BM_Delete},
   };
   // A large folder takes minutes per job; one pass of two shows its stalls.

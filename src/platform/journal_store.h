@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,6 +34,14 @@ class JournalStore {
   // A journal's bytes, all of them or only its last `tail_bytes`: a start
   // needs no more than a journal's end to know whether its run finished.
   virtual Result<std::string> Read(const std::string& id, size_t tail_bytes = SIZE_MAX) = 0;
+  // A whole journal's bytes, with `between` called now and then while they
+  // are read, so that a window can paint: a journal of a million renames is
+  // a hundred megabytes. A store that reads at once needs not override it.
+  virtual Result<std::string> ReadPaced(const std::string& id,
+                                        const std::function<void()>& between) {
+    (void)between;
+    return Read(id);
+  }
   // How many bytes a journal holds.
   virtual Result<uint64_t> Size(const std::string& id) = 0;
   // Moves a journal that cannot serve out of the list, keeping its bytes for

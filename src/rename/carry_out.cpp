@@ -63,6 +63,11 @@ GbkText FailureText(const RenameFailure& failure) {
   return result;
 }
 
+void UnloadNewestRecord(MainServices& services) {
+  if (services.renames && !services.renames->undo.empty())
+    UnloadRecord(services, services.renames->undo.size() - 1);
+}
+
 MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& messages,
                               JobProgress& progress) {
   return MainServices{.form = main.form,
@@ -86,7 +91,7 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
   if (renames) options.journal = &renames->journal;
   // The run may make a newer record: the newest goes back to its journal
   // first, so that the memory of two large runs is never held at once.
-  if (renames && !renames->undo.empty()) UnloadRecord(services, renames->undo.size() - 1);
+  UnloadNewestRecord(services);
   // The window's job progress paints and takes the stop between two renames.
   JobProgress& job = services.progress;
   options.progress = [&progress, &job](int finished, int total) {

@@ -42,6 +42,11 @@ CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
 void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& done,
                    const PlanProgress& between = {});
 
+// Sends the newest record of the undo history back to its journal, to be
+// read again when it is undone: a job about to make a record calls it before
+// it holds much, so the memory of two large runs is never held at once.
+void UnloadNewestRecord(MainServices& services);
+
 // Drops the newest record of the undo history with its journal: undone, or
 // never to be undone.
 void DropNewestRecord(MainServices& services);

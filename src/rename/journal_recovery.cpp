@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/free_aside.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
 #include "rename/rename_journal.h"
@@ -101,15 +102,31 @@ std::optional<JournalContent> ReadUnfinished(JournalStore& store, const std::str
 
 }  // namespace
 
-bool LoadUndoRecord(JournalStore& store, UndoRecord& record) {
+bool LoadUndoRecord(JournalStore& store, UndoRecord& record, const std::function<void()>& between) {
   if (record.loaded) return true;
   Result<uint64_t> size = store.Size(record.journal_id);
   if (!size.ok() || *size > kJournalReadLimit) return false;
-  Result<std::string> bytes = store.Read(record.journal_id);
+  Result<std::string> bytes =
+      between ? store.ReadPaced(record.journal_id, between) : store.Read(record.journal_id);
   if (!bytes.ok()) return false;
-  std::optional<JournalContent> content = ParseJournal(*bytes);
+  std::optional<JournalContent> content = ParseJournal(*bytes, between);
+  FreeAside(std::move(bytes).value());
   if (!content) return false;
-  record = RecordOf({record.journal_id, std::move(*content)});
+  // The names move from the journal's entries into the record; what is left
+  // of the entries, and the marks, are freed beside the window.
+  UndoRecord loaded;
+  loaded.folder = std::move(content->folder);
+  loaded.journal_id = record.journal_id;
+  loaded.pairs.reserve(content->done.size());
+  size_t looked = 0;
+  for (JournalEntry& entry : content->entries) {
+    if (between && ++looked % 4096 == 0) between();
+    if (content->done.count(entry.index) != 0) {
+      loaded.pairs.push_back({std::move(entry.from), std::move(entry.to), entry.identity});
+    }
+  }
+  FreeAside(std::move(*content));
+  record = std::move(loaded);
   return true;
 }
 

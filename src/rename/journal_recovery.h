@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,8 +25,10 @@ void ResumeAfterStart(MainServices& services);
 inline constexpr uint64_t kJournalReadLimit = uint64_t{512} << 20;
 
 // Reads a record known only by its journal; false when the journal cannot be
-// read (then there is nothing to undo with it).
-bool LoadUndoRecord(JournalStore& store, UndoRecord& record);
+// read (then there is nothing to undo with it). `between`, when given, is
+// called now and then, so that a window can paint while a large one is read.
+bool LoadUndoRecord(JournalStore& store, UndoRecord& record,
+                    const std::function<void()>& between = {});
 
 // Every finished run's journal as a record not read yet, oldest first: the
 // history a program that did not live through those runs can undo from.

@@ -1,5 +1,6 @@
 #include "rename/preview_commit.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,7 +42,6 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
   // Grown step by step, a million entries would move in one piece, more than
   // once, while the window waits.
   plan.reserve(rows);
-  GbkText path = folder;
   for (int row = 0; row < rows; ++row) {
     if (between && !between(row, rows)) return std::nullopt;
     GbkText new_name = list.Cell(row, 1);
@@ -51,10 +51,7 @@ std::optional<std::vector<PlanEntry>> PreviewPlan(const MainServices& services,
     std::optional<FileIdentity> identity;
     const bool written_now = row < static_cast<int>(fresh.size()) && fresh[row];
     if (renames && renames->notes_previewed && !written_now) {
-      path.resize(folder.size());
-      path += old_name;
-      auto found = renames->previewed.find(path);
-      if (found != renames->previewed.end()) identity = found->second;
+      identity = renames->previewed.Find(folder, old_name);
     }
     plan.push_back({row, std::move(old_name), std::move(new_name), identity});
   }
@@ -109,6 +106,9 @@ void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
     earlier_values = !list.CellHolds(row, 1, {});
   }
   if (!earlier_values) {
+    // No row holds a value any more: the files noted for earlier values
+    // stand for nothing.
+    services.renames->previewed.clear();
     services.renames->preview_folder = folder;
   } else if (services.renames->preview_folder != folder) {
     services.renames->preview_folder.clear();
@@ -142,16 +142,16 @@ int MarkFailingPreviews(MainServices& services, const PlanProgress& between,
   // The check has just identified the files of the rows written now: they are
   // what the commit must still find there.
   if (RenameContext* renames = services.renames; renames && renames->notes_previewed) {
-    GbkText path = folder;
+    auto is_fresh = [&fresh](const PlanEntry& entry) {
+      return entry.row < static_cast<int>(fresh.size()) && fresh[entry.row];
+    };
+    renames->previewed.Reserve(std::count_if(plan.begin(), plan.end(), is_fresh));
     for (PlanEntry& entry : plan) {
       paint(0, 0);
-      if (entry.row >= static_cast<int>(fresh.size()) || !fresh[entry.row]) continue;
+      if (!is_fresh(entry)) continue;
       // An entry failed on its new name alone was not looked up by the check.
       if (!entry.identity) entry.identity = handle->Identify(entry.from);
-      if (!entry.identity) continue;
-      path.resize(folder.size());
-      path += entry.from;
-      renames->previewed[path] = *entry.identity;
+      if (entry.identity) renames->previewed.Note(folder, entry.from, *entry.identity);
     }
   }
   const int marked = ApplyMarks(list, plan, outcomes, paint);
@@ -192,6 +192,9 @@ void CommitPreview(MainServices& services) {
                  "为了不改错文件，没有执行任何更名。\r\n请重新读取路径并预览后再执行！");
     return;
   }
+  // The commit makes a new undo record: the newest goes back to its journal
+  // before the plan is read, so the two are never held at once.
+  UnloadNewestRecord(services);
   // The files may have changed since the preview: the count asked about comes
   // from a check made now, and the marks are brought up to date with it.
   std::vector<PlanEntry> plan;
@@ -229,17 +232,11 @@ void CommitPreview(MainServices& services) {
   if (renames) {
     // Names that changed hands no longer stand for what the preview saw.
     const int entries = static_cast<int>(done.entries.size());
-    GbkText path = folder;
-    auto forget = [&](const GbkText& name) {
-      path.resize(folder.size());
-      path += name;
-      renames->previewed.erase(path);
-    };
     for (int i = 0; i < entries; ++i) {
       job(entries, entries);  // paints; the renames are over
       if (done.report.outcomes[i].state != EntryState::Renamed) continue;
-      forget(done.entries[i].from);
-      forget(done.entries[i].to);
+      renames->previewed.Forget(folder, done.entries[i].from);
+      renames->previewed.Forget(folder, done.entries[i].to);
     }
   }
   // The rows left with a value failed; their reasons now are what the marks

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <unordered_map>
-
 #include "platform/journal_store.h"
+#include "rename/previewed_files.h"
 #include "rename/rename_plan.h"
 #include "rename/undo_record.h"
 
@@ -15,9 +14,9 @@ namespace qm {
 struct RenameContext {
   UndoHistory& undo;
   JournalStore& journal;
-  // The files that previewed names stood for when the preview read them, by
-  // full path, so that a commit refuses a file replaced in the meantime.
-  std::unordered_map<GbkText, FileIdentity> previewed = {};
+  // The files that previewed names stood for when the preview read them, so
+  // that a commit refuses a file replaced in the meantime.
+  PreviewedFiles previewed = {};
   // The WorkingFolder the list's preview values were made in, "" when unknown.
   // The list holds names only, and WorkingFolder can change (or be emptied)
   // while they stay; the commit renames only in this folder.

@@ -1,5 +1,6 @@
 #include "rename/rename_journal.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace qm {
@@ -67,6 +68,21 @@ class Reader {
   std::string_view rest_;
 };
 
+// Makes room for one more entry. Moved to a larger buffer in one piece, a
+// million entries would hold the window: they move in pieces, with `between`
+// called between them.
+void MakeRoom(std::vector<JournalEntry>& entries, const std::function<void()>& between) {
+  constexpr size_t kPiece = 4096;
+  if (!between || entries.size() < entries.capacity()) return;
+  std::vector<JournalEntry> larger;
+  larger.reserve(std::max<size_t>(kPiece, entries.size() * 2));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (i % kPiece == 0) between();
+    larger.push_back(std::move(entries[i]));
+  }
+  entries.swap(larger);
+}
+
 }  // namespace
 
 std::string JournalStart(const GbkText& folder) {
@@ -113,12 +129,14 @@ std::string JournalDoneMark(int index) {
   return mark;
 }
 
-std::optional<JournalContent> ParseJournal(std::string_view bytes) {
+std::optional<JournalContent> ParseJournal(std::string_view bytes,
+                                           const std::function<void()>& between) {
   if (bytes.substr(0, kMagic.size()) != kMagic) return std::nullopt;
   Reader reader(bytes.substr(kMagic.size()));
   JournalContent content;
   bool has_folder = false;
-  while (!reader.AtEnd()) {
+  for (size_t line = 1; !reader.AtEnd(); ++line) {
+    if (between && line % 4096 == 0) between();
     auto word = reader.Word();
     if (!word) break;
     bool line_ok = false;
@@ -136,6 +154,7 @@ std::optional<JournalContent> ParseJournal(std::string_view bytes) {
       auto from = reader.Name();
       auto to = reader.Name();
       if (index && device && inode && from && to && reader.LineEnd()) {
+        MakeRoom(content.entries, between);
         content.entries.push_back({*index, {*device, *inode}, std::move(*from), std::move(*to)});
         line_ok = true;
       }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "base/gbk_text_type.h"
+#include "platform/file_system.h"
 
 namespace qm {
 
@@ -52,7 +53,10 @@ void AppendJournalDoneMark(std::string& out, int index);
 inline constexpr std::string_view kJournalEnd = "end\n";
 
 // nullopt for bytes that are not a journal; a cut-off last line is ignored.
-std::optional<JournalContent> ParseJournal(std::string_view bytes);
+// `between`, when given, is called now and then, so that a window can paint
+// while a large journal is read.
+std::optional<JournalContent> ParseJournal(std::string_view bytes,
+                                           const std::function<void()>& between = {});
 
 // The temporary name that breaks a ring of renames at the given entry. It
 // follows from the journal's id, so a start after a crash can find the file.

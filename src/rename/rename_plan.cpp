@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/encoding.h"
+#include "platform/free_aside.h"
 #include "rename/folder_identities.h"
 #include "rename/rename_journal.h"
 #include "text/gbk_text.h"
@@ -369,9 +370,14 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
     return report;
   }
   FolderHandle& dir = **handle;
-  PlanCheck checked = StillStands(dir, entries, options.checked)
-                          ? std::move(*options.checked)
-                          : Check(dir, entries, options.progress);
+  PlanCheck checked;
+  if (StillStands(dir, entries, options.checked)) {
+    checked = std::move(*options.checked);
+  } else {
+    // An earlier check that no longer stands goes before the new one is made.
+    if (options.checked) FreeAside(std::exchange(*options.checked, {}));
+    checked = Check(dir, entries, options.progress);
+  }
   const OrderedPlan plan = OrderPlan(checked, options.progress);
   report.outcomes = std::move(checked.outcomes);
   std::vector<EntryOutcome>& outcomes = report.outcomes;

@@ -289,6 +289,9 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   if (preview) RecordPreviewFolder(services, folder);
   const int total = static_cast<int>(entries.size());
   LongJob job(services.progress, Gbk(preview ? "正在生成预览……" : "正在更名……"), total);
+  // A run that renames makes a new undo record: the newest goes back to its
+  // journal before the plan is made, so the two are never held at once.
+  if (!preview) UnloadNewestRecord(services);
   // A preview only writes its names beside the old ones and notes the rows
   // it wrote: the check reads them from the list, so no plan is held twice.
   std::vector<PlanEntry> plan;

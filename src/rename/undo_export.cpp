@@ -82,7 +82,14 @@ void UndoCommit(MainServices& services) {
   if (ReadProcessingMode(form) == ProcessingMode::Other) return;
   UndoHistory& history = services.renames->undo;
   UndoRecord& undo = history.Newest();
-  if (!LoadUndoRecord(services.renames->journal, undo)) {
+  bool readable = undo.loaded;
+  if (!readable) {
+    // A record a restart (or a newer run) left in its journal is read back
+    // first, while the window paints: a million renames take seconds to read.
+    LongJob reading(services.progress, Gbk("正在读取改名记录……"), 1);
+    readable = LoadUndoRecord(services.renames->journal, undo, [&reading] { reading(0, 1); });
+  }
+  if (!readable) {
     // Nothing can be taken back from a journal that cannot be read; the one
     // before it is next.
     DropNewestRecord(services);

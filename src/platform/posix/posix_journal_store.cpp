@@ -118,26 +118,51 @@ std::vector<std::string> PosixJournalStore::List() {
   return ids;
 }
 
-Result<std::string> PosixJournalStore::Read(const std::string& id, size_t tail_bytes) {
-  if (!IsJournalId(id)) return Error{"not a journal: " + id};
-  UniqueFd fd(::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd.ok()) return SystemError("open " + PathOf(id), errno);
+namespace {
+
+// The last `tail_bytes` of the journal open as fd, with `between` (when
+// given) called after each megabyte.
+Result<std::string> ReadJournal(int fd, const std::string& path, size_t tail_bytes,
+                                const std::function<void()>& between) {
   struct stat status {};
-  if (::fstat(fd.fd(), &status) != 0) return SystemError("stat " + PathOf(id), errno);
+  if (::fstat(fd, &status) != 0) return SystemError("stat " + path, errno);
   const auto size = static_cast<size_t>(status.st_size);
   const size_t from = size > tail_bytes ? size - tail_bytes : 0;
   std::string bytes;
   bytes.reserve(size - from);
   char buffer[65536];
+  size_t since_between = 0;
   for (off_t at = static_cast<off_t>(from);;) {
-    ssize_t got = ::pread(fd.fd(), buffer, sizeof buffer, at);
+    ssize_t got = ::pread(fd, buffer, sizeof buffer, at);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return SystemError("read " + PathOf(id), errno);
+    if (got < 0) return SystemError("read " + path, errno);
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
     at += got;
+    since_between += static_cast<size_t>(got);
+    if (between && since_between >= (1u << 20)) {
+      between();
+      since_between = 0;
+    }
   }
   return bytes;
+}
+
+}  // namespace
+
+Result<std::string> PosixJournalStore::Read(const std::string& id, size_t tail_bytes) {
+  if (!IsJournalId(id)) return Error{"not a journal: " + id};
+  UniqueFd fd(::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open " + PathOf(id), errno);
+  return ReadJournal(fd.fd(), PathOf(id), tail_bytes, {});
+}
+
+Result<std::string> PosixJournalStore::ReadPaced(const std::string& id,
+                                                 const std::function<void()>& between) {
+  if (!IsJournalId(id)) return Error{"not a journal: " + id};
+  UniqueFd fd(::open(PathOf(id).c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd.ok()) return SystemError("open " + PathOf(id), errno);
+  return ReadJournal(fd.fd(), PathOf(id), SIZE_MAX, between);
 }
 
 Result<uint64_t> PosixJournalStore::Size(const std::string& id) {

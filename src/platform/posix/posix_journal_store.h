@@ -21,6 +21,8 @@ class PosixJournalStore : public JournalStore {
   Result<std::unique_ptr<JournalWriter>> Reopen(const std::string& id) override;
   std::vector<std::string> List() override;
   Result<std::string> Read(const std::string& id, size_t tail_bytes) override;
+  Result<std::string> ReadPaced(const std::string& id,
+                                const std::function<void()>& between) override;
   Result<uint64_t> Size(const std::string& id) override;
   void SetAside(const std::string& id) override;
   void Remove(const std::string& id) override;
