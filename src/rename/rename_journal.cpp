@@ -180,4 +180,28 @@ GbkText TemporaryName(std::string_view run_id, int index) {
   return GbkText(".quillmere-" + std::string(run_id) + "-" + std::to_string(index) + ".tmp");
 }
 
+std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
+                                     const std::vector<PlanEntry>& entries,
+                                     const std::vector<FileIdentity>& identities,
+                                     const std::vector<int>& order, const PlanOptions& options) {
+  constexpr size_t kBatch = 4096;
+  constexpr size_t kSyncEvery = 8 << 20;
+  std::string batch = JournalStart(folder);
+  size_t unsynced = 0;
+  for (size_t k = 0; k < order.size(); ++k) {
+    const int i = order[k];
+    AppendJournalEntry(batch, i, identities[i], entries[i].from, entries[i].to);
+    const bool last = k + 1 == order.size();
+    if (last) batch += kJournalBegin;
+    if ((k + 1) % kBatch != 0 && !last) continue;
+    unsynced += batch.size();
+    const bool sync = last || unsynced >= kSyncEvery;
+    if (auto written = writer.Append(batch, sync); !written.ok()) return written.error().message;
+    if (sync) unsynced = 0;
+    batch.clear();
+    if (options.progress) options.progress(0, static_cast<int>(order.size()));
+  }
+  return std::nullopt;
+}
+
 }  // namespace qm

@@ -9,6 +9,8 @@
 
 #include "base/gbk_text_type.h"
 #include "platform/file_system.h"
+#include "platform/journal_store.h"
+#include "rename/rename_plan.h"
 
 namespace qm {
 
@@ -61,5 +63,44 @@ std::optional<JournalContent> ParseJournal(std::string_view bytes,
 // The temporary name that breaks a ring of renames at the given entry. It
 // follows from the journal's id, so a start after a crash can find the file.
 GbkText TemporaryName(std::string_view run_id, int index);
+
+// Progress marks reach the journal in batches: one write per batch, synced
+// only at the end, which is enough because every entry's file is found by
+// its identity after a crash.
+class JournalProgress {
+ public:
+  explicit JournalProgress(JournalWriter* writer) : writer_(writer) {}
+  void Done(int index) {
+    if (!writer_) return;
+    AppendJournalDoneMark(pending_, index);
+    if (++marks_ % kBatch == 0) Flush(false);
+  }
+  void Finish() {
+    if (!writer_) return;
+    pending_ += kJournalEnd;
+    Flush(true);
+  }
+
+ private:
+  static constexpr int kBatch = 512;
+  void Flush(bool sync) {
+    // A failed write loses marks only; the plan and the identities are on disk.
+    (void)writer_->Append(pending_, sync);
+    pending_.clear();
+  }
+  JournalWriter* writer_;
+  std::string pending_;
+  int marks_ = 0;
+};
+
+// Writes the plan to its journal in batches, letting a window paint between
+// them, and syncs it once whole; only then is the plan begun. A large plan is
+// also synced every few megabytes on the way: one sync of hundreds of
+// megabytes at the end would hold the window for as long as the disk takes.
+// Returns why it could not be written.
+std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
+                                     const std::vector<PlanEntry>& entries,
+                                     const std::vector<FileIdentity>& identities,
+                                     const std::vector<int>& order, const PlanOptions& options);
 
 }  // namespace qm

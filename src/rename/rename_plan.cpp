@@ -182,64 +182,6 @@ class Executor {
   std::string run_id_;
 };
 
-// Progress marks reach the journal in batches: one write per batch, synced
-// only at the end, which is enough because every entry's file is found by
-// its identity after a crash.
-class JournalProgress {
- public:
-  explicit JournalProgress(JournalWriter* writer) : writer_(writer) {}
-  void Done(int index) {
-    if (!writer_) return;
-    AppendJournalDoneMark(pending_, index);
-    if (++marks_ % kBatch == 0) Flush(false);
-  }
-  void Finish() {
-    if (!writer_) return;
-    pending_ += kJournalEnd;
-    Flush(true);
-  }
-
- private:
-  static constexpr int kBatch = 512;
-  void Flush(bool sync) {
-    // A failed write loses marks only; the plan and the identities are on disk.
-    (void)writer_->Append(pending_, sync);
-    pending_.clear();
-  }
-  JournalWriter* writer_;
-  std::string pending_;
-  int marks_ = 0;
-};
-
-// Writes the plan to its journal in batches, letting a window paint between
-// them, and syncs it once whole; only then is the plan begun. A large plan is
-// also synced every few megabytes on the way: one sync of hundreds of
-// megabytes at the end would hold the window for as long as the disk takes.
-// Returns why it could not be written.
-std::optional<std::string> WritePlan(JournalWriter& writer, const GbkText& folder,
-                                     const std::vector<PlanEntry>& entries,
-                                     const std::vector<FileIdentity>& identities,
-                                     const std::vector<int>& order, const PlanOptions& options) {
-  constexpr size_t kBatch = 4096;
-  constexpr size_t kSyncEvery = 8 << 20;
-  std::string batch = JournalStart(folder);
-  size_t unsynced = 0;
-  for (size_t k = 0; k < order.size(); ++k) {
-    const int i = order[k];
-    AppendJournalEntry(batch, i, identities[i], entries[i].from, entries[i].to);
-    const bool last = k + 1 == order.size();
-    if (last) batch += kJournalBegin;
-    if ((k + 1) % kBatch != 0 && !last) continue;
-    unsynced += batch.size();
-    const bool sync = last || unsynced >= kSyncEvery;
-    if (auto written = writer.Append(batch, sync); !written.ok()) return written.error().message;
-    if (sync) unsynced = 0;
-    batch.clear();
-    if (options.progress) options.progress(0, static_cast<int>(order.size()));
-  }
-  return std::nullopt;
-}
-
 std::string LocalRunId() {
   static int runs = 0;
   return "p" + std::to_string(::getpid()) + "-" + std::to_string(++runs);
