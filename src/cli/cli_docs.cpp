@@ -183,8 +183,8 @@ std::string ZshQuoted(std::string_view text) {
   return out + "'";
 }
 
-// Text inside an _arguments spec, where brackets and colons are its own.
-std::string ZshSpecText(std::string_view text) {
+// Text inside a zsh _arguments word, where brackets and colons have meanings of their own.
+std::string ZshArgumentText(std::string_view text) {
   std::string out;
   for (char c : text) {
     if (c == '[' || c == ']' || c == ':' || c == '\\') out += '\\';
@@ -199,13 +199,13 @@ std::string ZshChoices(std::string_view choices) {
   return words + ")";
 }
 
-std::string ZshSpec(const OptionRow& option) {
+std::string ZshArgument(const OptionRow& option) {
   // A text argument has nothing to complete; the guard keeps its message
   // from standing in for the options while the word typed begins with "-".
   if (IsPositional(option)) {
-    return ":" + ZshSpecText(option.help) + ":_guard '^-*' " + ZshQuoted(option.help);
+    return ":" + ZshArgumentText(option.help) + ":_guard '^-*' " + ZshQuoted(option.help);
   }
-  const std::string help = "[" + ZshSpecText(option.help) + "]";
+  const std::string help = "[" + ZshArgumentText(option.help) + "]";
   switch (option.kind) {
     case OptionKind::Flag:
       return std::string(option.name) + help;
@@ -245,7 +245,7 @@ std::string ZshCompletion() {
   zsh << "    'map:Rename the entries one to one after a file of names, one a line'\n"
       << "    'undo:Take back the newest rename in DIR, made here or in the window'\n"
       << "    'recover:Put back the names of runs that never finished'\n  )\n  intake=(\n";
-  for (std::string_view spec : kZshIntake) zsh << "    " << ZshQuoted(spec) << "\n";
+  for (std::string_view argument : kZshIntake) zsh << "    " << ZshQuoted(argument) << "\n";
   zsh << "    '(- *)--help[print the help of the command]'\n  )\n"
       << "  _arguments -C \\\n"
       << "    '(- *)--help[print the help]' \\\n"
@@ -260,7 +260,7 @@ std::string ZshCompletion() {
   for (const CommandRow& command : Commands()) {
     zsh << "        " << command.command << ")\n          _arguments -s $intake";
     for (const OptionRow* option : OptionsOf(command.command)) {
-      zsh << " \\\n            " << ZshQuoted(ZshSpec(*option));
+      zsh << " \\\n            " << ZshQuoted(ZshArgument(*option));
     }
     zsh << " \\\n            ':folder:_files -/' && ret=0 ;;\n";
   }
