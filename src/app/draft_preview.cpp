@@ -5,7 +5,7 @@
 #include "platform/main_services.h"
 #include "platform/qt/text_table_model.h"
 #include "rename/draft.h"
-#include "rename/rename_context.h"
+#include "rename/preview_commit.h"
 #include "rename/regex_operations.h"
 #include "text/gbk_text.h"
 
@@ -77,7 +77,7 @@ void DraftPreview::Start() {
     request->names.push_back(model_.Cell(row, 0));
     request->previews.push_back(model_.Cell(row, 1));
   }
-  request->preview_folder = services_.renames ? services_.renames->preview_folder : GbkText();
+  request->preview_folder = PreviewFolder(services_);
 
   FileSystem& files = services_.files;
   FileInfoReader* file_info = services_.file_info;

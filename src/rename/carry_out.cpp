@@ -18,7 +18,11 @@ constexpr int kPaintEvery = 1024;
 // up; one whose journal is too large to read back keeps its pairs.
 void UnloadRecord(MainServices& services, size_t index) {
   UndoHistory& history = services.renames->undo;
-  Result<uint64_t> size = services.renames->journal.Size(history.Records()[index].journal_id);
+  // Already back in its journal (a run and its commit both send it): no
+  // second look at the journal's size.
+  const UndoRecord& record = history.Records()[index];
+  if (!record.loaded || record.journal_id.empty()) return;
+  Result<uint64_t> size = services.renames->journal.Size(record.journal_id);
   if (size.ok() && *size <= kJournalReadLimit) history.Unload(index);
 }
 

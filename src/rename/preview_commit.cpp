@@ -20,13 +20,6 @@ namespace {
 // would cost more than the pass itself.
 constexpr int kPaintEvery = 1024;
 
-// Where the list's preview values were made; "" when unknown, as it is to
-// services that keep nothing between clicks.
-const GbkText& PreviewFolder(const MainServices& services) {
-  static const GbkText unknown;
-  return services.renames ? services.renames->preview_folder : unknown;
-}
-
 // What a commit of the preview column would carry out: every row that holds
 // both a name and a previewed name, with the file the preview saw there
 // (none yet for the rows in `fresh`, just written). Returns nullopt when
@@ -97,6 +90,11 @@ int ApplyMarks(ListView& list, const std::vector<PlanEntry>& plan,
 }
 
 }  // namespace
+
+const GbkText& PreviewFolder(const MainServices& services) {
+  static const GbkText unknown;
+  return services.renames ? services.renames->preview_folder : unknown;
+}
 
 void RecordPreviewFolder(MainServices& services, const GbkText& folder) {
   if (!services.renames) return;

@@ -10,6 +10,9 @@ namespace qm {
 // WorkingFolder they are made in. Values made in two different folders can't
 // be committed in one, so the record then becomes unknown.
 void RecordPreviewFolder(MainServices& services, const GbkText& folder);
+// Where the list's preview values were made; "" when unknown, as it is to
+// services that keep nothing between clicks.
+const GbkText& PreviewFolder(const MainServices& services);
 // Shows 按钮_撤回上一步 once there is something to undo; where it stands is
 // the window's layout.
 void RevealUndoButton(Form& form);
