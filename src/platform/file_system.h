@@ -74,10 +74,9 @@ class FolderHandle {
   // Every entry with its identity, read in one pass over the folder: cheaper
   // than one look-up per name for a large plan. Each identity is the one
   // Identify gives for that name. nullopt when the folder cannot be read.
-  // `between`, when set, is called every few thousand entries, so a window
-  // can paint during a long read.
-  virtual std::optional<std::vector<NamedIdentity>> IdentifyAll(
-      const std::function<void()>& between) = 0;
+  // It may run on a thread of its own while the thread that opened the
+  // handle calls CheckName: the two share no state.
+  virtual std::optional<std::vector<NamedIdentity>> IdentifyAll() = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.

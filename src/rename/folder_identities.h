@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -56,14 +57,20 @@ class NameIndex {
 };
 
 // The identities of the files a large job names. A job of many names reads
-// the folder once instead of looking every name up; a small one looks its few
-// names up. `between`, when given, is called now and then during the read.
+// the folder once instead of looking every name up, on a thread of its own,
+// so the caller can go on with work that needs no identity meanwhile; a
+// small one looks its few names up. While the listing is read, the folder
+// handle takes calls of CheckName from the caller's thread, and no other.
 class FolderIdentities {
  public:
-  FolderIdentities(FolderHandle& folder, int names, const std::function<void()>& between = {});
+  FolderIdentities(FolderHandle& folder, int names);
   ~FolderIdentities();
   FolderIdentities(const FolderIdentities&) = delete;
   FolderIdentities& operator=(const FolderIdentities&) = delete;
+
+  // Waits until the listing is read; `between`, when given, is called every
+  // few milliseconds meanwhile, so a window can paint. Comes before Of.
+  void Ready(const std::function<void()>& between = {});
 
   // The identity of the file called name (hash: HashOf(name)); nullopt when
   // there is none.
@@ -74,9 +81,13 @@ class FolderIdentities {
     const std::vector<NamedIdentity>* listing;
     std::string_view operator()(int i) const { return (*listing)[i].name; }
   };
+  // Reads and indexes the listing.
+  void Read();
+
   FolderHandle& folder_;
   std::optional<std::vector<NamedIdentity>> listing_;
   std::optional<NameIndex<NameInListing>> index_;
+  std::future<void> reading_;  // valid while the listing may still be read
 };
 
 }  // namespace qm

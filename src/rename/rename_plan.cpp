@@ -193,16 +193,19 @@ std::string LocalRunId() {
 PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
                 const PlanProgress& between) {
   const int count = static_cast<int>(entries.size());
+  // The stamp comes before the listing: a change after it makes it stale,
+  // whatever the listing then saw.
+  std::optional<FolderStamp> stamp = folder.Stamp();
+  // The folder is read while the names are checked: the read is the longest
+  // step here, and the name checks need no identity.
+  FolderIdentities identities(folder, count);
   PlanCheck checked{Filled(count, EntryOutcome(), between), Filled(count, FileIdentity(), between),
-                    Filled(count, -1, between), Filled(count, -1, between), folder.Stamp()};
+                    Filled(count, -1, between), Filled(count, -1, between), stamp};
   std::vector<EntryOutcome>& outcomes = checked.outcomes;
   auto paint = [&between, count](int i) {
     if (between && i % kBetweenEvery == 0) between(0, count);
   };
 
-  std::function<void()> now_and_then;
-  if (between) now_and_then = [&between, count] { between(0, count); };
-  FolderIdentities identities(folder, count, now_and_then);
   // A large plan's indexes take a while to set up: the window paints between them.
   paint(0);
   NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
@@ -226,17 +229,25 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
       Fail(outcome, std::move(*problem));
       continue;
     }
-    const size_t source_hash = HashOf(entry.from);
     target_hashes[i] = HashOf(entry.to);
-    if (sources.Insert(i, source_hash) >= 0 || targets.Insert(i, target_hashes[i]) >= 0) {
+    if (sources.Insert(i, HashOf(entry.from)) >= 0 || targets.Insert(i, target_hashes[i]) >= 0) {
       Fail(outcome, Because(RenameReason::Duplicate));
-      continue;
     }
-    std::optional<FileIdentity> now = identities.Of(entry.from, source_hash);
+  }
+
+  // Every source still in the plan must be the file it was when its name was read.
+  identities.Ready([&between, count] {
+    if (between) between(0, count);
+  });
+  for (int i = 0; i < count; ++i) {
+    paint(i);
+    if (!Pending(outcomes[i])) continue;
+    const PlanEntry& entry = entries[i];
+    std::optional<FileIdentity> now = identities.Of(entry.from, HashOf(entry.from));
     if (!now) {
-      Fail(outcome, Because(RenameReason::Missing));
+      Fail(outcomes[i], Because(RenameReason::Missing));
     } else if (entry.identity && *entry.identity != *now) {
-      Fail(outcome, Because(RenameReason::Changed));
+      Fail(outcomes[i], Because(RenameReason::Changed));
     } else {
       checked.identities[i] = *now;
     }

@@ -30,6 +30,8 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
   auto handle = files.OpenFolder(undo.folder);
   if (!handle.ok()) return std::nullopt;
   const int pairs = static_cast<int>(undo.pairs.size());
+  // The folder is read while the rows are indexed.
+  FolderIdentities identities(**handle, pairs);
   const int rows = list.RowCount();
   std::vector<GbkText> names(rows);
   NameIndex row_of(rows, [&names](int row) -> std::string_view { return names[row]; });
@@ -38,7 +40,7 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoR
     names[row] = list.Cell(row, 0);
     row_of.Insert(row, HashOf(names[row]));
   }
-  const FolderIdentities identities(**handle, pairs, [&job, pairs] { job(0, pairs); });
+  identities.Ready([&job, pairs] { job(0, pairs); });
   std::vector<PlanEntry> plan;
   plan.reserve(pairs);
   for (int i = 0; i < pairs; ++i) {

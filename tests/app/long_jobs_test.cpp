@@ -76,9 +76,8 @@ class WatchedFileSystem : public PosixFileSystem {
     std::optional<FileIdentity> Identify(const GbkText& name) override {
       return inner_->Identify(name);
     }
-    std::optional<std::vector<NamedIdentity>> IdentifyAll(
-        const std::function<void()>& between) override {
-      return inner_->IdentifyAll(between);
+    std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+      return inner_->IdentifyAll();
     }
     std::optional<RenameFailure> CheckName(const GbkText& name) override {
       return inner_->CheckName(name);

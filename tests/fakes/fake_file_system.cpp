@@ -17,7 +17,7 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll(const std::function<void()>&) override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
     ++files_.identity_reads;
     auto folder = FolderPath();
     if (!folder) return std::nullopt;

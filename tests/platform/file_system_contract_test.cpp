@@ -166,7 +166,7 @@ TYPED_TEST(FolderListingContract, TheFolderReadIdentifiesEachEntryAsItsLookUpDoe
   world.AddUnrepresentableName();
   auto handle = world.files().OpenFolder(world.Root());
   ASSERT_TRUE(handle.ok());
-  auto all = (*handle)->IdentifyAll({});
+  auto all = (*handle)->IdentifyAll();
   ASSERT_TRUE(all.has_value());
   std::map<GbkText, FileIdentity> seen;
   for (const NamedIdentity& entry : *all) seen[entry.name] = entry.identity;

@@ -81,8 +81,7 @@ bool SettledSinceLastChange(const struct stat& status) {
 // A listing read in pieces of a fixed size, then moved into one vector of
 // the exact size a piece at a time, each piece freed once moved: a vector
 // grown by doubling would hold half as much again as it needs, and copy a
-// million names in one piece while the window waits. `between` is called
-// between the pieces.
+// million names in one piece.
 class PiecewiseListing {
  public:
   void Add(NamedIdentity entry) {
@@ -93,11 +92,10 @@ class PiecewiseListing {
     pieces_.back().push_back(std::move(entry));
     ++size_;
   }
-  std::vector<NamedIdentity> Whole(const std::function<void()>& between) && {
+  std::vector<NamedIdentity> Whole() && {
     std::vector<NamedIdentity> whole;
     whole.reserve(size_);
     for (std::vector<NamedIdentity>& piece : pieces_) {
-      if (between) between();
       whole.insert(whole.end(), std::make_move_iterator(piece.begin()),
                    std::make_move_iterator(piece.end()));
       std::vector<NamedIdentity>().swap(piece);
@@ -124,8 +122,7 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll(
-      const std::function<void()>& between) override {
+  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
     struct stat folder_status;
     if (fstat(folder_.fd(), &folder_status) != 0) return std::nullopt;
     UniqueDir dir =
@@ -135,9 +132,7 @@ class PosixFolderHandle : public FolderHandle {
     const bool listed_inodes = local_;
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
     PiecewiseListing entries;
-    size_t read = 0;
     while (const dirent* entry = readdir(dir.get())) {
-      if (between && ++read % 4096 == 0) between();
       if (!IsPlainName(entry->d_name)) continue;
       // A name on disk the internal encoding cannot hold is no name of a plan.
       auto name = Utf8ToInternal(entry->d_name);
@@ -152,7 +147,7 @@ class PosixFolderHandle : public FolderHandle {
       }
       entries.Add({std::move(*name), identity});
     }
-    return std::move(entries).Whole(between);
+    return std::move(entries).Whole();
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
