@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "base/gbk_text_type.h"
 #include "platform/controls.h"
 #include "platform/form.h"
-#include "base/gbk_text_type.h"
 #include "rename/rename_run.h"
 
 namespace qm {

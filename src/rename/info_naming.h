@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_info.h"
 #include "base/gbk_text_type.h"
+#include "platform/file_info.h"
 
 namespace qm {
 

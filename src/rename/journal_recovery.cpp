@@ -5,8 +5,8 @@
 #include "platform/free_aside.h"
 #include "platform/reminder.h"
 #include "rename/carry_out.h"
-#include "rename/rename_journal.h"
 #include "rename/rename_context.h"
+#include "rename/rename_journal.h"
 #include "text/gbk_text.h"
 
 namespace qm {

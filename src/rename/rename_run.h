@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/controls.h"
 #include "base/gbk_text_type.h"
+#include "platform/controls.h"
 #include "platform/main_services.h"
 #include "platform/messages.h"
 #include "rename/rename_plan.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/main_services.h"
 #include "base/result.h"
+#include "platform/main_services.h"
 #include "rename/undo_record.h"
 
 namespace qm {

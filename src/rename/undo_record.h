@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "base/gbk_text_type.h"
+#include "platform/file_system.h"
 #include "platform/free_aside.h"
 
 namespace qm {
