@@ -75,7 +75,8 @@ class FolderHandle {
   // than one look-up per name for a large plan. Each identity is the one
   // Identify gives for that name. nullopt when the folder cannot be read.
   // It may run on a thread of its own while the thread that opened the
-  // handle calls CheckName: the two share no state.
+  // handle goes on, calling CheckName or the file system's other functions:
+  // it shares no state with them.
   virtual std::optional<std::vector<NamedIdentity>> IdentifyAll() = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;

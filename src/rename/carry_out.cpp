@@ -87,10 +87,12 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress, PlanCheck* checked) {
+                        const PlanProgress& progress, PlanCheck* checked,
+                        FolderReadAhead* read_ahead) {
   CarriedOut done;
   PlanOptions options;
   options.checked = checked;
+  options.read_ahead = read_ahead;
   RenameContext* renames = services.renames;
   if (renames) options.journal = &renames->journal;
   // The run may make a newer record: the newest goes back to its journal

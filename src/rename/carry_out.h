@@ -29,10 +29,12 @@ MainServices ServicesOfWindow(MainServices& main, ListView& list, Messages& mess
 // (and `progress`, when given, called first), and every renamed entry's row
 // set to its new name when the row still shows the old one. A journal that
 // cannot be written is reported here and nothing moves. `checked`, when
-// given, is a check of these entries made earlier (PlanOptions::checked).
+// given, is a check of these entries made earlier (PlanOptions::checked);
+// `read_ahead`, the folder read ahead of these entries (PlanOptions::read_ahead).
 CarriedOut CarryOutPlan(MainServices& services, const GbkText& folder,
                         std::vector<PlanEntry> entries, PreviewCell preview_cell,
-                        const PlanProgress& progress = {}, PlanCheck* checked = nullptr);
+                        const PlanProgress& progress = {}, PlanCheck* checked = nullptr,
+                        FolderReadAhead* read_ahead = nullptr);
 
 // After any rename of the main window's entries: what it renamed becomes the
 // newest record of the undo history, unless it renamed nothing. The names of

@@ -60,7 +60,8 @@ class NameIndex {
 // the folder once instead of looking every name up, on a thread of its own,
 // so the caller can go on with work that needs no identity meanwhile; a
 // small one looks its few names up. While the listing is read, the folder
-// handle takes calls of CheckName from the caller's thread, and no other.
+// handle takes calls of CheckName from the caller's thread, and no other
+// (FolderHandle::IdentifyAll).
 class FolderIdentities {
  public:
   FolderIdentities(FolderHandle& folder, int names);

@@ -191,14 +191,16 @@ std::string LocalRunId() {
 // they were when their names were read, targets valid, unique and not taken
 // by a file outside the plan. A failing entry fails alone.
 PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
-                const PlanProgress& between) {
+                const PlanProgress& between, FolderReadAhead* ahead = nullptr) {
   const int count = static_cast<int>(entries.size());
   // The stamp comes before the listing: a change after it makes it stale,
   // whatever the listing then saw.
-  std::optional<FolderStamp> stamp = folder.Stamp();
+  std::optional<FolderStamp> stamp = ahead ? ahead->stamp : folder.Stamp();
   // The folder is read while the names are checked: the read is the longest
   // step here, and the name checks need no identity.
-  FolderIdentities identities(folder, count);
+  std::optional<FolderIdentities> own_identities;
+  if (!ahead) own_identities.emplace(folder, count);
+  FolderIdentities& identities = ahead ? ahead->identities() : *own_identities;
   PlanCheck checked{Filled(count, EntryOutcome(), between), Filled(count, FileIdentity(), between),
                     Filled(count, -1, between), Filled(count, -1, between), stamp};
   std::vector<EntryOutcome>& outcomes = checked.outcomes;
@@ -298,6 +300,20 @@ bool StillStands(FolderHandle& folder, const std::vector<PlanEntry>& entries,
 
 }  // namespace
 
+FolderReadAhead::FolderReadAhead(GbkText folder, std::unique_ptr<FolderHandle> handle, int names)
+    : folder(std::move(folder)),
+      handle(std::move(handle)),
+      stamp(this->handle->Stamp()),
+      identities_(std::make_unique<FolderIdentities>(*this->handle, names)) {}
+
+FolderReadAhead::~FolderReadAhead() = default;
+
+std::unique_ptr<FolderReadAhead> ReadAhead(FileSystem& files, const GbkText& folder, int names) {
+  auto handle = files.OpenFolder(folder);
+  if (!handle.ok()) return nullptr;
+  return std::make_unique<FolderReadAhead>(folder, std::move(handle).value(), names);
+}
+
 PlanCheck CheckPlan(FolderHandle& folder, std::vector<PlanEntry>& entries,
                     const PlanProgress& between) {
   PlanCheck checked = Check(folder, entries, between);
@@ -312,24 +328,30 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
                    const PlanOptions& options) {
   PlanReport report;
   const int count = static_cast<int>(entries.size());
-  auto handle = files.OpenFolder(folder);
-  if (!handle.ok()) {
-    report.outcomes.assign(count, {});
-    for (EntryOutcome& outcome : report.outcomes) {
-      Fail(outcome,
-           RenameFailure{RenameReason::Missing, Utf8ToInternalLenient(handle.error().message)});
+  FolderReadAhead* ahead =
+      options.read_ahead && options.read_ahead->folder == folder ? options.read_ahead : nullptr;
+  std::unique_ptr<FolderHandle> opened;
+  if (!ahead) {
+    auto handle = files.OpenFolder(folder);
+    if (!handle.ok()) {
+      report.outcomes.assign(count, {});
+      for (EntryOutcome& outcome : report.outcomes) {
+        Fail(outcome,
+             RenameFailure{RenameReason::Missing, Utf8ToInternalLenient(handle.error().message)});
+      }
+      report.failed = count;
+      return report;
     }
-    report.failed = count;
-    return report;
+    opened = std::move(handle).value();
   }
-  FolderHandle& dir = **handle;
+  FolderHandle& dir = ahead ? *ahead->handle : *opened;
   PlanCheck checked;
   if (StillStands(dir, entries, options.checked)) {
     checked = std::move(*options.checked);
   } else {
     // An earlier check that no longer stands goes before the new one is made.
     if (options.checked) FreeAside(std::exchange(*options.checked, {}));
-    checked = Check(dir, entries, options.progress);
+    checked = Check(dir, entries, options.progress, ahead);
   }
   const OrderedPlan plan = OrderPlan(checked, options.progress);
   report.outcomes = std::move(checked.outcomes);

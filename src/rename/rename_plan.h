@@ -1,12 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/file_system.h"
 #include "base/gbk_text_type.h"
+#include "platform/file_system.h"
 #include "platform/journal_store.h"
 
 namespace qm {
@@ -76,6 +77,28 @@ struct PlanCheck {
   std::optional<FolderStamp> stamp;      // the folder before the check read it
 };
 
+class FolderIdentities;
+
+// A plan's folder, opened and stamped, its listing read on a thread of its
+// own while the plan is still being made: after the renames themselves,
+// reading a large folder is a run's longest step. It serves one plan.
+class FolderReadAhead {
+ public:
+  FolderReadAhead(GbkText folder, std::unique_ptr<FolderHandle> handle, int names);
+  ~FolderReadAhead();
+  const GbkText folder;
+  const std::unique_ptr<FolderHandle> handle;
+  const std::optional<FolderStamp> stamp;  // taken before the listing began
+  FolderIdentities& identities() { return *identities_; }
+
+ private:
+  std::unique_ptr<FolderIdentities> identities_;
+};
+
+// Opens folder and begins to read it for a plan of about `names` entries;
+// nullptr when it cannot be opened (the plan then says why).
+std::unique_ptr<FolderReadAhead> ReadAhead(FileSystem& files, const GbkText& folder, int names);
+
 struct PlanOptions {
   JournalStore* journal = nullptr;  // nullptr: the plan is not journaled
   PlanProgress progress;            // empty: runs to the end
@@ -83,6 +106,8 @@ struct PlanOptions {
   // takes it over when the folder's stamp is still the one it saw, and
   // checks again otherwise.
   PlanCheck* checked = nullptr;
+  // The folder, when it was opened and is being read ahead of the plan.
+  FolderReadAhead* read_ahead = nullptr;
 };
 
 // The check alone, changing nothing on disk. It sets the identity of each

@@ -1,5 +1,6 @@
 #include "rename/rename_run.h"
 
+#include <memory>
 #include <unordered_map>
 
 #include "base/path_rules.h"
@@ -292,6 +293,9 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
   // A run that renames makes a new undo record: the newest goes back to its
   // journal before the plan is made, so the two are never held at once.
   if (!preview) UnloadNewestRecord(services);
+  // The folder is read while the new names are made.
+  std::unique_ptr<FolderReadAhead> ahead =
+      preview ? nullptr : ReadAhead(services.files, folder, total);
   // A preview only writes its names beside the old ones and notes the rows
   // it wrote: the check reads them from the list, so no plan is held twice.
   std::vector<PlanEntry> plan;
@@ -371,7 +375,10 @@ RunEnd RenameRun(const RunProfile& profile, const OperationDefinition& operation
       return true;
     };
   }
-  CarriedOut done = CarryOutPlan(services, folder, std::move(plan), PreviewCell::Keep, bar);
+  CarriedOut done =
+      CarryOutPlan(services, folder, std::move(plan), PreviewCell::Keep, bar, nullptr, ahead.get());
+  // A listing still being read (the run stopped before its check) is waited for aside.
+  FreeAside(std::move(ahead));
   if (shows_progress) form.SetVisible(Control::进度条1, false);
   // A run with the preview open renames the names the preview values stand beside.
   if (done.started() && done.report.renamed > 0) {

@@ -23,6 +23,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_journal_store.h"
 #include "rename/carry_out.h"
+#include "rename/folder_identities.h"
 #include "rename/journal_recovery.h"
 #include "rename/operations.h"
 #include "rename/preview_commit.h"
@@ -227,6 +228,32 @@ TEST(RenamePlan, AnEarlierCheckServesTheRunOnlyWhileTheFolderIsUnchanged) {
     PlanReport report = RunPlan(files, Gbk("/w/"), entries, options);
     EXPECT_EQ(Outcomes(report), c.outcomes);
     EXPECT_EQ(files.identity_reads > reads, c.change != nullptr);
+  }
+}
+
+// A folder read ahead of its plan serves that plan alone: one listing for
+// the whole run, taken while the names were made. One read for another
+// folder is left aside, and the plan reads its own.
+TEST(RenamePlan, AFolderReadAheadServesOnlyThePlanOfItsFolder) {
+  for (const char* ahead_of : {"/w/", "/v/"}) {
+    SCOPED_TRACE(ahead_of);
+    FakeFileSystem files;
+    files.AddFolder(Gbk("/w"));
+    files.AddFolder(Gbk("/v"));
+    std::vector<std::pair<GbkText, GbkText>> pairs;
+    for (int i = 0; i < 100; ++i) {
+      files.AddFile(Gbk("/w/f") + ToText(i));
+      pairs.push_back({Gbk("f") + ToText(i), Gbk("g") + ToText(i)});
+    }
+    std::unique_ptr<FolderReadAhead> ahead = ReadAhead(files, Gbk(ahead_of), 100);
+    ASSERT_NE(ahead, nullptr);
+    ahead->identities().Ready();
+    const int reads = files.identity_reads;
+    PlanOptions options;
+    options.read_ahead = ahead.get();
+    PlanReport report = RunPlan(files, Gbk("/w/"), Entries(pairs), options);
+    EXPECT_EQ(report.renamed, 100);
+    EXPECT_EQ(files.identity_reads - reads, ahead_of == std::string("/w/") ? 0 : 1);
   }
 }
 
