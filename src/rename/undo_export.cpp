@@ -1,5 +1,6 @@
 #include "rename/undo_export.h"
 
+#include <memory>
 #include <optional>
 
 #include "base/encoding.h"
@@ -25,13 +26,11 @@ constexpr const char* kFilesChanged = "列表框现标题 和 枚举到的数组
 // is back under its old name was undone already and is left alone; a file
 // found under neither name changed since, and then nothing is undone.
 // The job only paints between the lookups here; its stop is read afterwards.
-std::optional<std::vector<PlanEntry>> PairsToUndo(FileSystem& files, const UndoRecord& undo,
+// `ahead` is the record's folder being read, while the rows are indexed here.
+std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const UndoRecord& undo,
                                                   const ListView& list, LongJob& job) {
-  auto handle = files.OpenFolder(undo.folder);
-  if (!handle.ok()) return std::nullopt;
   const int pairs = static_cast<int>(undo.pairs.size());
-  // The folder is read while the rows are indexed.
-  FolderIdentities identities(**handle, pairs);
+  FolderIdentities& identities = ahead.identities();
   const int rows = list.RowCount();
   std::vector<GbkText> names(rows);
   NameIndex row_of(rows, [&names](int row) -> std::string_view { return names[row]; });
@@ -105,8 +104,11 @@ void UndoCommit(MainServices& services) {
   }
   // The list's order and rows do not matter: the files are found by identity.
   LongJob job(services.progress, Gbk("正在撤回上一步……"), static_cast<int>(undo.pairs.size()));
-  std::optional<std::vector<PlanEntry>> plan =
-      PairsToUndo(services.files, undo, services.list, job);
+  // One read of the folder finds the pairs and serves the plan's check.
+  std::unique_ptr<FolderReadAhead> ahead =
+      ReadAhead(services.files, folder, static_cast<int>(undo.pairs.size()));
+  std::optional<std::vector<PlanEntry>> plan;
+  if (ahead) plan = PairsToUndo(*ahead, undo, services.list, job);
   if (!plan) {
     job.End();
     // Its files changed since: this rename can never be taken back, and
@@ -120,7 +122,9 @@ void UndoCommit(MainServices& services) {
     return;
   }
   if (!job(0, static_cast<int>(plan->size()))) return;  // stopped before the renames began
-  CarriedOut done = CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep);
+  CarriedOut done =
+      CarryOutPlan(services, folder, std::move(*plan), PreviewCell::Keep, {}, nullptr, ahead.get());
+  FreeAside(std::move(ahead));
   // The names the preview values stand beside are back: their marks follow.
   if (done.started() && done.report.renamed > 0) {
     MarkFailingPreviews(services, [&job](int, int) { return job(1, 1); });
