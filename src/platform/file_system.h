@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -58,10 +59,37 @@ struct RenameFailure {
   GbkText system_text;
 };
 
-// One entry of a folder and the file it names.
-struct NamedIdentity {
-  GbkText name;
-  FileIdentity identity;
+// Every entry of a folder with the file it names, as one pass over the folder
+// reads them. The names (in the internal encoding) sit end to end in large
+// blocks and the entries in pieces of a fixed size: a million entries cost a
+// few hundred allocations instead of a million, hold no string of their own,
+// and nothing moves as the listing grows.
+class FolderEntries {
+ public:
+  void Add(std::string_view name, const FileIdentity& identity);
+  size_t size() const { return size_; }
+  std::string_view NameAt(size_t i) const {
+    const Entry& entry = At(i);
+    return {entry.name, entry.size};
+  }
+  const FileIdentity& IdentityAt(size_t i) const { return At(i).identity; }
+
+ private:
+  struct Entry {
+    const char* name;
+    uint32_t size;
+    FileIdentity identity;
+  };
+  static constexpr size_t kPiece = 4096;       // entries per piece
+  static constexpr size_t kBlock = 64 * 1024;  // name bytes per block
+
+  const Entry& At(size_t i) const { return pieces_[i / kPiece][i % kPiece]; }
+
+  std::vector<std::vector<Entry>> pieces_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  size_t block_size_ = 0;  // of the newest block
+  size_t block_used_ = 0;
+  size_t size_ = 0;
 };
 
 // One folder, opened once for a whole run: every name is relative to it, so a
@@ -77,7 +105,7 @@ class FolderHandle {
   // It may run on a thread of its own while the thread that opened the
   // handle goes on, calling CheckName or the file system's other functions:
   // it shares no state with them.
-  virtual std::optional<std::vector<NamedIdentity>> IdentifyAll() = 0;
+  virtual std::optional<FolderEntries> IdentifyAll() = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.

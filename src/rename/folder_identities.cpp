@@ -36,7 +36,7 @@ void FolderIdentities::Read() {
   if (!listing_) return;
   index_.emplace(listing_->size(), NameInListing{&*listing_});
   for (size_t i = 0; i < listing_->size(); ++i) {
-    index_->Insert(static_cast<int>(i), HashOf((*listing_)[i].name));
+    index_->Insert(static_cast<int>(i), HashOf(listing_->NameAt(i)));
   }
 }
 
@@ -53,7 +53,7 @@ std::optional<FileIdentity> FolderIdentities::Of(const GbkText& name, size_t has
   if (!listing_) return folder_.Identify(name);
   int found = index_->Find(name, hash);
   if (found < 0) return std::nullopt;
-  return (*listing_)[found].identity;
+  return listing_->IdentityAt(found);
 }
 
 }  // namespace qm

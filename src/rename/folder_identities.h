@@ -79,14 +79,14 @@ class FolderIdentities {
 
  private:
   struct NameInListing {
-    const std::vector<NamedIdentity>* listing;
-    std::string_view operator()(int i) const { return (*listing)[i].name; }
+    const FolderEntries* listing;
+    std::string_view operator()(int i) const { return listing->NameAt(i); }
   };
   // Reads and indexes the listing.
   void Read();
 
   FolderHandle& folder_;
-  std::optional<std::vector<NamedIdentity>> listing_;
+  std::optional<FolderEntries> listing_;
   std::optional<NameIndex<NameInListing>> index_;
   std::future<void> reading_;  // valid while the listing may still be read
 };

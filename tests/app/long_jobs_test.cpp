@@ -76,7 +76,7 @@ class WatchedFileSystem : public PosixFileSystem {
     std::optional<FileIdentity> Identify(const GbkText& name) override {
       return inner_->Identify(name);
     }
-    std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+    std::optional<FolderEntries> IdentifyAll() override {
       return inner_->IdentifyAll();
     }
     std::optional<RenameFailure> CheckName(const GbkText& name) override {

@@ -17,13 +17,13 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+  std::optional<FolderEntries> IdentifyAll() override {
     ++files_.identity_reads;
     auto folder = FolderPath();
     if (!folder) return std::nullopt;
-    std::vector<NamedIdentity> entries;
+    FolderEntries entries;
     for (const GbkText& name : files_.Names(*folder)) {
-      entries.push_back({name, *files_.IdentityOf(*folder + "/" + name)});
+      entries.Add(name, *files_.IdentityOf(*folder + "/" + name));
     }
     return entries;
   }

@@ -169,7 +169,7 @@ TYPED_TEST(FolderListingContract, TheFolderReadIdentifiesEachEntryAsItsLookUpDoe
   auto all = (*handle)->IdentifyAll();
   ASSERT_TRUE(all.has_value());
   std::map<GbkText, FileIdentity> seen;
-  for (const NamedIdentity& entry : *all) seen[entry.name] = entry.identity;
+  for (size_t i = 0; i < all->size(); ++i) seen[GbkText(all->NameAt(i))] = all->IdentityAt(i);
   ASSERT_EQ(seen.size(), 3u);
   for (const auto& [name, identity] : seen) {
     SCOPED_TRACE(name);

@@ -78,37 +78,6 @@ bool SettledSinceLastChange(const struct stat& status) {
   return Nanoseconds(now) - latest >= settled;
 }
 
-// A listing read in pieces of a fixed size, then moved into one vector of
-// the exact size a piece at a time, each piece freed once moved: a vector
-// grown by doubling would hold half as much again as it needs, and copy a
-// million names in one piece.
-class PiecewiseListing {
- public:
-  void Add(NamedIdentity entry) {
-    if (pieces_.empty() || pieces_.back().size() == kPiece) {
-      pieces_.emplace_back();
-      pieces_.back().reserve(kPiece);
-    }
-    pieces_.back().push_back(std::move(entry));
-    ++size_;
-  }
-  std::vector<NamedIdentity> Whole() && {
-    std::vector<NamedIdentity> whole;
-    whole.reserve(size_);
-    for (std::vector<NamedIdentity>& piece : pieces_) {
-      whole.insert(whole.end(), std::make_move_iterator(piece.begin()),
-                   std::make_move_iterator(piece.end()));
-      std::vector<NamedIdentity>().swap(piece);
-    }
-    return whole;
-  }
-
- private:
-  static constexpr size_t kPiece = 4096;
-  std::vector<std::vector<NamedIdentity>> pieces_;
-  size_t size_ = 0;
-};
-
 class PosixFolderHandle : public FolderHandle {
  public:
   PosixFolderHandle(UniqueFd folder, long name_max)
@@ -122,7 +91,7 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
-  std::optional<std::vector<NamedIdentity>> IdentifyAll() override {
+  std::optional<FolderEntries> IdentifyAll() override {
     struct stat folder_status;
     if (fstat(folder_.fd(), &folder_status) != 0) return std::nullopt;
     UniqueDir dir =
@@ -131,7 +100,7 @@ class PosixFolderHandle : public FolderHandle {
     const int listing_fd = dirfd(dir.get());
     const bool listed_inodes = local_;
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
-    PiecewiseListing entries;
+    FolderEntries entries;
     while (const dirent* entry = readdir(dir.get())) {
       if (!IsPlainName(entry->d_name)) continue;
       // A name on disk the internal encoding cannot hold is no name of a plan.
@@ -145,9 +114,9 @@ class PosixFolderHandle : public FolderHandle {
         if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
         identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
       }
-      entries.Add({std::move(*name), identity});
+      entries.Add(*name, identity);
     }
-    return std::move(entries).Whole();
+    return entries;
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
