@@ -32,12 +32,15 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
   const int pairs = static_cast<int>(undo.pairs.size());
   FolderIdentities& identities = ahead.identities();
   const int rows = list.RowCount();
-  std::vector<GbkText> names(rows);
+  // Reserved, not filled: a million empty names written in one piece would
+  // hold the window while the folder's read begins beside it.
+  std::vector<GbkText> names;
+  names.reserve(rows);
   NameIndex row_of(rows, [&names](int row) -> std::string_view { return names[row]; });
   for (int row = 0; row < rows; ++row) {
     job(0, pairs);
-    names[row] = list.Cell(row, 0);
-    row_of.Insert(row, HashOf(names[row]));
+    names.push_back(list.Cell(row, 0));
+    row_of.Insert(row, HashOf(names.back()));
   }
   identities.Ready([&job, pairs] { job(0, pairs); });
   std::vector<PlanEntry> plan;
