@@ -1,5 +1,7 @@
 #include "platform/free_aside.h"
 
+#include <pthread.h>
+
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
@@ -13,7 +15,22 @@ namespace {
 // a task handed over while statics are destroyed at exit still finds it.
 class Aside {
  public:
+  // A process forked while the thread held the queue would find it locked for
+  // good, and a forked child has no thread to run what it hands over: the
+  // fork waits for the queue, and the child does its tasks on its own thread.
+  Aside() {
+    pthread_atfork([] { Self().mutex_.lock(); }, [] { Self().mutex_.unlock(); },
+                   [] {
+                     Self().mutex_.unlock();
+                     Self().forked_ = true;
+                   });
+  }
+
   void Hand(std::function<void()> task) {
+    if (forked_) {
+      task();
+      return;
+    }
     {
       std::lock_guard lock(mutex_);
       queue_.push_back(std::move(task));
@@ -26,6 +43,7 @@ class Aside {
   }
 
   void Wait() {
+    if (forked_) return;
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
   }
@@ -53,12 +71,17 @@ class Aside {
   std::deque<std::function<void()>> queue_;
   bool busy_ = false;
   std::thread thread_;
+  bool forked_ = false;  // this is a forked child of the process that made the thread
+
+  static Aside& Self();
 };
 
 Aside& TheAside() {
   static Aside* const aside = new Aside;
   return *aside;
 }
+
+Aside& Aside::Self() { return TheAside(); }
 
 }  // namespace
 
