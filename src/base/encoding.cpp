@@ -187,6 +187,15 @@ bool InternalToUtf8Into(std::string_view internal, std::string& out) {
   return ConvertWithPrivateUse(Direction::ToUtf8, internal, &out, &bad_offset);
 }
 
+bool Utf8ToInternalInto(std::string_view utf8, std::string& out) {
+  if (IsAscii(utf8)) {
+    out.assign(utf8);
+    return true;
+  }
+  size_t bad_offset = 0;
+  return ConvertWithPrivateUse(Direction::FromUtf8, utf8, &out, &bad_offset);
+}
+
 Result<GbkText> Utf8ToInternal(std::string_view utf8) {
   auto internal = ConvertStrict(Direction::FromUtf8, utf8, kUtf8);
   if (!internal) return internal.error();

@@ -20,6 +20,8 @@ Result<GbkText> Utf8ToInternal(std::string_view utf8);
 // InternalToUtf8 into `out`, whose buffer is kept: a loop over a million
 // names converts them with no allocation. False for bytes that are not valid.
 bool InternalToUtf8Into(std::string_view internal, std::string& out);
+// Utf8ToInternal into `out` in the same way.
+bool Utf8ToInternalInto(std::string_view utf8, std::string& out);
 
 // Lenient UTF-8 decoding: each malformed sequence becomes U+FFFD, which the
 // internal encoding can represent; never fails.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace qm {
 
@@ -15,12 +16,17 @@ void FolderEntries::Add(std::string_view name, const FileIdentity& identity) {
   char* const stored = blocks_.back().get() + block_used_;
   std::memcpy(stored, name.data(), name.size());
   block_used_ += name.size();
-  if (pieces_.empty() || pieces_.back().size() == kPiece) {
-    pieces_.emplace_back();
-    pieces_.back().reserve(kPiece);
-  }
-  pieces_.back().push_back({stored, static_cast<uint32_t>(name.size()), identity});
-  ++size_;
+  if (entries_.empty()) entries_.reserve(kPiece);
+  entries_.push_back({stored, static_cast<uint32_t>(name.size()), identity});
+}
+
+void ListingPieces::Add(std::string_view name, const FileIdentity& identity) {
+  piece_.Add(name, identity);
+  if (piece_.size() == FolderEntries::kPiece) take_(std::exchange(piece_, {}));
+}
+
+void ListingPieces::Finish() {
+  if (piece_.size() > 0) take_(std::exchange(piece_, {}));
 }
 
 }  // namespace qm

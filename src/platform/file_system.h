@@ -59,20 +59,20 @@ struct RenameFailure {
   GbkText system_text;
 };
 
-// Every entry of a folder with the file it names, as one pass over the folder
-// reads them. The names (in the internal encoding) sit end to end in large
-// blocks and the entries in pieces of a fixed size: a million entries cost a
-// few hundred allocations instead of a million, hold no string of their own,
-// and nothing moves as the listing grows.
+// A piece of a folder's listing: entries with the files they name, as one
+// pass over the folder reads them. The names (in the internal encoding) sit
+// end to end in large blocks, so a piece of thousands of entries costs a few
+// allocations and holds no string of its own; an entry's name stays where it
+// is as the piece grows.
 class FolderEntries {
  public:
+  // Pieces a folder handle hands over hold at most this many entries.
+  static constexpr size_t kPiece = 4096;
+
   void Add(std::string_view name, const FileIdentity& identity);
-  size_t size() const { return size_; }
-  std::string_view NameAt(size_t i) const {
-    const Entry& entry = At(i);
-    return {entry.name, entry.size};
-  }
-  const FileIdentity& IdentityAt(size_t i) const { return At(i).identity; }
+  size_t size() const { return entries_.size(); }
+  std::string_view NameAt(size_t i) const { return {entries_[i].name, entries_[i].size}; }
+  const FileIdentity& IdentityAt(size_t i) const { return entries_[i].identity; }
 
  private:
   struct Entry {
@@ -80,16 +80,28 @@ class FolderEntries {
     uint32_t size;
     FileIdentity identity;
   };
-  static constexpr size_t kPiece = 4096;       // entries per piece
   static constexpr size_t kBlock = 64 * 1024;  // name bytes per block
 
-  const Entry& At(size_t i) const { return pieces_[i / kPiece][i % kPiece]; }
-
-  std::vector<std::vector<Entry>> pieces_;
+  std::vector<Entry> entries_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   size_t block_size_ = 0;  // of the newest block
   size_t block_used_ = 0;
-  size_t size_ = 0;
+};
+
+// Receives a folder's listing piece by piece (FolderHandle::IdentifyAll).
+using TakeEntries = std::function<void(FolderEntries piece)>;
+
+// Gathers a listing's entries and hands them on, a full piece at a time.
+class ListingPieces {
+ public:
+  explicit ListingPieces(const TakeEntries& take) : take_(take) {}
+  void Add(std::string_view name, const FileIdentity& identity);
+  // Hands on the last piece, when it holds any entry.
+  void Finish();
+
+ private:
+  const TakeEntries& take_;
+  FolderEntries piece_;
 };
 
 // One folder, opened once for a whole run: every name is relative to it, so a
@@ -101,11 +113,13 @@ class FolderHandle {
   virtual std::optional<FileIdentity> Identify(const GbkText& name) = 0;
   // Every entry with its identity, read in one pass over the folder: cheaper
   // than one look-up per name for a large plan. Each identity is the one
-  // Identify gives for that name. nullopt when the folder cannot be read.
+  // Identify gives for that name. The entries go to `take` in pieces of at
+  // most FolderEntries::kPiece as the pass goes, so that a caller can use the
+  // first ones while the rest are read. False when the folder cannot be read.
   // It may run on a thread of its own while the thread that opened the
   // handle goes on, calling CheckName or the file system's other functions:
   // it shares no state with them.
-  virtual std::optional<FolderEntries> IdentifyAll() = 0;
+  virtual bool IdentifyAll(const TakeEntries& take) = 0;
   // Why name cannot be an entry's name here (Invalid, TooLong); nullopt when it can.
   virtual std::optional<RenameFailure> CheckName(const GbkText& name) = 0;
   // Renames from to to within the folder; never overwrites.

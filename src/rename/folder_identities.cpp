@@ -1,8 +1,10 @@
 #include "rename/folder_identities.h"
 
-#include <cassert>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <system_error>
+#include <utility>
 
 #include "platform/free_aside.h"
 
@@ -19,6 +21,7 @@ constexpr std::chrono::milliseconds kPaintEvery(8);
 
 FolderIdentities::FolderIdentities(FolderHandle& folder, int names) : folder_(folder) {
   if (names < kListingFrom) return;
+  started_ = true;
   try {
     reading_ = std::async(std::launch::async, [this] { Read(); });
   } catch (const std::system_error&) {
@@ -28,32 +31,57 @@ FolderIdentities::FolderIdentities(FolderHandle& folder, int names) : folder_(fo
 
 FolderIdentities::~FolderIdentities() {
   if (reading_.valid()) reading_.wait();
-  if (listing_) FreeAside(std::move(*listing_));
+  if (!pieces_.empty()) FreeAside(std::move(pieces_));
+  if (!kept_.empty()) FreeAside(std::move(kept_));
 }
 
 void FolderIdentities::Read() {
-  listing_ = folder_.IdentifyAll();
-  if (!listing_) return;
-  index_.emplace(listing_->size(), NameInListing{&*listing_});
-  for (size_t i = 0; i < listing_->size(); ++i) {
-    index_->Insert(static_cast<int>(i), HashOf(listing_->NameAt(i)));
+  bool listed = false;
+  try {
+    listed = folder_.IdentifyAll([this](FolderEntries piece) {
+      std::lock_guard lock(mutex_);
+      pieces_.push_back(std::move(piece));
+      arrived_.notify_one();
+    });
+  } catch (...) {
+    // Out of memory: the caller must not wait for good; it learns why from the future.
+    std::lock_guard lock(mutex_);
+    finished_ = true;
+    arrived_.notify_one();
+    throw;
   }
+  std::lock_guard lock(mutex_);
+  finished_ = true;
+  listed_ = listed;
+  arrived_.notify_one();
 }
 
-void FolderIdentities::Ready(const std::function<void()>& between) {
-  if (!reading_.valid()) return;
-  while (reading_.wait_for(kPaintEvery) != std::future_status::ready) {
+bool FolderIdentities::TakeAll(const Take& take, const std::function<void()>& between, bool again) {
+  if (!started_) return false;
+  auto deliver = [&take, &between](const FolderEntries& piece) {
+    for (size_t i = 0; i < piece.size(); ++i) take(piece.NameAt(i), piece.IdentityAt(i));
     if (between) between();
+  };
+  std::vector<FolderEntries> arrived = std::exchange(kept_, {});
+  bool finished = false;
+  for (;;) {
+    for (const FolderEntries& piece : arrived) deliver(piece);
+    if (again) std::move(arrived.begin(), arrived.end(), std::back_inserter(kept_));
+    // Freed piece by piece as they come: the reading thread takes the same memory again.
+    arrived.clear();
+    if (finished) break;
+    std::unique_lock lock(mutex_);
+    if (!arrived_.wait_for(lock, kPaintEvery, [this] { return !pieces_.empty() || finished_; })) {
+      lock.unlock();
+      if (between) between();
+      continue;
+    }
+    arrived.swap(pieces_);
+    finished = finished_;
   }
-  reading_.get();  // passes on what the reading threw (out of memory)
-}
-
-std::optional<FileIdentity> FolderIdentities::Of(const GbkText& name, size_t hash) const {
-  assert(!reading_.valid() && "Ready() comes before the first look-up");
-  if (!listing_) return folder_.Identify(name);
-  int found = index_->Find(name, hash);
-  if (found < 0) return std::nullopt;
-  return listing_->IdentityAt(found);
+  if (reading_.valid()) reading_.get();  // passes on what the reading threw (out of memory)
+  std::lock_guard lock(mutex_);
+  return listed_;
 }
 
 }  // namespace qm

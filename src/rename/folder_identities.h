@@ -1,8 +1,10 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -58,37 +60,42 @@ class NameIndex {
 
 // The identities of the files a large job names. A job of many names reads
 // the folder once instead of looking every name up, on a thread of its own,
-// so the caller can go on with work that needs no identity meanwhile; a
-// small one looks its few names up. While the listing is read, the folder
-// handle takes calls of CheckName from the caller's thread, and no other
-// (FolderHandle::IdentifyAll).
+// and the caller takes the listing piece by piece as it comes in: the caller
+// matches the first entries while the rest are still read, and no index of
+// the whole folder is built. A small job looks its few names up. While the
+// listing is read, the folder handle takes calls of CheckName from the
+// caller's thread, and no other (FolderHandle::IdentifyAll).
 class FolderIdentities {
  public:
+  using Take = std::function<void(std::string_view name, const FileIdentity& identity)>;
+
   FolderIdentities(FolderHandle& folder, int names);
   ~FolderIdentities();
   FolderIdentities(const FolderIdentities&) = delete;
   FolderIdentities& operator=(const FolderIdentities&) = delete;
 
-  // Waits until the listing is read; `between`, when given, is called every
-  // few milliseconds meanwhile, so a window can paint. Comes before Of.
-  void Ready(const std::function<void()>& between = {});
-
-  // The identity of the file called name (hash: HashOf(name)); nullopt when
-  // there is none.
-  std::optional<FileIdentity> Of(const GbkText& name, size_t hash) const;
+  // Calls take for every entry of the folder, on the caller's thread, as the
+  // listing comes in; `between`, when given, is called every few
+  // milliseconds meanwhile, so a window can paint. Once, unless `again`
+  // asks to keep the listing for one more call. False when the folder was not
+  // listed whole (a small job, or a folder that could not be read): the
+  // caller then looks each of its names up with Identify, and whatever was
+  // taken before still holds.
+  bool TakeAll(const Take& take, const std::function<void()>& between = {}, bool again = false);
 
  private:
-  struct NameInListing {
-    const FolderEntries* listing;
-    std::string_view operator()(int i) const { return listing->NameAt(i); }
-  };
-  // Reads and indexes the listing.
+  // The reading thread's part: the listing, handed over piece by piece.
   void Read();
 
   FolderHandle& folder_;
-  std::optional<FolderEntries> listing_;
-  std::optional<NameIndex<NameInListing>> index_;
-  std::future<void> reading_;  // valid while the listing may still be read
+  bool started_ = false;  // the folder is being read, or was
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  std::vector<FolderEntries> pieces_;  // read and not yet taken
+  std::vector<FolderEntries> kept_;    // taken, and kept for the next TakeAll
+  bool finished_ = false;              // the reading is over
+  bool listed_ = false;                // and it read the whole folder
+  std::future<void> reading_;          // valid while the listing may still be read
 };
 
 }  // namespace qm

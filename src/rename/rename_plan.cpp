@@ -213,8 +213,6 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
   paint(0);
   NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
-  paint(0);
-  std::vector<size_t> target_hashes = Filled(count, size_t{0}, between);
   for (int i = 0; i < count; ++i) {
     paint(i);
     const PlanEntry& entry = entries[i];
@@ -231,51 +229,89 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
       Fail(outcome, std::move(*problem));
       continue;
     }
-    target_hashes[i] = HashOf(entry.to);
-    if (sources.Insert(i, HashOf(entry.from)) >= 0 || targets.Insert(i, target_hashes[i]) >= 0) {
+    if (sources.Insert(i, HashOf(entry.from)) >= 0 || targets.Insert(i, HashOf(entry.to)) >= 0) {
       Fail(outcome, Because(RenameReason::Duplicate));
     }
   }
 
+  // An entry whose target is the source of another entry waits for it. The
+  // links are made while the folder is still read; one to a source that
+  // turns out missing or changed is undone below.
+  for (int i = 0; i < count; ++i) {
+    paint(i);
+    if (!Pending(outcomes[i])) continue;
+    int source = sources.Find(entries[i].to, HashOf(entries[i].to));
+    if (source >= 0 && Pending(outcomes[source])) checked.waits_for[i] = source;
+  }
+
+  // Each entry of the folder is matched with the entry whose source it
+  // names, and with the entry whose target it takes. Only the targets that no
+  // entry leaves are noted: a linked target holds its source's file.
+  std::vector<char> found = Filled(count, char{0}, between);
+  struct Holder {
+    int entry;
+    FileIdentity identity;
+  };
+  std::vector<Holder> holders;
+  auto match = [&](std::string_view name, const FileIdentity& identity) {
+    const size_t hash = HashOf(name);
+    const int source = sources.Find(name, hash);
+    if (source >= 0 && Pending(outcomes[source])) {
+      checked.identities[source] = identity;
+      found[source] = 1;
+    }
+    const int target = targets.Find(name, hash);
+    if (target >= 0 && Pending(outcomes[target]) && checked.waits_for[target] == -1)
+      holders.push_back({target, identity});
+  };
+  if (!identities.TakeAll(match, [&between, count] {
+        if (between) between(0, count);
+      })) {
+    // Not listed: each name the check needs is looked up alone.
+    for (int i = 0; i < count; ++i) {
+      paint(i);
+      if (!Pending(outcomes[i])) continue;
+      if (auto identity = folder.Identify(entries[i].from)) match(entries[i].from, *identity);
+      if (checked.waits_for[i] != -1) continue;
+      if (auto identity = folder.Identify(entries[i].to)) match(entries[i].to, *identity);
+    }
+  }
+
   // Every source still in the plan must be the file it was when its name was read.
-  identities.Ready([&between, count] {
-    if (between) between(0, count);
-  });
   for (int i = 0; i < count; ++i) {
     paint(i);
     if (!Pending(outcomes[i])) continue;
     const PlanEntry& entry = entries[i];
-    std::optional<FileIdentity> now = identities.Of(entry.from, HashOf(entry.from));
-    if (!now) {
+    if (!found[i]) {
       Fail(outcomes[i], Because(RenameReason::Missing));
-    } else if (entry.identity && *entry.identity != *now) {
+    } else if (entry.identity && *entry.identity != checked.identities[i]) {
       Fail(outcomes[i], Because(RenameReason::Changed));
-    } else {
-      checked.identities[i] = *now;
     }
   }
 
-  // An entry whose target is the source of another entry still in the plan
-  // waits for it. (A source of an entry that failed above is not in the plan:
-  // its name is found taken, or free, by the look-up below.)
+  // A link to a source that left the plan is undone: that name now holds
+  // whatever file was found under it, if any, as any other taken name does.
   for (int i = 0; i < count; ++i) {
     paint(i);
-    if (!Pending(outcomes[i])) continue;
-    int source = sources.Find(entries[i].to, target_hashes[i]);
-    if (source < 0 || !Pending(outcomes[source])) continue;
-    checked.waits_for[i] = source;
-    checked.waited_by[source] = i;
+    const int source = checked.waits_for[i];
+    if (source < 0) continue;
+    if (Pending(outcomes[i]) && Pending(outcomes[source])) {
+      checked.waited_by[source] = i;
+      continue;
+    }
+    checked.waits_for[i] = -1;
+    if (Pending(outcomes[i]) && found[source]) holders.push_back({i, checked.identities[source]});
   }
 
   // A target is free when nothing holds it, when the entry that holds it moves
   // away first, or when it is the source itself under another spelling (a
   // file system that ignores case).
   std::vector<int> blocked;
-  for (int i = 0; i < count; ++i) {
-    paint(i);
-    if (!Pending(outcomes[i]) || checked.waits_for[i] != -1) continue;
-    std::optional<FileIdentity> holder = identities.Of(entries[i].to, target_hashes[i]);
-    if (holder && *holder != checked.identities[i]) blocked.push_back(i);
+  for (size_t k = 0; k < holders.size(); ++k) {
+    paint(static_cast<int>(k));
+    const Holder& holder = holders[k];
+    if (Pending(outcomes[holder.entry]) && holder.identity != checked.identities[holder.entry])
+      blocked.push_back(holder.entry);
   }
   // An entry that cannot move keeps its name taken for whoever waited for it.
   // Those entries leave the plan; the links among the entries still in it

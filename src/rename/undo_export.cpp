@@ -25,12 +25,11 @@ constexpr const char* kFilesChanged = "列表框现标题 和 枚举到的数组
 // Which recorded pairs still stand under their new names. A pair whose file
 // is back under its old name was undone already and is left alone; a file
 // found under neither name changed since, and then nothing is undone.
-// The job only paints between the lookups here; its stop is read afterwards.
+// The job only paints between the look-ups here; its stop is read afterwards.
 // `ahead` is the record's folder being read, while the rows are indexed here.
 std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const UndoRecord& undo,
                                                   const ListView& list, LongJob& job) {
   const int pairs = static_cast<int>(undo.pairs.size());
-  FolderIdentities& identities = ahead.identities();
   const int rows = list.RowCount();
   // Reserved, not filled: a million empty names written in one piece would
   // hold the window while the folder's read begins beside it.
@@ -42,17 +41,49 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
     names.push_back(list.Cell(row, 0));
     row_of.Insert(row, HashOf(names.back()));
   }
-  identities.Ready([&job, pairs] { job(0, pairs); });
+
+  // Where each pair's file is now: under its new name, its old one, or neither.
+  constexpr char kUnderNew = 1, kUnderOld = 2;
+  std::vector<char> where(pairs, 0);
+  auto under = [&undo, &where](int pair, char name, const std::optional<FileIdentity>& identity) {
+    if (identity == undo.pairs[pair].identity) where[pair] |= name;
+  };
+  NameIndex by_new(pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].new_name; });
+  NameIndex by_old(pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].old_name; });
+  // Each kind of name is distinct within a record, unless its journal was damaged.
+  bool distinct = true;
+  for (int i = 0; i < pairs; ++i) {
+    job(0, pairs);
+    const UndoPair& pair = undo.pairs[i];
+    distinct = by_new.Insert(i, HashOf(pair.new_name)) < 0 &&
+               by_old.Insert(i, HashOf(pair.old_name)) < 0 && distinct;
+  }
+  auto take = [&](std::string_view name, const FileIdentity& identity) {
+    const size_t hash = HashOf(name);
+    if (int i = by_new.Find(name, hash); i >= 0) under(i, kUnderNew, identity);
+    if (int i = by_old.Find(name, hash); i >= 0) under(i, kUnderOld, identity);
+  };
+  // The listing is kept for the check of the plan these pairs make.
+  if (!distinct || !ahead.identities().TakeAll(
+                       take, [&job, pairs] { job(0, pairs); }, /*again=*/true)) {
+    // Not listed: each pair's names are looked up alone.
+    FolderHandle& folder = *ahead.handle;
+    for (int i = 0; i < pairs; ++i) {
+      job(0, pairs);
+      under(i, kUnderNew, folder.Identify(undo.pairs[i].new_name));
+      under(i, kUnderOld, folder.Identify(undo.pairs[i].old_name));
+    }
+  }
+
   std::vector<PlanEntry> plan;
   plan.reserve(pairs);
   for (int i = 0; i < pairs; ++i) {
     const UndoPair& pair = undo.pairs[i];
     job(i, pairs);
-    const size_t hash = HashOf(pair.new_name);
-    if (identities.Of(pair.new_name, hash) == pair.identity) {
-      plan.push_back(
-          {row_of.Find(pair.new_name, hash), pair.new_name, pair.old_name, pair.identity});
-    } else if (identities.Of(pair.old_name, HashOf(pair.old_name)) != pair.identity) {
+    if (where[i] & kUnderNew) {
+      plan.push_back({row_of.Find(pair.new_name, HashOf(pair.new_name)), pair.new_name,
+                      pair.old_name, pair.identity});
+    } else if (!(where[i] & kUnderOld)) {
       return std::nullopt;
     }
   }

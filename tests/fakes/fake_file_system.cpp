@@ -17,15 +17,16 @@ class FakeFolderHandle : public FolderHandle {
     return files_.IdentityOf(*folder + "/" + name);
   }
 
-  std::optional<FolderEntries> IdentifyAll() override {
+  bool IdentifyAll(const TakeEntries& take) override {
     ++files_.identity_reads;
     auto folder = FolderPath();
-    if (!folder) return std::nullopt;
-    FolderEntries entries;
+    if (!folder) return false;
+    ListingPieces pieces(take);
     for (const GbkText& name : files_.Names(*folder)) {
-      entries.Add(name, *files_.IdentityOf(*folder + "/" + name));
+      pieces.Add(name, *files_.IdentityOf(*folder + "/" + name));
     }
-    return entries;
+    pieces.Finish();
+    return true;
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {

@@ -19,7 +19,7 @@ class FaultyFolder : public FolderHandle {
   std::optional<FileIdentity> Identify(const GbkText& name) override {
     return inner_->Identify(name);
   }
-  std::optional<FolderEntries> IdentifyAll() override { return inner_->IdentifyAll(); }
+  bool IdentifyAll(const TakeEntries& take) override { return inner_->IdentifyAll(take); }
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
     return inner_->CheckName(name);
   }

@@ -7,10 +7,10 @@
 namespace qm {
 namespace {
 
-// Names of every length up to a long one, many more than fill one piece of
-// entries or one block of names, and one name longer than a whole block:
-// each comes back as it went in, beside its own identity.
-TEST(FolderEntries, KeepsEveryNameAndIdentityAcrossPiecesAndBlocks) {
+// Names of every length up to a long one, many more than fill one block of
+// names, and one name longer than a whole block: each comes back as it went
+// in, beside its own identity.
+TEST(FolderEntries, KeepsEveryNameAndIdentityAcrossBlocks) {
   auto name_of = [](size_t i) {
     return i == 7000 ? std::string(70000, 'L')
                      : std::string(1 + i % 300, static_cast<char>('a' + i % 26));

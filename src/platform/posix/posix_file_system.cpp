@@ -91,21 +91,20 @@ class PosixFolderHandle : public FolderHandle {
     return FileIdentity{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
   }
 
-  std::optional<FolderEntries> IdentifyAll() override {
+  bool IdentifyAll(const TakeEntries& take) override {
     struct stat folder_status;
-    if (fstat(folder_.fd(), &folder_status) != 0) return std::nullopt;
+    if (fstat(folder_.fd(), &folder_status) != 0) return false;
     UniqueDir dir =
         OpenFolderStream(UniqueFd(::openat(folder_.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)));
-    if (!dir) return std::nullopt;
+    if (!dir) return false;
     const int listing_fd = dirfd(dir.get());
     const bool listed_inodes = local_;
     const auto device = static_cast<uint64_t>(folder_status.st_dev);
-    FolderEntries entries;
+    ListingPieces pieces(take);
+    std::string name;  // its buffer kept from entry to entry
     while (const dirent* entry = readdir(dir.get())) {
-      if (!IsPlainName(entry->d_name)) continue;
-      // A name on disk the internal encoding cannot hold is no name of a plan.
-      auto name = Utf8ToInternal(entry->d_name);
-      if (!name) continue;
+      const std::string_view utf8 = entry->d_name;
+      if (!IsPlainName(utf8)) continue;
       FileIdentity identity{device, static_cast<uint64_t>(entry->d_ino)};
       // A folder may be a mount point or a subvolume, whose device and inode
       // only a look-up gives.
@@ -114,9 +113,11 @@ class PosixFolderHandle : public FolderHandle {
         if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
         identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
       }
-      entries.Add(*name, identity);
+      // A name on disk the internal encoding cannot hold is no name of a plan.
+      if (Utf8ToInternalInto(utf8, name)) pieces.Add(name, identity);
     }
-    return entries;
+    pieces.Finish();
+    return true;
   }
 
   std::optional<RenameFailure> CheckName(const GbkText& name) override {
