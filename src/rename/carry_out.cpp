@@ -143,7 +143,7 @@ void RecordForUndo(MainServices& services, const GbkText& folder, CarriedOut& do
     const EntryOutcome& outcome = done.report.outcomes[i];
     if (outcome.state != EntryState::Renamed) continue;
     PlanEntry& entry = done.entries[i];
-    record.pairs.push_back({std::move(entry.from), std::move(entry.to), outcome.identity});
+    record.pairs.push_back({std::move(entry.from), std::move(entry.to), done.report.identities[i]});
   }
   UndoHistory& history = services.renames->undo;
   for (const std::string& gone : history.Add(std::move(record))) {

@@ -427,7 +427,6 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
     executor.Run(plan.EntriesOf(step), step.ring, renamed);
     for (int index : renamed) {
       outcomes[index].state = EntryState::Renamed;
-      outcomes[index].identity = identities[index];
       journal.Done(index);
     }
     done += step.size;
@@ -438,6 +437,7 @@ PlanReport RunPlan(FileSystem& files, const GbkText& folder, const std::vector<P
   }
   journal.Finish();
   if (writer) report.journal_id = writer->Id();
+  report.identities = std::move(checked.identities);
 
   for (const EntryOutcome& outcome : outcomes) {
     if (outcome.state == EntryState::Renamed) ++report.renamed;

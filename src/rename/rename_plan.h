@@ -51,11 +51,12 @@ enum class EntryState {
 struct EntryOutcome {
   EntryState state = EntryState::NotRun;
   RenameFailure failure;  // when Failed
-  FileIdentity identity;  // when Renamed: the file that now holds `to`
 };
 
 struct PlanReport {
   std::vector<EntryOutcome> outcomes;  // one per entry, in entry order
+  // One per entry: for a Renamed one, the file that now holds `to`.
+  std::vector<FileIdentity> identities;
   int renamed = 0;
   int failed = 0;
   bool stopped = false;  // the progress callback asked to stop
