@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -23,10 +24,19 @@ inline size_t HashOf(std::string_view name) { return std::hash<std::string_view>
 template <class NameOf>
 class NameIndex {
  public:
-  NameIndex(size_t names, NameOf name_of) : name_of_(std::move(name_of)) {
+  // `between`, when given, is called now and then while the slots are set
+  // up: a million names' slots are more fresh memory than a window may wait
+  // for in one piece.
+  NameIndex(size_t names, NameOf name_of, const std::function<void()>& between = {})
+      : name_of_(std::move(name_of)) {
     size_t size = 16;
     while (size < names * 2) size *= 2;
-    slots_.resize(size);
+    constexpr size_t kPiece = 64 * 1024;
+    slots_.reserve(size);
+    for (size_t done = 0; done < size; done += kPiece) {
+      if (between) between();
+      slots_.resize(std::min(size, done + kPiece));
+    }
   }
 
   // Stores value under its name unless the name is there already; returns

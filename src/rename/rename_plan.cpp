@@ -208,11 +208,13 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
     if (between && i % kBetweenEvery == 0) between(0, count);
   };
 
-  // A large plan's indexes take a while to set up: the window paints between them.
-  paint(0);
-  NameIndex sources(count, [&entries](int i) -> std::string_view { return entries[i].from; });
-  paint(0);
-  NameIndex targets(count, [&entries](int i) -> std::string_view { return entries[i].to; });
+  auto pause = [&between, count] {
+    if (between) between(0, count);
+  };
+  NameIndex sources(
+      count, [&entries](int i) -> std::string_view { return entries[i].from; }, pause);
+  NameIndex targets(
+      count, [&entries](int i) -> std::string_view { return entries[i].to; }, pause);
   for (int i = 0; i < count; ++i) {
     paint(i);
     const PlanEntry& entry = entries[i];
@@ -264,9 +266,7 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
     if (target >= 0 && Pending(outcomes[target]) && checked.waits_for[target] == -1)
       holders.push_back({target, identity});
   };
-  if (!identities.TakeAll(match, [&between, count] {
-        if (between) between(0, count);
-      })) {
+  if (!identities.TakeAll(match, pause)) {
     // Not listed: each name the check needs is looked up alone.
     for (int i = 0; i < count; ++i) {
       paint(i);

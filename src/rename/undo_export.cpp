@@ -35,7 +35,9 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
   // hold the window while the folder's read begins beside it.
   std::vector<GbkText> names;
   names.reserve(rows);
-  NameIndex row_of(rows, [&names](int row) -> std::string_view { return names[row]; });
+  auto pause = [&job, pairs] { job(0, pairs); };
+  NameIndex row_of(
+      rows, [&names](int row) -> std::string_view { return names[row]; }, pause);
   for (int row = 0; row < rows; ++row) {
     job(0, pairs);
     names.push_back(list.Cell(row, 0));
@@ -48,8 +50,10 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
   auto under = [&undo, &where](int pair, char name, const std::optional<FileIdentity>& identity) {
     if (identity == undo.pairs[pair].identity) where[pair] |= name;
   };
-  NameIndex by_new(pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].new_name; });
-  NameIndex by_old(pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].old_name; });
+  NameIndex by_new(
+      pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].new_name; }, pause);
+  NameIndex by_old(
+      pairs, [&undo](int i) -> std::string_view { return undo.pairs[i].old_name; }, pause);
   // Each kind of name is distinct within a record, unless its journal was damaged.
   bool distinct = true;
   for (int i = 0; i < pairs; ++i) {
@@ -64,8 +68,7 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
     if (int i = by_old.Find(name, hash); i >= 0) under(i, kUnderOld, identity);
   };
   // The listing is kept for the check of the plan these pairs make.
-  if (!distinct || !ahead.identities().TakeAll(
-                       take, [&job, pairs] { job(0, pairs); }, /*again=*/true)) {
+  if (!distinct || !ahead.identities().TakeAll(take, pause, /*again=*/true)) {
     // Not listed: each pair's names are looked up alone.
     FolderHandle& folder = *ahead.handle;
     for (int i = 0; i < pairs; ++i) {
