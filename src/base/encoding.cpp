@@ -172,6 +172,16 @@ Result<std::string> ConvertStrict(Direction direction, std::string_view input, c
   return out;
 }
 
+// Converts into `out`, keeping its buffer; false for bytes that are not valid.
+bool ConvertInto(Direction direction, std::string_view input, std::string& out) {
+  if (IsAscii(input)) {
+    out.assign(input);
+    return true;
+  }
+  size_t bad_offset = 0;
+  return ConvertWithPrivateUse(direction, input, &out, &bad_offset);
+}
+
 }  // namespace
 
 Result<std::string> InternalToUtf8(std::string_view internal) {
@@ -179,21 +189,11 @@ Result<std::string> InternalToUtf8(std::string_view internal) {
 }
 
 bool InternalToUtf8Into(std::string_view internal, std::string& out) {
-  if (IsAscii(internal)) {
-    out.assign(internal);
-    return true;
-  }
-  size_t bad_offset = 0;
-  return ConvertWithPrivateUse(Direction::ToUtf8, internal, &out, &bad_offset);
+  return ConvertInto(Direction::ToUtf8, internal, out);
 }
 
 bool Utf8ToInternalInto(std::string_view utf8, std::string& out) {
-  if (IsAscii(utf8)) {
-    out.assign(utf8);
-    return true;
-  }
-  size_t bad_offset = 0;
-  return ConvertWithPrivateUse(Direction::FromUtf8, utf8, &out, &bad_offset);
+  return ConvertInto(Direction::FromUtf8, utf8, out);
 }
 
 Result<GbkText> Utf8ToInternal(std::string_view utf8) {
