@@ -63,13 +63,15 @@ std::optional<std::vector<PlanEntry>> PairsToUndo(FolderReadAhead& ahead, const 
                by_old.Insert(i, HashOf(pair.old_name)) < 0 && distinct;
   }
   auto take = [&](std::string_view name, const FileIdentity& identity) {
+    if (!distinct) return;
     const size_t hash = HashOf(name);
     if (int i = by_new.Find(name, hash); i >= 0) under(i, kUnderNew, identity);
     if (int i = by_old.Find(name, hash); i >= 0) under(i, kUnderOld, identity);
   };
-  // The listing is kept for the check of the plan these pairs make.
-  if (!distinct || !ahead.identities().TakeAll(take, pause, /*again=*/true)) {
-    // Not listed: each pair's names are looked up alone.
+  // Taken whole before any look-up, which the handle takes only once its
+  // read is over; kept for the check of the plan these pairs make.
+  if (!ahead.identities().TakeAll(take, pause, /*again=*/true) || !distinct) {
+    // Not listed, or not by distinct names: each pair's names are looked up alone.
     FolderHandle& folder = *ahead.handle;
     for (int i = 0; i < pairs; ++i) {
       job(0, pairs);
