@@ -204,13 +204,13 @@ PlanCheck Check(FolderHandle& folder, const std::vector<PlanEntry>& entries,
   PlanCheck checked{Filled(count, EntryOutcome(), between), Filled(count, FileIdentity(), between),
                     Filled(count, -1, between), Filled(count, -1, between), stamp};
   std::vector<EntryOutcome>& outcomes = checked.outcomes;
-  auto paint = [&between, count](int i) {
-    if (between && i % kBetweenEvery == 0) between(0, count);
-  };
-
   auto pause = [&between, count] {
     if (between) between(0, count);
   };
+  auto paint = [&pause](int i) {
+    if (i % kBetweenEvery == 0) pause();
+  };
+
   NameIndex sources(
       count, [&entries](int i) -> std::string_view { return entries[i].from; }, pause);
   NameIndex targets(

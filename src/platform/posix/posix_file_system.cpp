@@ -104,7 +104,8 @@ class PosixFolderHandle : public FolderHandle {
     std::string name;  // its buffer kept from entry to entry
     while (const dirent* entry = readdir(dir.get())) {
       const std::string_view utf8 = entry->d_name;
-      if (!IsPlainName(utf8)) continue;
+      // A name on disk the internal encoding cannot hold is no name of a plan.
+      if (!IsPlainName(utf8) || !Utf8ToInternalInto(utf8, name)) continue;
       FileIdentity identity{device, static_cast<uint64_t>(entry->d_ino)};
       // A folder may be a mount point or a subvolume, whose device and inode
       // only a look-up gives.
@@ -113,8 +114,7 @@ class PosixFolderHandle : public FolderHandle {
         if (fstatat(listing_fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
         identity = {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino)};
       }
-      // A name on disk the internal encoding cannot hold is no name of a plan.
-      if (Utf8ToInternalInto(utf8, name)) pieces.Add(name, identity);
+      pieces.Add(name, identity);
     }
     pieces.Finish();
     return true;
