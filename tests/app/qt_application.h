@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/free_aside.h"
+
 namespace qm {
 
 // One QApplication for the whole test program, gone before the program ends.
@@ -22,6 +24,8 @@ class QtApplicationEnvironment : public ::testing::Environment {
   }
   void TearDown() override {
     application_.reset();
+    // A journal the last test removed may still be being unlinked aside.
+    WaitUntilAsideDone();
     std::filesystem::remove_all(state_);
   }
 
