@@ -6,7 +6,6 @@
 #include <functional>
 #include <future>
 #include <mutex>
-#include <optional>
 #include <string_view>
 #include <vector>
 
